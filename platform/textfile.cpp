@@ -1,0 +1,48 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "shiftjis.h"
+
+namespace platform {
+
+namespace {
+
+// Settings files are a few lines; anything much larger is not one of ours.
+constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+
+}  // namespace
+
+std::optional<QStringList> readTextLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (file.size() > kMaxFileSize) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+
+    QString text = fromShiftJis(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+bool writeTextLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += toShiftJis(line);
+        bytes += "\r\n";
+    }
+    // Written beside the old file and renamed over it, so a failed write
+    // never leaves half a settings file behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace platform

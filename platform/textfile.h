@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform {
+
+// The small settings files of the programs: Shift-JIS text with CR LF line
+// ends. Reading accepts LF alone too, and drops one empty line at the end.
+
+// The lines of the file, or nothing when it cannot be read (missing included).
+std::optional<QStringList> readTextLines(const QString& path);
+
+// Creates or overwrites the file with these lines, each ended by CR LF.
+// Returns false when the file cannot be written.
+bool writeTextLines(const QString& path, const QStringList& lines);
+
+}  // namespace platform
