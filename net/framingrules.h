@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace net {
+
+// TCP keeps no message boundaries, while every program handles one message at
+// a time. The receiver finds the boundaries again from what its protocol says
+// about the start and the end of each message. These types hold that
+// knowledge as data, one list per kind of receiver (see standardframing.h),
+// so the framer itself knows no protocol.
+
+// Where a message that starts with a keyword ends.
+enum class MessageEnd {
+    // At the first `endText` after the keyword ("|END" for lobby messages).
+    // The marker may share the keyword's last character, so "HisNone|" with
+    // "|END" matches "HisNone|END".
+    Marker,
+    // The keyword is the whole message ("SYOUGI_MSG3:SEND_OK").
+    FixedText,
+    // A move: when its first field (after the keyword and one ":") is
+    // `boardDigits` decimal digits, it is a go move, complete after that field
+    // and two more ":"-separated fields, the last one numeric; otherwise it is
+    // a shogi move ending at `endText` (":END").
+    Move,
+    // No end of its own: the message runs to the next keyword that has
+    // `endsOpenMessage`, or to the end of the data read so far.
+    Open,
+};
+
+struct MessageKind {
+    QString keyword;            // the text a message of this kind starts with
+    bool digitFollows = false;  // the keyword is followed by one decimal digit
+    MessageEnd end = MessageEnd::Open;
+    QString endText;      // the marker of Marker and Move
+    int boardDigits = 0;  // the length of a go board field, for Move
+    // The message may hold keywords of its own (a wrapped move, or text a user
+    // typed: IDs, chat). When false, a keyword that starts before the end
+    // proves the message broken, and it ends there instead of swallowing what
+    // follows.
+    bool mayEnclose = true;
+    // A keyword of this kind ends an Open message running before it. Only
+    // messages that really follow such a message on the same connection say
+    // so, so that a keyword typed into a chat line cannot be cut out of it
+    // and act as a message of its own.
+    bool endsOpenMessage = false;
+};
+
+// The kinds a receiver knows, tried in order at the start of a message; the
+// first that matches decides, so a fixed text goes before the family it
+// belongs to.
+struct FramingRules {
+    std::vector<MessageKind> kinds;
+};
+
+}  // namespace net

@@ -1,0 +1,435 @@
+#include "socketlayer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QHostAddress>
+#include <QNetworkProxy>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cerrno>
+#include <utility>
+
+#include "localaddress.h"
+#include "messageframer.h"
+#include "serverport.h"
+#include "socketerrorcode.h"
+#include "socketerrortext.h"
+#include "sockettexts.h"
+#include "wirecodec.h"
+
+namespace net {
+
+namespace {
+
+// Room for every peer that connects at once to a lobby server with 50 slots;
+// a game program takes one peer and then closes its listener anyway.
+constexpr int kListenBacklog = 128;
+
+// How long a closed connection may take to hand its last data to a peer that
+// does not read before it is dropped.
+constexpr int kLingerMs = 10000;
+
+QHostAddress hostAddress(quint32 wireValue) {
+    const quint32 hostOrder = ((wireValue & 0xFF) << 24) | ((wireValue & 0xFF00) << 8) |
+                              ((wireValue >> 8) & 0xFF00) | ((wireValue >> 24) & 0xFF);
+    return QHostAddress(hostOrder);
+}
+
+}  // namespace
+
+struct SocketLayer::Entry {
+    enum class State { Listening, Connecting, Connected, Ended };
+
+    State state = State::Ended;
+    QTcpServer* server = nullptr;  // a listener
+    QTcpSocket* socket = nullptr;  // a connection
+    std::optional<MessageFramer> framer;
+    std::optional<QString> current;  // the message of the FD_READ being handled
+    int acceptError = 0;             // a failed accept, reported by the next accept()
+    bool acceptAnnounced = false;    // an FD_ACCEPT is on its way and not answered yet
+    bool closeReported = false;      // FD_CLOSE (or a failed FD_CONNECT) was posted
+};
+
+SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
+    : QObject(parent), rules_(std::move(rules)) {}
+
+SocketLayer::~SocketLayer() {
+    // Sockets and listeners are children and die with this object; first make
+    // sure none of their last signals reaches a half-destroyed layer.
+    for (auto& [handle, entry] : entries_) {
+        if (entry->server) entry->server->disconnect(this);
+        if (entry->socket) entry->socket->disconnect(this);
+    }
+    entries_.clear();
+}
+
+void SocketLayer::setHandler(SocketEventHandler handler) {
+    handler_ = std::move(handler);
+}
+
+QString SocketLayer::StartUp() const {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return QString::fromUtf16(kStartupFailedText);
+    ::close(fd);
+    return {};
+}
+
+ListenResult SocketLayer::SetSERVER() {
+    ListenResult result;
+    result.ownAddress = GetMyLocalIPString(GetMyLocalIPAddress());
+
+    const PortSetting port = serverPort();
+    if (!port.ok()) {
+        result.step = ListenResult::Step::BindFailed;
+        result.stateText = QString::fromUtf16(kBindFailedText);
+        result.error = wsa::kInvalidArgument;
+        result.errorBoxText = port.error;
+        return result;
+    }
+    result.port = port.port;
+
+    // The steps are taken one by one, rather than through QTcpServer::listen,
+    // so that each failure is reported as the step that failed, with its code.
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        result.step = ListenResult::Step::SocketFailed;
+        result.error = winsockErrorFromErrno(errno);
+        result.stateText = QString::fromUtf16(kListenSocketFailedText);
+        return result;
+    }
+    const int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port.port);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        result.step = ListenResult::Step::BindFailed;
+        result.error = winsockErrorFromErrno(errno);
+        result.errorBoxText = SocketErrorText(result.error);
+        result.stateText = QString::fromUtf16(kBindFailedText);
+        ::close(fd);
+        return result;
+    }
+    if (::listen(fd, kListenBacklog) != 0) {
+        result.step = ListenResult::Step::ListenFailed;
+        result.error = winsockErrorFromErrno(errno);
+        result.stateText = QString::fromUtf16(kListenFailedText);
+        ::close(fd);
+        return result;
+    }
+    auto server = std::make_unique<QTcpServer>();
+    server->setProxy(QNetworkProxy::NoProxy);
+    if (!server->setSocketDescriptor(fd)) {
+        // The descriptor belongs to the server now, which closes it when it
+        // goes.
+        result.step = ListenResult::Step::ListenFailed;
+        result.error = winsockErrorFromQt(server->serverError(), server->errorString());
+        result.stateText = QString::fromUtf16(kListenFailedText);
+        return result;
+    }
+
+    auto entry = std::make_unique<Entry>();
+    entry->state = Entry::State::Listening;
+    entry->server = server.release();
+    entry->server->setParent(this);
+    QTcpServer* listener = entry->server;
+    const SocketHandle handle = add(std::move(entry));
+
+    auto announce = [this, handle] {
+        Entry* e = find(handle);
+        if (!e || e->acceptAnnounced) return;
+        e->acceptAnnounced = true;
+        post({handle, FD_ACCEPT, 0, {}});
+    };
+    connect(listener, &QTcpServer::newConnection, this, announce);
+    connect(listener, &QTcpServer::acceptError, this,
+            [this, handle, listener, announce](QAbstractSocket::SocketError error) {
+                if (Entry* e = find(handle))
+                    e->acceptError = winsockErrorFromQt(error, listener->errorString());
+                announce();
+            });
+
+    result.step = ListenResult::Step::Listening;
+    result.socket = handle;
+    result.stateText = QString::fromUtf16(kWaitingForClientText);
+    return result;
+}
+
+AcceptResult SocketLayer::accept(SocketHandle listenSock) {
+    Entry* listener = find(listenSock);
+    if (!listener || listener->state != Entry::State::Listening)
+        return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
+    listener->acceptAnnounced = false;
+    auto announceRest = [this, listenSock] {
+        Entry* e = find(listenSock);
+        if (e && !e->acceptAnnounced &&
+            (e->acceptError != 0 || e->server->hasPendingConnections())) {
+            e->acceptAnnounced = true;
+            post({listenSock, FD_ACCEPT, 0, {}});
+        }
+    };
+
+    if (const int error = std::exchange(listener->acceptError, 0); error != 0) {
+        announceRest();
+        return {0, error, SocketErrorText(error)};
+    }
+    QTcpSocket* socket = listener->server->nextPendingConnection();
+    if (!socket) return {0, wsa::kWouldBlock, SocketErrorText(wsa::kWouldBlock)};
+
+    // The listener may close before this connection does.
+    socket->setParent(this);
+    auto entry = std::make_unique<Entry>();
+    entry->state = Entry::State::Connected;
+    entry->socket = socket;
+    entry->framer.emplace(rules_);
+    const SocketHandle handle = add(std::move(entry));
+    watch(handle, socket);
+    announceRest();
+
+    // The peer may have sent data, or even gone, before it was taken.
+    takeIncoming(handle);
+    if (socket->state() != QAbstractSocket::ConnectedState) peerGone(handle);
+    return {handle, 0, {}};
+}
+
+AcceptResult SocketLayer::AcceptPeer(SocketHandle listenSock) {
+    const AcceptResult result = accept(listenSock);
+    closeSocket(listenSock);
+    return result;
+}
+
+ConnectResult SocketLayer::ConnectServer(const QString& server) {
+    const PortSetting port = serverPort();
+    if (!port.ok()) return {0, port.error};
+
+    auto* socket = new QTcpSocket(this);
+    socket->setProxy(QNetworkProxy::NoProxy);
+    auto entry = std::make_unique<Entry>();
+    entry->state = Entry::State::Connecting;
+    entry->socket = socket;
+    entry->framer.emplace(rules_);
+    const SocketHandle handle = add(std::move(entry));
+    watch(handle, socket);
+
+    if (const std::optional<quint32> address = ResolveHost(server))
+        socket->connectToHost(hostAddress(*address), port.port);
+    else
+        socket->connectToHost(server, port.port, QIODevice::ReadWrite,
+                              QAbstractSocket::IPv4Protocol);
+    return {handle, {}};
+}
+
+int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
+    Entry* entry = find(socket);
+    if (!entry || !entry->socket || entry->state != Entry::State::Connected) return -1;
+    const QByteArray bytes = encodeMessage(text);
+    if (entry->socket->bytesToWrite() + bytes.size() > kMaxUnsentBytes) {
+        cutOff(socket);
+        return -1;
+    }
+    const qint64 written = entry->socket->write(bytes);
+    // Hand it to the kernel now, as a send call would, so that a program
+    // that ends right after sending still gets its last message out.
+    entry->socket->flush();
+    return written < 0 ? -1 : static_cast<int>(written);
+}
+
+ReceivedMessage SocketLayer::RecvMsg(SocketHandle socket) {
+    Entry* entry = find(socket);
+    if (!entry || !entry->current) return {};
+    QString text = *std::exchange(entry->current, std::nullopt);
+    const auto bytes = static_cast<int>(text.size() * 2);
+    return {std::move(text), bytes};
+}
+
+void SocketLayer::closeSocket(SocketHandle socket) {
+    const auto it = entries_.find(socket);
+    if (it == entries_.end()) return;
+    const std::unique_ptr<Entry> entry = std::move(it->second);
+    entries_.erase(it);
+    if (entry->server) {
+        entry->server->disconnect(this);
+        entry->server->close();
+        entry->server->deleteLater();
+    }
+    if (entry->socket) {
+        entry->socket->disconnect(this);
+        letGo(entry->socket);
+    }
+}
+
+void SocketLayer::CloseConnection(SocketHandle& socket) {
+    // Closing drops whatever is still to be received and lets the sent data go
+    // out, which is all a shutdown of both directions adds to a close.
+    closeSocket(socket);
+    socket = 0;
+}
+
+void SocketLayer::FileExit(SocketHandle& listenSock, SocketHandle& dataSock) {
+    if (listenSock != 0) {
+        closeSocket(listenSock);
+        listenSock = 0;
+    }
+    if (dataSock != 0) {
+        closeSocket(dataSock);
+        dataSock = 0;
+    }
+}
+
+void SocketLayer::closeAll() {
+    while (!entries_.empty())
+        closeSocket(entries_.begin()->first);
+}
+
+bool SocketLayer::isOpen(SocketHandle socket) const {
+    return find(socket) != nullptr;
+}
+
+bool SocketLayer::isConnected(SocketHandle socket) const {
+    const Entry* entry = find(socket);
+    return entry && entry->state == Entry::State::Connected;
+}
+
+QString SocketLayer::peerAddress(SocketHandle socket) const {
+    const Entry* entry = find(socket);
+    if (!entry || !entry->socket) return {};
+    bool isIPv4 = false;
+    const quint32 address = entry->socket->peerAddress().toIPv4Address(&isIPv4);
+    return isIPv4 ? QHostAddress(address).toString() : QString();
+}
+
+quint16 SocketLayer::peerPort(SocketHandle socket) const {
+    const Entry* entry = find(socket);
+    return entry && entry->socket ? entry->socket->peerPort() : 0;
+}
+
+quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
+    const Entry* entry = find(listenSock);
+    return entry && entry->server ? entry->server->serverPort() : 0;
+}
+
+qint64 SocketLayer::unsentBytes(SocketHandle socket) const {
+    const Entry* entry = find(socket);
+    return entry && entry->socket ? entry->socket->bytesToWrite() : 0;
+}
+
+SocketLayer::Entry* SocketLayer::find(SocketHandle socket) const {
+    const auto it = entries_.find(socket);
+    return it == entries_.end() ? nullptr : it->second.get();
+}
+
+SocketHandle SocketLayer::add(std::unique_ptr<Entry> entry) {
+    const SocketHandle handle = ++lastHandle_;
+    entries_.emplace(handle, std::move(entry));
+    return handle;
+}
+
+void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
+    connect(socket, &QTcpSocket::connected, this, [this, handle] {
+        Entry* entry = find(handle);
+        if (!entry || entry->state != Entry::State::Connecting) return;
+        entry->state = Entry::State::Connected;
+        post({handle, FD_CONNECT, 0, {}});
+    });
+    connect(socket, &QTcpSocket::readyRead, this, [this, handle] { takeIncoming(handle); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, handle] {
+        takeIncoming(handle);
+        peerGone(handle);
+    });
+    connect(
+        socket, &QTcpSocket::errorOccurred, this,
+        [this, handle, socket](QAbstractSocket::SocketError error) {
+            Entry* entry = find(handle);
+            if (!entry || entry->closeReported) return;
+            if (entry->state == Entry::State::Connecting) {
+                // A failed attempt is reported once, as FD_CONNECT with its
+                // reason, and nothing follows it.
+                entry->state = Entry::State::Ended;
+                entry->closeReported = true;
+                post({handle, FD_CONNECT, winsockErrorFromQt(error, socket->errorString()), {}});
+            } else if (socket->state() == QAbstractSocket::UnconnectedState) {
+                takeIncoming(handle);
+                peerGone(handle);
+            }
+        });
+}
+
+void SocketLayer::post(Event event) {
+    QMetaObject::invokeMethod(
+        this, [this, event = std::move(event)] { deliver(event); }, Qt::QueuedConnection);
+}
+
+void SocketLayer::deliver(const Event& event) {
+    Entry* entry = find(event.socket);
+    if (!entry || !handler_) return;  // closed by the program meanwhile
+
+    // The handler may delete this layer, and with it the stored handler.
+    const QPointer<SocketLayer> self(this);
+    const SocketEventHandler handler = handler_;
+    std::optional<QString> outer;
+    if (event.event == FD_READ) outer = std::exchange(entry->current, event.message);
+    handler(event.socket, event.event, event.error);
+    if (!self || event.event != FD_READ) return;
+    // A handler that ran a nested event loop may have been interrupted by this
+    // socket's next message; it gets its own message back afterwards.
+    if (Entry* after = find(event.socket)) after->current = std::move(outer);
+}
+
+void SocketLayer::takeIncoming(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || !entry->socket || !entry->framer || entry->framer->refused()) return;
+    const QByteArray bytes = entry->socket->readAll();
+    if (bytes.isEmpty()) return;
+    MessageFramer::Result result = entry->framer->feed(bytes);
+    for (QString& message : result.messages)
+        post({handle, FD_READ, 0, std::move(message)});
+    if (result.refused) cutOff(handle);
+}
+
+void SocketLayer::peerGone(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || entry->closeReported || entry->state == Entry::State::Connecting) return;
+    entry->closeReported = true;
+    entry->state = Entry::State::Ended;
+    post({handle, FD_CLOSE, 0, {}});
+}
+
+void SocketLayer::cutOff(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || !entry->socket) return;
+    const bool report = !entry->closeReported;
+    entry->closeReported = true;
+    entry->state = Entry::State::Ended;
+    if (report) post({handle, FD_CLOSE, 0, {}});
+    entry->socket->abort();
+}
+
+void SocketLayer::letGo(QTcpSocket* socket) {
+    if (socket->state() == QAbstractSocket::ConnectedState) {
+        socket->flush();
+        socket->disconnectFromHost();
+    }
+    if (socket->state() == QAbstractSocket::UnconnectedState) {
+        socket->deleteLater();
+        return;
+    }
+    if (socket->state() != QAbstractSocket::ClosingState) {
+        // Still looking up or connecting: there is nothing to hand over.
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(kLingerMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+}
+
+}  // namespace net

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "framingrules.h"
+#include "socketevents.h"
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace net {
+
+// What SetSERVER did. The caller shows `stateText` where the program shows its
+// listener state, and `errorBoxText`, when not empty, in a message box with an
+// OK button.
+struct ListenResult {
+    enum class Step {
+        Listening,     // stateText "クライアント待受"
+        SocketFailed,  // stateText "リスンソケット作成失敗"
+        BindFailed,    // stateText "BINDできません。"; errorBoxText says why
+        ListenFailed,  // stateText "リスン失敗"
+    };
+    Step step = Step::SocketFailed;
+    SocketHandle socket = 0;  // the listener; 0 unless listening
+    quint16 port = 0;         // the port listened on
+    QString ownAddress;       // this machine's address, dotted, for the status line
+    QString stateText;
+    int error = 0;         // Winsock code of the failed step, 0 when listening
+    QString errorBoxText;  // error text of a failed bind, or the fault of QUOR_PORT
+
+    bool ok() const { return step == Step::Listening; }
+};
+
+// What ConnectServer did. The outcome of the attempt arrives later as
+// FD_CONNECT: error 0 when connected, else the reason (10061 when nobody
+// listens, 11001 for an unknown host name, ...).
+struct ConnectResult {
+    SocketHandle socket = 0;  // the connecting socket; 0 when no attempt started
+    QString errorText;        // why no attempt started (a bad QUOR_PORT setting)
+};
+
+// What an accept did: the new socket, or 0 with the Winsock error and its text.
+struct AcceptResult {
+    SocketHandle socket = 0;
+    int error = 0;
+    QString errorText;
+};
+
+// One received message: its text and the number of bytes it had on the wire;
+// -1 and an empty text when there was nothing to read.
+struct ReceivedMessage {
+    QString text;
+    int byteCount = -1;
+};
+
+// All the sockets of one program instance, driven from its event loop: no
+// threads, no blocking calls. The program registers one handler and gets the
+// four classic events for every socket:
+//
+// - FD_ACCEPT on a listener when a peer is waiting; the handler takes it with
+//   accept() (the lobby server) or AcceptPeer() (a game program).
+// - FD_CONNECT on a connecting socket, once: error 0 when connected, else the
+//   reason; a failed attempt gives nothing else.
+// - FD_READ once per complete message (the framing rules find the message
+//   boundaries); RecvMsg inside that handler returns exactly that message.
+// - FD_CLOSE, with error 0, when an established connection ends by any cause:
+//   the peer's close, a reset, or this layer cutting a peer that broke the
+//   limits (an unfinished message past 64 KiB, more than 1 MiB waiting to be
+//   sent). The handler then closes the socket as usual.
+//
+// Events are queued and handed out one at a time from the event loop, in the
+// order they happened. An event of a socket the program has closed meanwhile
+// is dropped, and handles are never reused.
+class SocketLayer : public QObject {
+    Q_OBJECT
+
+public:
+    // Data that a peer has not taken yet, beyond which it is cut off.
+    static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
+
+    explicit SocketLayer(FramingRules rules, QObject* parent = nullptr);
+    ~SocketLayer() override;
+
+    SocketLayer(const SocketLayer&) = delete;
+    SocketLayer& operator=(const SocketLayer&) = delete;
+
+    void setHandler(SocketEventHandler handler);
+
+    // Checks that this machine can make TCP sockets at all; the text to show
+    // ("初期化失敗") when it cannot, else empty.
+    QString StartUp() const;
+
+    // Listens on all IPv4 interfaces at the system's port (SO_REUSEADDR, so a
+    // restarted program can listen again at once).
+    ListenResult SetSERVER();
+
+    // Takes the next waiting connection from a listener that goes on
+    // listening. With no connection waiting the error is 10035.
+    AcceptResult accept(SocketHandle listenSock);
+
+    // A game program takes one peer only: accepts and then closes the listener,
+    // whether the accept worked or not.
+    AcceptResult AcceptPeer(SocketHandle listenSock);
+
+    // Starts a connection to `server` (dotted address or host name) at the
+    // system's port. Host names are looked up without blocking.
+    ConnectResult ConnectServer(const QString& server);
+
+    // Sends one message in one write. What the kernel cannot take yet is kept
+    // and sent in order. Returns the bytes queued, or -1 when the socket is not
+    // connected or was just cut off for holding too much unsent data.
+    int SendMsg(SocketHandle socket, const QString& text);
+
+    // The message of the FD_READ being handled for this socket.
+    ReceivedMessage RecvMsg(SocketHandle socket);
+
+    // Closes a socket: data already sent still goes out, nothing more is
+    // received, and no further event of it is delivered. Unknown handles and 0
+    // are ignored.
+    void closeSocket(SocketHandle socket);
+
+    // The remote-close path of the programs: shuts the connection down and
+    // closes it, then sets `socket` to 0.
+    void CloseConnection(SocketHandle& socket);
+
+    // The socket part of a program's clean-up: closes both sockets that are
+    // open and sets them to 0. Running it twice is harmless.
+    void FileExit(SocketHandle& listenSock, SocketHandle& dataSock);
+
+    // Closes every socket of this layer (a server's clean-up).
+    void closeAll();
+
+    bool isOpen(SocketHandle socket) const;
+    bool isConnected(SocketHandle socket) const;
+    QString peerAddress(SocketHandle socket) const;  // dotted IPv4, empty if unknown
+    quint16 peerPort(SocketHandle socket) const;
+    quint16 listeningPort(SocketHandle listenSock) const;
+    qint64 unsentBytes(SocketHandle socket) const;
+
+private:
+    struct Entry;
+    struct Event {
+        SocketHandle socket = 0;
+        int event = 0;
+        int error = 0;
+        QString message;
+    };
+
+    Entry* find(SocketHandle socket) const;
+    SocketHandle add(std::unique_ptr<Entry> entry);
+    void watch(SocketHandle handle, QTcpSocket* socket);
+    void post(Event event);
+    void deliver(const Event& event);
+    void takeIncoming(SocketHandle handle);
+    void peerGone(SocketHandle handle);
+    void cutOff(SocketHandle handle);
+    void release(SocketHandle socket, bool shutdownFirst);
+    static void letGo(QTcpSocket* socket);
+
+    FramingRules rules_;
+    SocketEventHandler handler_;
+    std::map<SocketHandle, std::unique_ptr<Entry>> entries_;
+    SocketHandle lastHandle_ = 0;
+};
+
+}  // namespace net

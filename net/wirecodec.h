@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace net {
+
+// On the wire a message is its UTF-16 code units, low byte first, with no
+// byte-order mark, no length and no terminator. The byte order is written out
+// by hand so the result does not depend on the machine.
+QByteArray encodeMessage(QStringView text);
+
+// The reverse of encodeMessage. An odd trailing byte is half a character and
+// is not decoded; the framer keeps it until its partner arrives.
+QString decodeMessage(QByteArrayView bytes);
+
+}  // namespace net
