@@ -9,7 +9,9 @@ HandEntry* Hand::find(Kind code) {
     return nullptr;
 }
 
-const HandEntry* Hand::find(Kind code) const { return const_cast<Hand*>(this)->find(code); }
+const HandEntry* Hand::find(Kind code) const {
+    return const_cast<Hand*>(this)->find(code);
+}
 
 qint32 Hand::count(Kind code) const {
     const HandEntry* e = find(code);
@@ -17,7 +19,8 @@ qint32 Hand::count(Kind code) const {
 }
 
 void Hand::clear() {
-    for (auto& e : entries) e.count = 0;
+    for (auto& e : entries)
+        e.count = 0;
 }
 
 }  // namespace shogi

@@ -18,8 +18,8 @@ struct HandEntry {
 // A player's pieces in hand: seven entries in the fixed order Fu, Ky, Ke, Gi,
 // Ki, Hi, Ka; the order is also the order they are shown and picked in.
 struct Hand {
-    std::array<HandEntry, 7> entries{{{Kind::Fu}, {Kind::Ky}, {Kind::Ke}, {Kind::Gi},
-                                      {Kind::Ki}, {Kind::Hi}, {Kind::Ka}}};
+    std::array<HandEntry, 7> entries{
+        {{Kind::Fu}, {Kind::Ky}, {Kind::Ke}, {Kind::Gi}, {Kind::Ki}, {Kind::Hi}, {Kind::Ka}}};
 
     // The entry for a kind, or nothing for a kind that is never held in hand.
     HandEntry* find(Kind code);

@@ -10,7 +10,24 @@ namespace shogi {
 // The fifteen piece kinds and the empty cell, numbered as the position string
 // numbers them; the number is also the column of the piece's image. "Ou" and
 // "Gy" are both kings: the two players' kings only look different.
-enum class Kind : std::uint8_t { Fu, Ky, Ke, Gi, Ki, Ou, Gy, Hi, Ka, To, NC, NK, NG, Um, Ry, Dummy };
+enum class Kind : std::uint8_t {
+    Fu,
+    Ky,
+    Ke,
+    Gi,
+    Ki,
+    Ou,
+    Gy,
+    Hi,
+    Ka,
+    To,
+    NC,
+    NK,
+    NG,
+    Um,
+    Ry,
+    Dummy
+};
 
 inline constexpr int kKindCount = 16;
 inline constexpr int kPieceKindCount = 15;  // kinds 0..14 stand on the board
@@ -26,9 +43,13 @@ inline constexpr std::array<Kind, 6> PromoteFrom = {Kind::Fu, Kind::Ky, Kind::Ke
 inline constexpr std::array<Kind, 6> PromoteTo = {Kind::To, Kind::NC, Kind::NK,
                                                   Kind::NG, Kind::Ry, Kind::Um};
 
-constexpr int kindIndex(Kind k) { return static_cast<int>(k); }
+constexpr int kindIndex(Kind k) {
+    return static_cast<int>(k);
+}
 
-constexpr std::string_view kindCode(Kind k) { return KomaList[static_cast<std::size_t>(k)]; }
+constexpr std::string_view kindCode(Kind k) {
+    return KomaList[static_cast<std::size_t>(k)];
+}
 
 // The kind whose code is `code`, searched over the fifteen piece kinds; the
 // empty code is not a piece kind and gives nothing.
@@ -37,7 +58,9 @@ std::optional<Kind> kindFromCode(std::string_view code);
 // The kind numbered `value` when 0 <= value <= 15.
 std::optional<Kind> kindFromIndex(int value);
 
-constexpr bool isKing(Kind k) { return k == Kind::Ou || k == Kind::Gy; }
+constexpr bool isKing(Kind k) {
+    return k == Kind::Ou || k == Kind::Gy;
+}
 
 // The promoted kind of a kind that promotes.
 std::optional<Kind> promotedKind(Kind k);

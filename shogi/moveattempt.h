@@ -11,9 +11,9 @@ namespace shogi {
 
 // What the board window knows when the player lets go of a dragged piece.
 struct DragRelease {
-    Cell piece;              // the dragged piece; a hand piece is its kind on side 1
-    bool fromHand = false;   // picked from the own hand rather than the board
-    Square from;             // origin cell of a board piece
+    Cell piece;                // the dragged piece; a hand piece is its kind on side 1
+    bool fromHand = false;     // picked from the own hand rather than the board
+    Square from;               // origin cell of a board piece
     std::optional<Square> to;  // release cell, nothing when released off the board
 };
 
@@ -36,12 +36,12 @@ enum class MoveResult {
 // sends `endOfGameMessage` and shows `resultText`, and the clocks stop.
 struct MoveOutcome {
     MoveResult result = MoveResult::Refused;
-    QStringList messages;          // shown one by one, in this order, with OK
+    QStringList messages;  // shown one by one, in this order, with OK
     bool promoted = false;
     std::optional<Cell> captured;  // the opponent piece taken, as it stood
     bool kingCaptured = false;
-    QString endOfGameMessage;      // "SYOUGI_MSG5:あなたの負けです。" after a king capture
-    QString resultText;            // "あなたの勝ちです。" after a king capture
+    QString endOfGameMessage;  // "SYOUGI_MSG5:あなたの負けです。" after a king capture
+    QString resultText;        // "あなたの勝ちです。" after a king capture
 
     bool accepted() const { return result != MoveResult::Refused; }
 };

@@ -9,7 +9,9 @@ namespace shogi {
 
 namespace {
 
-constexpr unsigned bit(int code) { return 1u << code; }
+constexpr unsigned bit(int code) {
+    return 1u << code;
+}
 
 // Step and slide codes each kind may use.
 struct Movement {
@@ -54,7 +56,9 @@ Movement movementOf(Kind kind) {
     return {};
 }
 
-bool inTable(Kind kind) { return kind != Kind::Dummy; }
+bool inTable(Kind kind) {
+    return kind != Kind::Dummy;
+}
 
 // Shape of a slide and its direction, before the cells between are looked at.
 int slideShape(int dx, int dy) {
@@ -69,7 +73,9 @@ int slideShape(int dx, int dy) {
     return 0;
 }
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 }  // namespace
 
@@ -134,7 +140,9 @@ bool SquareAttacked(const Board& board, Square t, Square f) {
     return IsAttacked(lifted, t);
 }
 
-bool InCheck(const Board& board) { return IsAttacked(board, FindOwnKing(board)); }
+bool InCheck(const Board& board) {
+    return IsAttacked(board, FindOwnKing(board));
+}
 
 bool IsLegalMove(const Board& board, Square t, Square f, Cell piece, QStringList* messages) {
     const Kind kind = piece.kind();

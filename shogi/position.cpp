@@ -25,7 +25,9 @@ Square FindOwnKing(const Board& board) {
     return {0, 0};
 }
 
-Square ShogiPosition::FindOwnKing() const { return shogi::FindOwnKing(Ban); }
+Square ShogiPosition::FindOwnKing() const {
+    return shogi::FindOwnKing(Ban);
+}
 
 std::optional<PositionError> RotatePosition(int moveNo, QString& positionString, Hand& myHand,
                                             Hand& oppHand) {

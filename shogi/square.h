@@ -11,7 +11,9 @@ struct Square {
     int x = 0;
     int y = 0;
 
-    constexpr bool isOnBoard() const { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
+    constexpr bool isOnBoard() const {
+        return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
+    }
     // Cell number: the order of the position string, row 0 first, x fastest.
     constexpr int cellNumber() const { return x + kBoardSize * y; }
     // Rows 0 to 2 are where the own pieces may promote.

@@ -28,7 +28,9 @@ DragRelease boardDrag(const ShogiPosition& p, Square from, std::optional<Square>
     return {p.Ban.at(from), false, from, to};
 }
 
-DragRelease handDrag(Kind kind, std::optional<Square> to) { return {Cell::own(kind), true, {0, 0}, to}; }
+DragRelease handDrag(Kind kind, std::optional<Square> to) {
+    return {Cell::own(kind), true, {0, 0}, to};
+}
 
 TEST(AttemptMove, ReleasesThatAreRefusedWithoutAWord) {
     ShogiPosition p;
@@ -43,9 +45,9 @@ TEST(AttemptMove, ReleasesThatAreRefusedWithoutAWord) {
         boardDrag(p, {1, 7}, Square{2, 6}),
         boardDrag(p, {1, 7}, Square{0, 8}),
         boardDrag(p, {1, 7}, Square{2, 8}),
-        boardDrag(p, {7, 7}, Square{1, 7}),  // the rook stops at its own bishop
-        boardDrag(p, {2, 6}, Square{2, 4}),  // a pawn does not run
-        boardDrag(p, {2, 6}, Square{9, 4}),  // past the edge
+        boardDrag(p, {7, 7}, Square{1, 7}),                  // the rook stops at its own bishop
+        boardDrag(p, {2, 6}, Square{2, 4}),                  // a pawn does not run
+        boardDrag(p, {2, 6}, Square{9, 4}),                  // past the edge
         {Cell::own(Kind::Fu), false, {4, 4}, Square{4, 3}},  // nothing stands on the origin
         {Cell::opp(Kind::Fu), false, {2, 2}, Square{2, 3}},  // not the player's piece
     };
@@ -129,7 +131,8 @@ TEST(AttemptMove, DeclinedPromotionOnTheLastRowLeavesADeadPawn) {
     EXPECT_EQ(p.Ban.at({0, 0}), Cell::own(Kind::Fu));
     for (int k = 0; k < kCellCount; ++k) {
         ShogiPosition trial = p;
-        EXPECT_FALSE(AttemptMove(trial, boardDrag(trial, {0, 0}, Square::fromCellNumber(k))).accepted());
+        EXPECT_FALSE(
+            AttemptMove(trial, boardDrag(trial, {0, 0}, Square::fromCellNumber(k))).accepted());
     }
 }
 
@@ -227,8 +230,7 @@ TEST(AttemptMove, DropsTakeFromTheHand) {
     const ShogiPosition before = p;
     o = AttemptMove(p, handDrag(Kind::Fu, Square{0, 0}));
     EXPECT_EQ(o.result, MoveResult::Refused);
-    EXPECT_EQ(o.messages,
-              (QStringList{kMsgCannotDropThere.toString(), kMsgTwoPawns.toString()}));
+    EXPECT_EQ(o.messages, (QStringList{kMsgCannotDropThere.toString(), kMsgTwoPawns.toString()}));
     EXPECT_EQ(p, before);
 
     // An occupied cell is refused, but the drop rules still speak.

@@ -19,7 +19,8 @@ int reachableFromCentre(Kind kind) {
     Board b;
     b.set({4, 4}, Cell::own(kind));
     int n = 0;
-    for (int k = 0; k < kCellCount; ++k) n += CanReach(b, Square::fromCellNumber(k), {4, 4}, kind);
+    for (int k = 0; k < kCellCount; ++k)
+        n += CanReach(b, Square::fromCellNumber(k), {4, 4}, kind);
     return n;
 }
 
@@ -27,10 +28,10 @@ TEST(Movement, EachKindReachesItsCellsOnAnEmptyBoard) {
     const struct {
         Kind kind;
         int cells;
-    } table[] = {{Kind::Fu, 1}, {Kind::Ky, 4},  {Kind::Ke, 2},  {Kind::Gi, 5},  {Kind::Ki, 6},
-                 {Kind::To, 6}, {Kind::NC, 6},  {Kind::NK, 6},  {Kind::NG, 6},  {Kind::Ou, 8},
-                 {Kind::Gy, 8}, {Kind::Hi, 16}, {Kind::Ka, 16}, {Kind::Ry, 20}, {Kind::Um, 20},
-                 {Kind::Dummy, 0}};
+    } table[] = {{Kind::Fu, 1},  {Kind::Ky, 4},  {Kind::Ke, 2},  {Kind::Gi, 5},
+                 {Kind::Ki, 6},  {Kind::To, 6},  {Kind::NC, 6},  {Kind::NK, 6},
+                 {Kind::NG, 6},  {Kind::Ou, 8},  {Kind::Gy, 8},  {Kind::Hi, 16},
+                 {Kind::Ka, 16}, {Kind::Ry, 20}, {Kind::Um, 20}, {Kind::Dummy, 0}};
     for (const auto& row : table) {
         EXPECT_EQ(reachableFromCentre(row.kind), row.cells) << kindCode(row.kind);
     }
@@ -96,7 +97,8 @@ TEST(IsLegalMove, FromTheInitialPosition) {
     // The bishop cannot slide past its own pawn; the rook runs right and left
     // along its row up to its own bishop, never through it.
     EXPECT_FALSE(IsLegalMove(b, {3, 5}, {1, 7}, Cell::own(Kind::Ka), &m));
-    for (int x : {2, 3, 4, 5, 6, 8}) EXPECT_TRUE(IsLegalMove(b, {x, 7}, {7, 7}, Cell::own(Kind::Hi), &m));
+    for (int x : {2, 3, 4, 5, 6, 8})
+        EXPECT_TRUE(IsLegalMove(b, {x, 7}, {7, 7}, Cell::own(Kind::Hi), &m));
     EXPECT_FALSE(IsLegalMove(b, {0, 7}, {7, 7}, Cell::own(Kind::Hi), &m));
     EXPECT_FALSE(IsLegalMove(b, {7, 5}, {7, 7}, Cell::own(Kind::Hi), &m));
     EXPECT_TRUE(m.isEmpty());  // refusals out of check are silent

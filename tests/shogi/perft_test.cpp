@@ -7,7 +7,9 @@ namespace shogi {
 namespace {
 
 // The position as the opponent sees it once a move has reached them.
-ShogiPosition turned(const ShogiPosition& p) { return {p.Ban.rotated(), p.OppHand, p.MyHand}; }
+ShogiPosition turned(const ShogiPosition& p) {
+    return {p.Ban.rotated(), p.OppHand, p.MyHand};
+}
 
 // Counts the move sequences of `depth` plies the way a player produces them:
 // every own piece released on every cell, promotion answered Yes and No, and
@@ -38,7 +40,8 @@ long long perft(const ShogiPosition& p, int depth) {
     }
     for (const HandEntry& e : p.MyHand.entries) {
         if (e.count <= 0) continue;
-        for (int to = 0; to < kCellCount; ++to) play({Cell::own(e.code), true, {}, Square::fromCellNumber(to)});
+        for (int to = 0; to < kCellCount; ++to)
+            play({Cell::own(e.code), true, {}, Square::fromCellNumber(to)});
     }
     return total;
 }

@@ -8,7 +8,9 @@ namespace {
 
 using test::boardFromDiagram;
 
-QString text(const Board& b, int x, int y) { return cellText(b.at({x, y})); }
+QString text(const Board& b, int x, int y) {
+    return cellText(b.at({x, y}));
+}
 
 TEST(PositionString, InitialStringLoadsTheStartingArray) {
     const Board b = Board::initial();
@@ -25,13 +27,15 @@ TEST(PositionString, InitialStringLoadsTheStartingArray) {
     });
     EXPECT_EQ(b, expected) << test::diagramOf(b).toStdString();
     for (int y = 3; y <= 5; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(text(b, x, y), u"Dummy1");
+        for (int x = 0; x < 9; ++x)
+            EXPECT_EQ(text(b, x, y), u"Dummy1");
 }
 
 TEST(PositionString, ItemsDecodeWithOneOrTwoDigits) {
     Board b;
     QString s = QStringLiteral("F,0F,10,0E,1E,0,00,8,18");
-    for (int i = 9; i < 81; ++i) s += QStringLiteral(",0F");
+    for (int i = 9; i < 81; ++i)
+        s += QStringLiteral(",0F");
     ASSERT_FALSE(b.load(s));
     EXPECT_EQ(text(b, 0, 0), u"Dummy1");
     EXPECT_EQ(text(b, 1, 0), u"Dummy1");
@@ -57,7 +61,8 @@ TEST(PositionString, WriterUsesTwoUpperCaseDigitsAndReadsBack) {
     // Every piece value survives the round trip, including the dragon of side 2 ("1E").
     Board all;
     QStringList items;
-    for (int v = 0; v < 81; ++v) items << QString::number(v % 31, 16).toUpper();
+    for (int v = 0; v < 81; ++v)
+        items << QString::number(v % 31, 16).toUpper();
     ASSERT_FALSE(all.load(items.join(u',')));
     Board reread;
     ASSERT_FALSE(reread.load(all.positionString()));
@@ -169,7 +174,8 @@ TEST(ShogiPosition, ResetRestoresTheInitialPositionAndEmptiesBothHands) {
     p.OppHand.find(Kind::Fu)->count = 3;
     p.reset();
     EXPECT_EQ(p, ShogiPosition{});
-    for (const auto& e : p.MyHand.entries) EXPECT_EQ(e.count, 0);
+    for (const auto& e : p.MyHand.entries)
+        EXPECT_EQ(e.count, 0);
     EXPECT_EQ(p.Ban, Board::initial());
 }
 

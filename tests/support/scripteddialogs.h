@@ -11,14 +11,14 @@ namespace testsupport {
 
 // Dialogs for tests: records every box that would have been shown ("title|text"
 // in `shown`, the text alone in `texts`) and answers questions from a queue
-// (No, and cancel, when it is empty). `onShow` runs while the box would be
+// (No, and Cancel, when it is empty). `onShow` runs while the box would be
 // open, as a real box lets events run then.
 class ScriptedDialogs : public platform::Dialogs {
 public:
     QStringList shown;
     QStringList texts;
     std::deque<bool> yesNoAnswers;
-    std::deque<std::optional<QString>> textAnswers;
+    QStringList textAnswers;  // a null QString() answers Cancel
     std::function<void(const QString& text)> onShow;
 
     void message(QWidget*, const QString& title, const QString& text) override {
@@ -34,9 +34,9 @@ public:
     std::optional<QString> askText(QWidget*, const QString& title, const QString& prompt,
                                    const QString&) override {
         record(title, prompt);
-        if (textAnswers.empty()) return std::nullopt;
-        auto answer = textAnswers.front();
-        textAnswers.pop_front();
+        if (textAnswers.isEmpty()) return std::nullopt;
+        const QString answer = textAnswers.takeFirst();
+        if (answer.isNull()) return std::nullopt;
         return answer;
     }
 

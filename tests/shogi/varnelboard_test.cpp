@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include "diagram.h"
+#include "rulemessages.h"
+#include "scripteddialogs.h"
+#include "varnelwindow.h"
+
+namespace shogi {
+namespace {
+
+using test::boardFromDiagram;
+
+// A folder with the built piece images and sound, as the program has beside it.
+class AssetFolder {
+public:
+    AssetFolder() {
+        const QDir bin(QStringLiteral(QUOR_BIN_DIR));
+        for (const QString& name :
+             bin.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.wav")}))
+            QFile::copy(bin.filePath(name), dir_.filePath(name));
+    }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+class VarnelBoard : public ::testing::Test {
+protected:
+    VarnelBoard() : window(VarnelOptions{assets.path(), &dialogs}) {
+        window.show();
+        board()->grab();  // the first paint draws the board
+    }
+
+    ShogiBoardView* board() { return window.board(); }
+
+    QPoint centreOf(Square s) {
+        const BoardGeometry& g = board()->geometry();
+        return g.pieceOrigin(s.cellNumber()) + QPoint(g.bmW() / 2, g.bmH() / 2);
+    }
+    QPoint handRow(int n) {
+        const BoardGeometry& g = board()->geometry();
+        return g.ownHandImage(n) + QPoint(g.bmW() / 2, g.bmH() / 2);
+    }
+
+    void mouse(QEvent::Type type, QPoint at) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, board()->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(board(), &e);
+    }
+
+    // Presses on `from`, moves through the board to `to` and lets go there.
+    void drag(QPoint from, QPoint to) {
+        mouse(QEvent::MouseButtonPress, from);
+        mouse(QEvent::MouseMove, (from + to) / 2);
+        mouse(QEvent::MouseMove, to);
+        mouse(QEvent::MouseButtonRelease, to);
+    }
+
+    // The position as a fresh window draws it from scratch: what the board
+    // must look like after any sequence of drags.
+    QImage drawnFromScratch() {
+        testsupport::ScriptedDialogs quiet;
+        VarnelWindow fresh(VarnelOptions{assets.path(), &quiet});
+        fresh.position().MyHand = window.position().MyHand;
+        fresh.position().OppHand = window.position().OppHand;
+        fresh.board()->grab();
+        EXPECT_TRUE(fresh.showPosition(window.position().Ban.positionString()));
+        return fresh.board()->backBuffer().toImage();
+    }
+
+    // The screen shows the back buffer, and the back buffer shows the position.
+    void expectPictureOfPosition() {
+        const QImage back = board()->backBuffer().toImage();
+        EXPECT_EQ(board()->grab().toImage(), back);
+        EXPECT_TRUE(back == drawnFromScratch())
+            << test::diagramOf(window.position().Ban).toStdString();
+    }
+
+    void setPosition(const Board& b) { ASSERT_TRUE(window.showPosition(b.positionString())); }
+
+    AssetFolder assets;
+    testsupport::ScriptedDialogs dialogs;
+    VarnelWindow window;
+};
+
+TEST_F(VarnelBoard, PawnMovesOneCellForward) {
+    drag(centreOf({2, 6}), centreOf({2, 5}));
+    EXPECT_EQ(window.position().Ban.at({2, 5}), Cell::own(Kind::Fu));
+    EXPECT_TRUE(window.position().Ban.at({2, 6}).isEmpty());
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+    EXPECT_FALSE(board()->isDragging());
+    expectPictureOfPosition();
+}
+
+TEST_F(VarnelBoard, RefusedMovesPutThePieceBack) {
+    const QImage before = board()->backBuffer().toImage();
+    drag(centreOf({2, 6}), centreOf({2, 3}));  // a pawn does not run
+    drag(centreOf({4, 8}), centreOf({4, 8}));  // released where it stands
+    const BoardGeometry& g = board()->geometry();
+    drag(centreOf({7, 7}), QPoint(BoardGeometry::kBoardLeft + g.boardWidth(), 10));  // frame line
+    EXPECT_EQ(window.position().Ban, Board::initial());
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+    EXPECT_EQ(board()->backBuffer().toImage(), before);
+    expectPictureOfPosition();
+}
+
+TEST_F(VarnelBoard, CaptureFillsTheHandAndTheHandPieceDrops) {
+    setPosition(boardFromDiagram({
+        " .   .   .   .  Ou2  .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .  Ka2  .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .  Hi1  .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .  Gy1  .   .   .   . ",
+    }));
+    dialogs.yesNoAnswers = {false};
+    drag(centreOf({4, 4}), centreOf({4, 2}));
+    EXPECT_EQ(window.position().Ban.at({4, 2}), Cell::own(Kind::Hi));
+    EXPECT_EQ(window.position().MyHand.count(Kind::Ka), 1);
+    EXPECT_EQ(dialogs.texts, QStringList{kMsgPromote.toString()});
+    expectPictureOfPosition();
+    // The hand column now shows something other than the bare background.
+    const QImage back = board()->backBuffer().toImage();
+    EXPECT_NE(back.pixelColor(handRow(0)), board()->menuColour());
+
+    drag(handRow(0), centreOf({0, 4}));
+    EXPECT_EQ(window.position().Ban.at({0, 4}), Cell::own(Kind::Ka));
+    EXPECT_EQ(window.position().MyHand.count(Kind::Ka), 0);
+    expectPictureOfPosition();
+    EXPECT_EQ(board()->backBuffer().toImage().pixelColor(handRow(0)), board()->menuColour());
+}
+
+TEST_F(VarnelBoard, PromotionAnsweredYesAndNo) {
+    const Board b = boardFromDiagram({
+        " .   .   .   .  Ou2  .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .  Fu1  .   .   .   .   .  Gi1  . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .  Gy1  .   .   .   . ",
+    });
+    setPosition(b);
+    dialogs.yesNoAnswers = {true, false};
+    drag(centreOf({1, 3}), centreOf({1, 2}));
+    drag(centreOf({7, 3}), centreOf({7, 2}));
+    EXPECT_EQ(window.position().Ban.at({1, 2}), Cell::own(Kind::To));
+    EXPECT_EQ(window.position().Ban.at({7, 2}), Cell::own(Kind::Gi));
+    EXPECT_EQ(dialogs.texts, (QStringList{kMsgPromote.toString(), kMsgPromote.toString()}));
+    expectPictureOfPosition();
+}
+
+TEST_F(VarnelBoard, SecondPawnDropIsRefusedWithItsMessage) {
+    window.position().MyHand.find(Kind::Fu)->count = 1;
+    window.board()->KomaHaiti();
+    const QImage before = board()->backBuffer().toImage();
+    drag(handRow(0), centreOf({3, 4}));
+    EXPECT_EQ(dialogs.texts, QStringList{kMsgTwoPawns.toString()});
+    EXPECT_EQ(window.position().MyHand.count(Kind::Fu), 1);
+    EXPECT_EQ(window.position().Ban, Board::initial());
+    EXPECT_EQ(board()->backBuffer().toImage(), before);
+    expectPictureOfPosition();
+}
+
+TEST_F(VarnelBoard, NoDragOutOfTurnOrWhileWatching) {
+    const QImage before = board()->backBuffer().toImage();
+    window.match().MyTurn = false;
+    mouse(QEvent::MouseButtonPress, centreOf({2, 6}));
+    EXPECT_FALSE(board()->isDragging());
+    mouse(QEvent::MouseMove, centreOf({2, 5}));
+    EXPECT_EQ(board()->backBuffer().toImage(), before);  // no piece follows the mouse
+    mouse(QEvent::MouseButtonRelease, centreOf({2, 5}));
+    EXPECT_EQ(window.position().Ban, Board::initial());
+
+    window.match().MyTurn = true;
+    window.match().WatchMode = true;
+    window.position().MyHand.find(Kind::Ke)->count = 1;
+    window.board()->KomaHaiti();
+    drag(handRow(0), centreOf({4, 4}));
+    EXPECT_EQ(window.position().MyHand.count(Kind::Ke), 1);
+    EXPECT_TRUE(window.position().Ban.at({4, 4}).isEmpty());
+
+    // Opponent pieces and empty cells are never picked up.
+    window.match().WatchMode = false;
+    mouse(QEvent::MouseButtonPress, centreOf({2, 2}));
+    EXPECT_FALSE(board()->isDragging());
+    mouse(QEvent::MouseButtonRelease, centreOf({2, 2}));
+    mouse(QEvent::MouseButtonPress, centreOf({4, 4}));
+    EXPECT_FALSE(board()->isDragging());
+    mouse(QEvent::MouseButtonRelease, centreOf({4, 4}));
+    expectPictureOfPosition();
+}
+
+TEST_F(VarnelBoard, WindowKeepsItsFirstSize) {
+    QApplication::processEvents();
+    const QSize first = window.size();
+    window.resize(first + QSize(200, 150));
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), first);
+    window.showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), first);
+}
+
+TEST_F(VarnelBoard, ResetAndVersionBox) {
+    drag(centreOf({2, 6}), centreOf({2, 5}));
+    window.mnuInit->trigger();
+    EXPECT_EQ(window.position().Ban, Board::initial());
+    EXPECT_EQ(window.match().MoveNo, 0);
+    EXPECT_TRUE(window.match().MyTurn);
+    expectPictureOfPosition();
+    window.mnuV->trigger();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Varnel|Varnel for Quor　Ver1.10")});
+}
+
+TEST(VarnelWithoutImages, StartsAndDrawsMarkedSquares) {
+    QTemporaryDir empty;
+    testsupport::ScriptedDialogs dialogs;
+    VarnelWindow window(VarnelOptions{empty.path(), &dialogs});
+    window.show();
+    const QImage picture = window.board()->grab().toImage();
+    const BoardGeometry& g = window.board()->geometry();
+    EXPECT_EQ(g.bmW(), BoardGeometry::kDefaultImageWidth);
+    // The king's cell holds a drawn square, not the bare board colour.
+    const QPoint kingCentre = g.pieceOrigin(Square{4, 8}.cellNumber()) + QPoint(g.bmW() / 2, 2);
+    EXPECT_NE(picture.pixelColor(kingCentre), QColor(253, 252, 189));
+    const QPoint emptyCentre = g.pieceOrigin(Square{4, 4}.cellNumber()) + QPoint(g.bmW() / 2, 2);
+    EXPECT_EQ(picture.pixelColor(emptyCentre), QColor(253, 252, 189));
+}
+
+}  // namespace
+}  // namespace shogi
