@@ -1,0 +1,57 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include "dialogs.h"
+#include "headlessrunner.h"
+#include "quorwindow.h"
+#include "signalwatcher.h"
+
+namespace {
+
+bool wantsHeadless(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0) return true;
+    return false;
+}
+
+// A server machine without a desktop: no widget is made, the window's texts
+// go to standard output, and SIGINT or SIGTERM end the server cleanly.
+int runHeadless(int argc, char** argv) {
+    lobby::SignalWatcher::block({SIGINT, SIGTERM});
+    QCoreApplication app(argc, argv);
+    lobby::HeadlessRunner runner(QDir::currentPath(), [](const QString& line) {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+        std::fflush(stdout);
+    });
+    lobby::SignalWatcher watcher({SIGINT, SIGTERM});
+    QObject::connect(&watcher, &lobby::SignalWatcher::received, &app, [&] {
+        runner.stop();
+        app.quit();
+    });
+    if (!runner.start()) return 1;
+    return app.exec();
+}
+
+int runWithWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // Hidden in the tray the window is not visible, and a message box closing
+    // then must not end the server.
+    app.setQuitOnLastWindowClosed(false);
+    platform::WidgetDialogs dialogs;
+    brellow::Quor window(QDir::currentPath(), dialogs);
+    QObject::connect(&window, &brellow::Quor::finished, &app, &QCoreApplication::quit);
+    window.show();
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
+    return runWithWindow(argc, argv);
+}

@@ -1,0 +1,178 @@
+#include "quorwindow.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QStyle>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace brellow {
+
+namespace {
+
+const QString kTitle = u"Brellow"_s;
+
+QLineEdit* textBox(const QString& name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setMinimumWidth(360);
+    return box;
+}
+
+}  // namespace
+
+Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), host_(std::move(loginFolder)) {
+    setObjectName(u"Quor"_s);
+    setWindowTitle(QString::fromLatin1(kCaption));
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveNetIcon);
+    setWindowIcon(icon);
+
+    Status = textBox(u"Status"_s, this);
+    Msg = textBox(u"Msg"_s, this);
+    GetTXT = textBox(u"GetTXT"_s, this);
+    LFtime = new QLabel(u"0"_s, this);
+    LFtime->setObjectName(u"LFtime"_s);
+    SerVerBTN = new QPushButton(u"SerVer"_s, this);
+    SerVerBTN->setObjectName(u"SerVerBTN"_s);
+    TRYbtn = new QPushButton(u"トレイに格納"_s, this);
+    TRYbtn->setObjectName(u"TRYbtn"_s);
+    EndBTN = new QPushButton(u"END"_s, this);
+    EndBTN->setObjectName(u"EndBTN"_s);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Status, 0, 0, 1, 2);
+    layout->addWidget(Msg, 1, 0, 1, 2);
+    layout->addWidget(GetTXT, 2, 0);
+    layout->addWidget(LFtime, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SerVerBTN);
+    buttons->addWidget(TRYbtn);
+    buttons->addWidget(EndBTN);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+
+    mun_MENU = new QMenu(u"メニュ－"_s, this);
+    mun_MENU->setObjectName(u"mun_MENU"_s);
+    mnu_DISP = mun_MENU->addAction(u"表　示"_s);
+    mnu_DISP->setObjectName(u"mnu_DISP"_s);
+    mun_MENU->addSeparator();
+    mnu_END = mun_MENU->addAction(u"終了"_s);
+    mnu_END->setObjectName(u"mnu_END"_s);
+
+    tray = new QSystemTrayIcon(icon, this);
+    tray->setToolTip(trayTip());
+    tray->setContextMenu(mun_MENU);
+
+    connect(SerVerBTN, &QPushButton::clicked, this, [this] { host_.StartListening(); });
+    connect(TRYbtn, &QPushButton::clicked, this, &Quor::toTray);
+    connect(EndBTN, &QPushButton::clicked, this, &Quor::endProgram);
+    connect(mnu_DISP, &QAction::triggered, this, &Quor::fromTray);
+    connect(mnu_END, &QAction::triggered, this, &Quor::endProgram);
+    connect(tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger) mun_MENU->popup(QCursor::pos());
+    });
+
+    connect(&host_, &lobby::ServerHost::statusChanged, Status, &QLineEdit::setText);
+    connect(&host_, &lobby::ServerHost::msgChanged, Msg, &QLineEdit::setText);
+    connect(&host_, &lobby::ServerHost::addressChanged, GetTXT, &QLineEdit::setText);
+    connect(&host_, &lobby::ServerHost::minuteCountChanged, this, [this](int minutes) {
+        LFtime->setText(QString::number(minutes));
+        tray->setToolTip(trayTip());
+    });
+    connect(&host_, &lobby::ServerHost::invalidData, this, &Quor::showInvalidData);
+    connect(&host_, &lobby::ServerHost::errorBox, this, &Quor::showErrorBox);
+
+    host_.start();
+}
+
+Quor::~Quor() {
+    ThisExit();
+}
+
+QString Quor::trayTip() const {
+    return u"Brellow1.00-"_s + QString::number(host_.server().minuteCount());
+}
+
+void Quor::toTray() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+        return;
+    }
+    tray->setToolTip(trayTip());
+    tray->show();
+    TrayShown = true;
+    hide();
+}
+
+void Quor::fromTray() {
+    TrayShown = false;
+    tray->hide();
+    showNormal();
+    activateWindow();
+}
+
+void Quor::endProgram() {
+    if (TrayShown) {
+        tray->hide();
+        TrayShown = false;
+    }
+    ThisExit();
+    close();
+}
+
+void Quor::ThisExit() {
+    if (exited_) return;
+    exited_ = true;
+    host_.ThisExit();
+}
+
+void Quor::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !exited_)
+        host_.StartListening(false);
+}
+
+void Quor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Not every desktop activates a window that appears; the server must
+    // listen all the same.
+    if (!exited_) host_.StartListening(false);
+}
+
+void Quor::closeEvent(QCloseEvent* event) {
+    if (TrayShown) {
+        tray->hide();
+        TrayShown = false;
+    }
+    ThisExit();
+    event->accept();
+    emit finished();
+}
+
+void Quor::showInvalidData(const QString& text) {
+    if (invalidBoxOpen_) {
+        ++invalidRepeats_;
+        return;
+    }
+    invalidBoxOpen_ = true;
+    // The box runs its own event loop; the window may be gone when it returns.
+    const QPointer<Quor> self(this);
+    dialogs_.message(this, kTitle, text);
+    while (self && invalidRepeats_ > 0) {
+        const int repeats = std::exchange(invalidRepeats_, 0);
+        dialogs_.message(this, kTitle, text + u"（"_s + QString::number(repeats) + u"回）"_s);
+    }
+    if (self) invalidBoxOpen_ = false;
+}
+
+void Quor::showErrorBox(const QString& text) {
+    dialogs_.message(this, kTitle, text);
+}
+
+}  // namespace brellow

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "lobbyserver.h"
+#include "servertransport.h"
+#include "socketlayer.h"
+
+namespace lobby {
+
+// The running server: the core bound to real sockets and to its two timers
+// (the login sweep every 5 s, the minute tick every 60 s). The window and
+// the headless runner each own one and only show what it reports.
+//
+// Everything the window shows comes out as signals: the core's texts
+// (`statusChanged`, `msgChanged`, `minuteCountChanged`, `invalidData`), the
+// own address for `GetTXT` (`addressChanged`), and texts that the window
+// shows in a message box with an OK button (`errorBox`).
+class ServerHost : public QObject, private ServerTransport {
+    Q_OBJECT
+public:
+    explicit ServerHost(QString loginFolder, QObject* parent = nullptr);
+    ~ServerHost() override;
+
+    // Checks the sockets can work ("初期化失敗" to `statusChanged` when not)
+    // and starts the two timers.
+    void start();
+
+    // Opens the listener on all IPv4 interfaces at QUOR_PORT or 8000. While a
+    // listener runs it is kept, and when `sayIfRunning`, `msgChanged` says so.
+    // Returns whether a listener runs afterwards.
+    bool StartListening(bool sayIfRunning = true);
+
+    bool isListening() const { return ListenSock != 0; }
+    quint16 listeningPort() const;
+
+    // Program end: closes the listener and every connection, stops the timers.
+    void ThisExit();
+
+    LobbyServer& server() { return server_; }
+    const LobbyServer& server() const { return server_; }
+
+signals:
+    void statusChanged(const QString& text);
+    void msgChanged(const QString& text);
+    void addressChanged(const QString& dottedAddress);
+    void minuteCountChanged(int minutes);
+    void invalidData(const QString& text);
+    void errorBox(const QString& text);
+
+private:
+    void send(SocketHandle socket, const QString& text) override;
+    void close(SocketHandle socket) override;
+    void onSocketEvent(net::SocketHandle socket, int event, int error);
+    void acceptConnection();
+
+    QElapsedTimer clock_;
+    net::SocketLayer sockets_;
+    LobbyServer server_;
+    QTimer Timer1;  // login sweep
+    QTimer Timer2;  // minute tick
+    net::SocketHandle ListenSock = 0;
+};
+
+}  // namespace lobby
