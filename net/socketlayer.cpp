@@ -361,8 +361,40 @@ void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
 }
 
 void SocketLayer::post(Event event) {
-    QMetaObject::invokeMethod(
-        this, [this, event = std::move(event)] { deliver(event); }, Qt::QueuedConnection);
+    queue_.push_back(std::move(event));
+    schedule();
+}
+
+// Makes sure a timer that can fire is running while events wait.
+void SocketLayer::schedule() {
+    if (queue_.empty()) return;
+    QTimer* idle = nullptr;
+    for (QTimer* timer : pumps_) {
+        if (std::find(busyPumps_.begin(), busyPumps_.end(), timer) != busyPumps_.end()) continue;
+        if (timer->isActive()) return;
+        idle = timer;
+    }
+    if (!idle) {
+        idle = new QTimer(this);
+        idle->setSingleShot(true);
+        idle->setInterval(0);
+        connect(idle, &QTimer::timeout, this, [this, idle] { pump(idle); });
+        pumps_.push_back(idle);
+    }
+    idle->start();
+}
+
+void SocketLayer::pump(QTimer* timer) {
+    if (queue_.empty()) return;
+    const Event event = std::move(queue_.front());
+    queue_.pop_front();
+    busyPumps_.push_back(timer);
+    schedule();  // the rest goes on even if this handler opens a dialog
+    const QPointer<SocketLayer> self(this);
+    deliver(event);
+    if (!self) return;
+    busyPumps_.erase(std::find(busyPumps_.begin(), busyPumps_.end(), timer));
+    schedule();
 }
 
 void SocketLayer::deliver(const Event& event) {

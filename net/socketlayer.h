@@ -2,15 +2,18 @@
 
 #include <QObject>
 #include <QString>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "framingrules.h"
 #include "socketevents.h"
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 namespace net {
 
@@ -154,6 +157,8 @@ private:
     SocketHandle add(std::unique_ptr<Entry> entry);
     void watch(SocketHandle handle, QTcpSocket* socket);
     void post(Event event);
+    void schedule();
+    void pump(QTimer* timer);
     void deliver(const Event& event);
     void takeIncoming(SocketHandle handle);
     void peerGone(SocketHandle handle);
@@ -165,6 +170,12 @@ private:
     SocketEventHandler handler_;
     std::map<SocketHandle, std::unique_ptr<Entry>> entries_;
     SocketHandle lastHandle_ = 0;
+    std::deque<Event> queue_;  // events not delivered yet, oldest first
+    // Zero-interval timers that hand out the queue, one event per timeout. A
+    // timer does not fire again while its own handler runs a nested event
+    // loop (a modal dialog), so each nesting level gets a timer of its own.
+    std::vector<QTimer*> pumps_;
+    std::vector<QTimer*> busyPumps_;
 };
 
 }  // namespace net

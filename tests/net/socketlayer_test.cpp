@@ -1,0 +1,505 @@
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "framingsamples.h"
+#include "nettestsupport.h"
+#include "rawpeer.h"
+#include "socketerrortext.h"
+#include "socketlayer.h"
+#include "sockettexts.h"
+#include "standardframing.h"
+#include "wirecodec.h"
+
+namespace net {
+namespace {
+
+using test::EventLog;
+using test::PortForTest;
+using test::RawPeer;
+using test::SeenEvent;
+
+constexpr int kWaitMs = 5000;
+
+// A listening game program and the program that connects to it, as in a
+// direct match; the listener takes its one peer the way a game program does.
+struct DirectMatch {
+    SocketLayer listener{gameProgramFraming()};
+    SocketLayer connector{gameProgramFraming()};
+    EventLog listenerLog{listener};
+    EventLog connectorLog{connector};
+    SocketHandle ListenSock = 0;
+    SocketHandle DataSock = 0;       // the listener's connection
+    SocketHandle ConnectorSock = 0;  // the connector's connection
+    AcceptResult accepted;
+
+    DirectMatch() {
+        listenerLog.react = [this](const SeenEvent& e) {
+            if (e.event != FD_ACCEPT) return;
+            accepted = listener.AcceptPeer(ListenSock);
+            DataSock = accepted.socket;
+            ListenSock = 0;
+        };
+    }
+
+    bool connect() {
+        const ListenResult listening = listener.SetSERVER();
+        if (!listening.ok()) return false;
+        ListenSock = listening.socket;
+        ConnectorSock = connector.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+        return QTest::qWaitFor(
+            [this] { return DataSock != 0 && connectorLog.count(FD_CONNECT) == 1; }, kWaitMs);
+    }
+};
+
+TEST(SocketLayerListening, AListenerTakesExactlyOnePeerAndCloses) {
+    PortForTest port;
+    DirectMatch match;
+    const ListenResult listening = match.listener.SetSERVER();
+    ASSERT_TRUE(listening.ok()) << listening.errorBoxText.toStdString();
+    EXPECT_EQ(listening.stateText, QString::fromUtf16(kWaitingForClientText));
+    EXPECT_EQ(listening.port, port.port());
+    EXPECT_EQ(match.listener.listeningPort(listening.socket), port.port());
+    EXPECT_TRUE(listening.errorBoxText.isEmpty());
+    EXPECT_EQ(QHostAddress(listening.ownAddress).protocol(), QAbstractSocket::IPv4Protocol);
+    match.ListenSock = listening.socket;
+
+    match.ConnectorSock = match.connector.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    ASSERT_GT(match.ConnectorSock, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return match.DataSock != 0; }, kWaitMs));
+    EXPECT_EQ(match.accepted.error, 0);
+    EXPECT_FALSE(match.listener.isOpen(listening.socket));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return match.connectorLog.count(FD_CONNECT) == 1; }, kWaitMs));
+    EXPECT_EQ(match.connectorLog.first(FD_CONNECT)->error, 0);
+    EXPECT_EQ(match.listener.peerAddress(match.DataSock), u"127.0.0.1");
+    EXPECT_NE(match.listener.peerPort(match.DataSock), 0);
+
+    // A second program finds nobody listening.
+    const SocketHandle late = match.connector.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return match.connectorLog.count(FD_CONNECT, late) == 1; }, kWaitMs));
+    EXPECT_EQ(match.connectorLog.first(FD_CONNECT, late)->error, 10061);
+    EXPECT_EQ(match.listenerLog.count(FD_ACCEPT), 1);
+
+    // The one connection works both ways, one message per read.
+    EXPECT_GT(match.connector.SendMsg(match.ConnectorSock, test::shogiMove(1)), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return match.listenerLog.count(FD_READ) == 1; }, kWaitMs));
+    EXPECT_EQ(match.listenerLog.texts(), QStringList({test::shogiMove(1)}));
+    EXPECT_EQ(match.listener.SendMsg(match.DataSock, test::kAck), 38);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return match.connectorLog.count(FD_READ) == 1; }, kWaitMs));
+    EXPECT_EQ(match.connectorLog.texts(), QStringList({test::kAck}));
+    EXPECT_EQ(match.connectorLog.first(FD_READ)->byteCount, 38);
+}
+
+TEST(SocketLayerListening, ABusyPortGivesTheAddressInUseTextAndNoListener) {
+    PortForTest port;
+    QTcpServer occupant;
+    ASSERT_TRUE(occupant.listen(QHostAddress::AnyIPv4, port.port()));
+
+    SocketLayer layer(lobbyServerFraming());
+    EventLog log(layer);
+    const ListenResult result = layer.SetSERVER();
+    EXPECT_EQ(result.step, ListenResult::Step::BindFailed);
+    EXPECT_EQ(result.socket, 0);
+    EXPECT_EQ(result.error, 10048);
+    EXPECT_EQ(result.errorBoxText, u"指定されたアドレスは使用中。");
+    EXPECT_EQ(result.stateText, u"BINDできません。");
+    EXPECT_FALSE(result.ownAddress.isEmpty());
+    QTest::qWait(50);
+    EXPECT_TRUE(log.events.empty());
+}
+
+TEST(SocketLayerListening, ARestartedServerListensAgainAtOnce) {
+    PortForTest port;
+    auto server = std::make_unique<SocketLayer>(lobbyServerFraming());
+    EventLog serverLog(*server);
+    SocketHandle accepted = 0;
+    serverLog.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) accepted = server->accept(e.socket).socket;
+    };
+    const ListenResult first = server->SetSERVER();
+    ASSERT_TRUE(first.ok());
+    // Listening twice on the same port fails like any busy port; the first
+    // listener keeps working.
+    const ListenResult again = server->SetSERVER();
+    EXPECT_EQ(again.error, 10048);
+    EXPECT_TRUE(server->isOpen(first.socket));
+
+    SocketLayer client(lobbyClientFraming());
+    EventLog clientLog(client);
+    SocketHandle sock = client.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return accepted != 0; }, kWaitMs));
+    // The server closes first, which leaves its side of the connection waiting
+    // in the kernel; that must not keep a new server off the port.
+    server->closeAll();
+    server.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clientLog.count(FD_CLOSE) == 1; }, kWaitMs));
+    client.CloseConnection(sock);
+
+    SocketLayer restarted(lobbyServerFraming());
+    const ListenResult second = restarted.SetSERVER();
+    EXPECT_TRUE(second.ok()) << second.errorBoxText.toStdString();
+}
+
+TEST(SocketLayerSettings, ABadPortSettingIsReportedInsteadOfUsingAnotherPort) {
+    const QByteArray saved = qgetenv(kPortVariable);
+    const bool wasSet = qEnvironmentVariableIsSet(kPortVariable);
+    qputenv(kPortVariable, "80000");
+    SocketLayer layer(gameProgramFraming());
+    EventLog log(layer);
+
+    const ListenResult listening = layer.SetSERVER();
+    EXPECT_FALSE(listening.ok());
+    EXPECT_EQ(listening.socket, 0);
+    EXPECT_EQ(listening.stateText, u"BINDできません。");
+    EXPECT_TRUE(listening.errorBoxText.contains(u"80000"));
+
+    const ConnectResult connecting = layer.ConnectServer(QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(connecting.socket, 0);
+    EXPECT_TRUE(connecting.errorText.contains(u"QUOR_PORT"));
+    QTest::qWait(50);
+    EXPECT_TRUE(log.events.empty());
+
+    if (wasSet)
+        qputenv(kPortVariable, saved);
+    else
+        qunsetenv(kPortVariable);
+}
+
+TEST(SocketLayerConnecting, NobodyListeningGivesRefusedAndNothingElse) {
+    PortForTest port;
+    SocketLayer layer(gameProgramFraming());
+    EventLog log(layer);
+    const ConnectResult result = layer.ConnectServer(QStringLiteral("127.0.0.1"));
+    ASSERT_GT(result.socket, 0);
+    EXPECT_TRUE(result.errorText.isEmpty());
+    // Nothing can be sent before the connection is made.
+    EXPECT_EQ(layer.SendMsg(result.socket, test::kAck), -1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.events.empty(); }, kWaitMs));
+    QTest::qWait(200);
+    ASSERT_EQ(log.events.size(), 1u);
+    EXPECT_EQ(log.events[0].socket, result.socket);
+    EXPECT_EQ(log.events[0].event, FD_CONNECT);
+    EXPECT_EQ(log.events[0].error, 10061);
+    EXPECT_EQ(SocketErrorText(log.events[0].error), u"接続が拒否された。");
+    EXPECT_FALSE(layer.isConnected(result.socket));
+    EXPECT_EQ(layer.SendMsg(result.socket, test::kAck), -1);
+}
+
+TEST(SocketLayerConnecting, AHostNameIsLookedUpWhileTheProgramGoesOn) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog serverLog(server);
+    serverLog.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+
+    SocketLayer client(lobbyClientFraming());
+    EventLog clientLog(client);
+    const SocketHandle sock = client.ConnectServer(QStringLiteral("localhost")).socket;
+    ASSERT_GT(sock, 0);
+    EXPECT_TRUE(clientLog.events.empty());  // the outcome comes later, as an event
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clientLog.count(FD_CONNECT) == 1; }, kWaitMs));
+    EXPECT_EQ(clientLog.first(FD_CONNECT)->error, 0);
+    EXPECT_TRUE(client.isConnected(sock));
+}
+
+// A lobby server and one lobby client, connected.
+struct LobbyPair {
+    SocketLayer server{lobbyServerFraming()};
+    SocketLayer client{lobbyClientFraming()};
+    EventLog serverLog{server};
+    EventLog clientLog{client};
+    SocketHandle ListenSock = 0;
+    std::vector<SocketHandle> accepted;
+    SocketHandle DataSock = 0;  // the client's socket
+
+    LobbyPair() {
+        serverLog.react = [this](const SeenEvent& e) { acceptOn(e); };
+    }
+
+    void acceptOn(const SeenEvent& e) {
+        if (e.event != FD_ACCEPT) return;
+        const AcceptResult result = server.accept(e.socket);
+        if (result.socket != 0) accepted.push_back(result.socket);
+    }
+
+    bool start() {
+        const ListenResult listening = server.SetSERVER();
+        if (!listening.ok()) return false;
+        ListenSock = listening.socket;
+        DataSock = client.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+        return QTest::qWaitFor(
+            [this] { return accepted.size() == 1 && clientLog.count(FD_CONNECT) == 1; }, kWaitMs);
+    }
+};
+
+TEST(SocketLayerTransfer, LongMessagesArriveWholeAndDecodeExactly) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+
+    QString chat = QStringLiteral("GameMsg|taro>");
+    while (chat.size() < 1500 - 7)
+        chat += QStringLiteral("王手飛車取り！");
+    chat.truncate(1500 - 7);
+    chat += QStringLiteral("| 0|END");
+    ASSERT_EQ(chat.size(), 1500);
+    ASSERT_TRUE(chat.endsWith(u"|END"));
+    EXPECT_EQ(lobby.client.SendMsg(lobby.DataSock, chat), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lobby.serverLog.count(FD_READ) == 1; }, kWaitMs));
+    const SeenEvent* read = lobby.serverLog.first(FD_READ);
+    EXPECT_EQ(read->text, chat);
+    EXPECT_EQ(read->byteCount, 3000);
+    EXPECT_EQ(read->socket, lobby.accepted[0]);
+
+    // A user list of 50 long IDs passes 2,500 characters and is never cut.
+    QString list = QStringLiteral("AddFriends|");
+    for (int i = 1; i <= 50; ++i)
+        list += QStringLiteral("player_with_a_really_long_user_id_%1,0, %1,False,False,").arg(i);
+    list.chop(1);
+    list += QStringLiteral("|END");
+    ASSERT_GT(list.size(), 2500);
+    lobby.server.SendMsg(lobby.accepted[0], list);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lobby.clientLog.count(FD_READ) == 1; }, kWaitMs));
+    EXPECT_EQ(lobby.clientLog.texts(), QStringList({list}));
+}
+
+TEST(SocketLayerTransfer, MessagesSentBackToBackAreReadOneByOne) {
+    PortForTest port;
+    DirectMatch match;
+    ASSERT_TRUE(match.connect());
+    const QString lost = QStringLiteral("SYOUGI_MSG5:あなたの負けです。");
+    // What a program sends after a move that takes the king: two writes at once.
+    match.connector.SendMsg(match.ConnectorSock, test::shogiMove(41));
+    match.connector.SendMsg(match.ConnectorSock, lost);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return match.listenerLog.count(FD_READ) == 2; }, kWaitMs));
+    EXPECT_EQ(match.listenerLog.texts(), QStringList({test::shogiMove(41), lost}));
+}
+
+TEST(SocketLayerTransfer, EachConnectionIsFramedOnItsOwn) {
+    PortForTest port;
+    SocketLayer server(gameProgramFraming());
+    EventLog log(server);
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer first(port.port());
+    RawPeer second(port.port());
+    ASSERT_TRUE(first.connected() && second.connected());
+
+    const QByteArray a = encodeMessage(test::shogiMove(5));
+    const QByteArray b = encodeMessage(QStringLiteral("WatchMsg|") + test::shogiMove(6));
+    // Pieces of the two messages arrive in turns, cut inside characters.
+    const qsizetype cuts[] = {0, 101, 333, 555, a.size()};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(first.send(QByteArrayView(a).sliced(cuts[i], cuts[i + 1] - cuts[i])));
+        QTest::qWait(20);
+        ASSERT_TRUE(second.send(QByteArrayView(b).sliced(cuts[i], cuts[i + 1] - cuts[i])));
+        QTest::qWait(20);
+    }
+    ASSERT_TRUE(second.send(QByteArrayView(b).sliced(a.size())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_READ) == 2; }, kWaitMs));
+    QTest::qWait(50);
+    ASSERT_EQ(log.count(FD_READ), 2);
+    EXPECT_EQ(log.texts(),
+              QStringList({test::shogiMove(5), QStringLiteral("WatchMsg|") + test::shogiMove(6)}));
+}
+
+TEST(SocketLayerClosing, ThePeersCloseComesAfterWhatItSent) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+    const SocketHandle mine = lobby.accepted[0];
+
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GameEnd|taro|END"));
+    lobby.client.closeSocket(lobby.DataSock);
+    EXPECT_FALSE(lobby.client.isOpen(lobby.DataSock));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lobby.serverLog.count(FD_CLOSE) == 1; }, kWaitMs));
+    ASSERT_EQ(lobby.serverLog.events.size(), 3u);  // accept, read, close
+    EXPECT_EQ(lobby.serverLog.events[1].text, u"GameEnd|taro|END");
+    EXPECT_EQ(lobby.serverLog.events[2].socket, mine);
+    EXPECT_EQ(lobby.serverLog.events[2].error, 0);
+    EXPECT_EQ(lobby.server.SendMsg(mine, QStringLiteral("HisNone|END")), -1);
+
+    SocketHandle DataSock = mine;
+    lobby.server.CloseConnection(DataSock);
+    EXPECT_EQ(DataSock, 0);
+    EXPECT_FALSE(lobby.server.isOpen(mine));
+    // The closing side hears nothing more of its own socket.
+    QTest::qWait(50);
+    EXPECT_EQ(lobby.clientLog.count(FD_CLOSE), 0);
+}
+
+TEST(SocketLayerClosing, FileExitClosesBothSocketsAndMayRunTwice) {
+    PortForTest port;
+    DirectMatch match;
+    ASSERT_TRUE(match.connect());
+    SocketHandle ListenSock = match.listener.SetSERVER().socket;  // listening again
+    ASSERT_GT(ListenSock, 0);
+    SocketHandle DataSock = match.DataSock;
+
+    match.listener.FileExit(ListenSock, DataSock);
+    EXPECT_EQ(ListenSock, 0);
+    EXPECT_EQ(DataSock, 0);
+    EXPECT_FALSE(match.listener.isOpen(match.DataSock));
+    match.listener.FileExit(ListenSock, DataSock);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return match.connectorLog.count(FD_CLOSE) == 1; }, kWaitMs));
+    EXPECT_EQ(match.connectorLog.first(FD_CLOSE)->error, 0);
+}
+
+TEST(SocketLayerLimits, APeerThatNeverReadsIsCutOffAndTheOthersAreStillServed) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+    const SocketHandle reader = lobby.accepted[0];
+
+    RawPeer stuck(port.port(), 4096);
+    ASSERT_TRUE(stuck.connected());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lobby.accepted.size() == 2; }, kWaitMs));
+    const SocketHandle stuckSock = lobby.accepted[1];
+
+    // The working client polls and is answered, as a lobby client is.
+    lobby.serverLog.react = [&](const SeenEvent& e) {
+        lobby.acceptOn(e);
+        if (e.event == FD_READ && e.socket == reader)
+            lobby.server.SendMsg(reader, QStringLiteral("AddFriends|END"));
+    };
+
+    const QString bulk =
+        QStringLiteral("AddFriends|") + QString(16 * 1024, u'x') + QStringLiteral("|END");
+    qint64 mostUnsent = 0;
+    int polls = 0;
+    QTimer pump;
+    QObject::connect(&pump, &QTimer::timeout, [&] {
+        for (int i = 0; i < 8; ++i) {
+            lobby.server.SendMsg(stuckSock, bulk);
+            mostUnsent = std::max(mostUnsent, lobby.server.unsentBytes(stuckSock));
+        }
+        lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GetGameData|taro|pw|1|END"));
+        ++polls;
+    });
+    pump.start(2);
+    const bool cut =
+        QTest::qWaitFor([&] { return lobby.serverLog.count(FD_CLOSE, stuckSock) == 1; }, 30000);
+    pump.stop();
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(lobby.serverLog.first(FD_CLOSE, stuckSock)->error, 0);
+    EXPECT_LE(mostUnsent, SocketLayer::kMaxUnsentBytes);
+    EXPECT_GT(mostUnsent, SocketLayer::kMaxUnsentBytes - 2 * 32 * 1024);
+    EXPECT_EQ(lobby.server.SendMsg(stuckSock, bulk), -1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stuck.closedByPeer(); }, kWaitMs));
+
+    // The other client went on being served all along, and still is.
+    const int answered = lobby.clientLog.count(FD_READ);
+    EXPECT_GT(answered, 0);
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GetGameData|taro|pw|1|END"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return lobby.clientLog.count(FD_READ) > answered; }, kWaitMs));
+    EXPECT_EQ(lobby.serverLog.count(FD_CLOSE, reader), 0);
+    EXPECT_GT(polls, 0);
+}
+
+TEST(SocketLayerLimits, AMessageThatNeverEndsIsCutOffPast64KiB) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer peer(port.port());
+    ASSERT_TRUE(peer.connected());
+
+    ASSERT_TRUE(peer.send(encodeMessage(u"GetGameData|a|b|1|END")));
+    QByteArray endless = encodeMessage(u"GameMsg|taro>");
+    endless += encodeMessage(QString(35 * 1024, u'長'));  // 70 KiB and no end
+    peer.send(endless);  // may fail part-way once the server has cut it off
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_CLOSE) == 1; }, kWaitMs));
+    EXPECT_EQ(log.texts(), QStringList({QStringLiteral("GetGameData|a|b|1|END")}));
+    EXPECT_EQ(log.first(FD_CLOSE)->error, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer.closedByPeer(); }, kWaitMs));
+}
+
+TEST(SocketLayerHandlers, AHandlerMayCloseItsSocketWithEventsStillQueued) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+    lobby.serverLog.react = [&](const SeenEvent& e) {
+        if (e.event == FD_READ) {
+            SocketHandle sock = e.socket;
+            lobby.server.CloseConnection(sock);
+        }
+    };
+    for (int i = 0; i < 3; ++i)
+        lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GetGameData|a|b|%1|END").arg(i));
+    lobby.client.closeSocket(lobby.DataSock);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lobby.serverLog.count(FD_READ) == 1; }, kWaitMs));
+    QTest::qWait(100);
+    EXPECT_EQ(lobby.serverLog.count(FD_READ), 1);
+    EXPECT_EQ(lobby.serverLog.count(FD_CLOSE), 0);
+}
+
+TEST(SocketLayerHandlers, AModalDialogInAHandlerLetsLaterEventsThroughAndKeepsItsMessage) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+    const SocketHandle sock = lobby.accepted[0];
+
+    QStringList order;
+    QString outerMessage;
+    bool inDialog = false;
+    lobby.server.setHandler([&](SocketHandle s, int event, int) {
+        if (event != FD_READ) return;
+        if (order.isEmpty() && !inDialog) {
+            // The first message opens a "message box" before reading its text.
+            inDialog = true;
+            QEventLoop dialog;
+            QTimer::singleShot(300, &dialog, &QEventLoop::quit);
+            dialog.exec();
+            inDialog = false;
+            outerMessage = lobby.server.RecvMsg(s).text;
+            order << QStringLiteral("outer");
+            return;
+        }
+        order << lobby.server.RecvMsg(s).text;
+    });
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|one|END"));
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|two|END"));
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|three|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 3; }, kWaitMs));
+    EXPECT_EQ(order, QStringList({QStringLiteral("GMOK|two|END"), QStringLiteral("GMOK|three|END"),
+                                  QStringLiteral("outer")}));
+    EXPECT_EQ(outerMessage, u"GMOK|one|END");
+    EXPECT_EQ(lobby.server.RecvMsg(sock).byteCount, -1);  // nothing outside an FD_READ
+}
+
+TEST(SocketLayerHandlers, AHandlerMayDeleteTheWholeLayer) {
+    PortForTest port;
+    auto server = std::make_unique<SocketLayer>(lobbyServerFraming());
+    int reads = 0;
+    server->setHandler([&](SocketHandle s, int event, int) {
+        if (event == FD_ACCEPT) server->accept(s);
+        if (event == FD_READ && ++reads == 1) server.reset();  // the window closes
+    });
+    ASSERT_TRUE(server->SetSERVER().ok());
+    SocketLayer client(lobbyClientFraming());
+    EventLog clientLog(client);
+    const SocketHandle sock = client.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clientLog.count(FD_CONNECT) == 1; }, kWaitMs));
+    client.SendMsg(sock, QStringLiteral("GameEnd|a|END"));
+    client.SendMsg(sock, QStringLiteral("GameEnd|b|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server == nullptr; }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clientLog.count(FD_CLOSE) == 1; }, kWaitMs));
+    EXPECT_EQ(reads, 1);
+}
+
+}  // namespace
+}  // namespace net
