@@ -210,6 +210,44 @@ TEST(SocketLayerConnecting, AHostNameIsLookedUpWhileTheProgramGoesOn) {
     EXPECT_TRUE(client.isConnected(sock));
 }
 
+TEST(SocketLayerConnecting, AnEmptyServerNameFailsLikeAnUnknownHost) {
+    PortForTest port;
+    SocketLayer layer(lobbyClientFraming());
+    EventLog log(layer);
+    const SocketHandle sock = layer.ConnectServer(QString()).socket;
+    ASSERT_GT(sock, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_CONNECT) == 1; }, kWaitMs));
+    EXPECT_NE(log.first(FD_CONNECT)->error, 0);
+    QTest::qWait(50);
+    EXPECT_EQ(log.events.size(), 1u);
+}
+
+TEST(SocketLayerConnecting, AServerThatAnswersAndClosesAtOnceIsHeardInOrder) {
+    // What a full lobby server does with one connection too many.
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    server.setHandler([&](SocketHandle s, int event, int) {
+        if (event != FD_ACCEPT) return;
+        SocketHandle sock = server.accept(s).socket;
+        server.SendMsg(sock, QStringLiteral("LOGIN|No|END"));
+        server.CloseConnection(sock);
+    });
+    ASSERT_TRUE(server.SetSERVER().ok());
+
+    SocketLayer client(lobbyClientFraming());
+    EventLog log(client);
+    const SocketHandle sock = client.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_CLOSE) == 1; }, kWaitMs));
+    ASSERT_EQ(log.events.size(), 3u);
+    EXPECT_EQ(log.events[0].event, FD_CONNECT);
+    EXPECT_EQ(log.events[0].error, 0);
+    EXPECT_EQ(log.events[1].event, FD_READ);
+    EXPECT_EQ(log.events[1].text, u"LOGIN|No|END");
+    EXPECT_EQ(log.events[2].event, FD_CLOSE);
+    for (const SeenEvent& e : log.events)
+        EXPECT_EQ(e.socket, sock);
+}
+
 // A lobby server and one lobby client, connected.
 struct LobbyPair {
     SocketLayer server{lobbyServerFraming()};
