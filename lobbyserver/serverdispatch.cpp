@@ -14,9 +14,9 @@ namespace lobby {
 void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
     const UserRecord& r = userTable_[k];
     // Each request is taken only from the kind of connection that sends it:
-    // lobby requests from a lobby client (most of them once it has logged
-    // in), game messages from a linked game program. Anything else on a
-    // connection is ignored, so no connection can speak for another.
+    // lobby requests from a lobby client (those acting for a user once it has
+    // logged in), game messages from a linked game program. Anything else on
+    // a connection is ignored, so no connection can speak for another.
     const bool lobby = via == Via::Lobby;
     const bool user = lobby && r.LoggedIn;
     switch (classifyServerMessage(text)) {
@@ -24,7 +24,7 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
             if (lobby && !r.LoggedIn) handleLogin(k, text);
             break;
         case ServerRequest::GetGameData:
-            if (user) sendUserList(k);
+            if (lobby) sendUserList(k);
             break;
         case ServerRequest::GameEnd:
         case ServerRequest::Logout:

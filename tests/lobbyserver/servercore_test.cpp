@@ -83,9 +83,20 @@ TEST_F(ServerCore, UserListListsLoggedInUsersInIndexOrder) {
     say(12, "GetGameData|hana|pw2|3|END");
     EXPECT_EQ(transport.take(12),
               Strings{"AddFriends|taro,0, 2,False,False,hana,0, 3,False,False|END"});
-    // Nobody logged in is asked for it.
+    // The list is nobody's secret: a connection not logged in gets it too.
     say(10, "GetGameData|x|y|1|END");
-    EXPECT_TRUE(transport.take(10).isEmpty());
+    EXPECT_EQ(transport.take(10),
+              Strings{"AddFriends|taro,0, 2,False,False,hana,0, 3,False,False|END"});
+    // And a game connection does not.
+    gameLogin(21, "taro", "pw1");
+    say(21, "GetGameData|taro|pw1|2|END");
+    EXPECT_TRUE(transport.take(21).isEmpty());
+}
+
+TEST_F(ServerCore, AnEmptyListIsAddFriendsEnd) {
+    accept(10);
+    say(10, "GetGameData|x|y|1|END");
+    EXPECT_EQ(transport.take(10), Strings{"AddFriends|END"});
 }
 
 TEST_F(ServerCore, UserListShowsPlayingAndWatchingAndGameKind) {

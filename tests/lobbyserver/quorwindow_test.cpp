@@ -1,0 +1,143 @@
+// The server's window on the offscreen platform, with its real server.
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "quorwindow.h"
+#include "rawclient.h"
+#include "scripteddialogs.h"
+#include "textfile.h"
+
+namespace lobbytest {
+namespace {
+
+const QString kInvalid = QStringLiteral("不正なデ－タが送信されました。");
+
+class QuorWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    quint16 port = freePort();
+    testsupport::ScriptedDialogs dialogs;
+    std::unique_ptr<brellow::Quor> window;
+
+    void SetUp() override {
+        platform::writeTextLines(QDir(folder.path()).filePath("BrellowLogIn.txt"),
+                                 {"1,taro,pw1,t@x,"});
+        qputenv("QUOR_PORT", QByteArray::number(port));
+        window = std::make_unique<brellow::Quor>(folder.path(), dialogs);
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        qunsetenv("QUOR_PORT");
+    }
+};
+
+TEST_F(QuorWindowTest, ShowsItsElementsAndListensOnceShown) {
+    EXPECT_EQ(window->windowTitle(), u"Brellow Ver1.00");
+    EXPECT_EQ(window->SerVerBTN->text(), u"SerVer");
+    EXPECT_EQ(window->TRYbtn->text(), u"トレイに格納");
+    EXPECT_EQ(window->EndBTN->text(), u"END");
+    EXPECT_EQ(window->LFtime->text(), u"0");
+    EXPECT_EQ(window->mnu_DISP->text(), u"表　示");
+    EXPECT_EQ(window->mnu_END->text(), u"終了");
+    EXPECT_EQ(window->mun_MENU->actions().size(), 3);
+    EXPECT_TRUE(window->mun_MENU->actions()[1]->isSeparator());
+    EXPECT_EQ(window->trayTip(), u"Brellow1.00-0");
+
+    EXPECT_TRUE(window->host().isListening());
+    EXPECT_EQ(window->Msg->text(), u"クライアント待受");
+    EXPECT_FALSE(window->GetTXT->text().isEmpty());
+
+    RawClient c(port);
+    ASSERT_TRUE(c.connected());
+    c.send("SVMSG_LOGIN|taro,pw1,t@x, 0|END");
+    EXPECT_TRUE(c.next("LOGIN|OK| 1|END"));
+    EXPECT_EQ(window->Status->text(), u"127.0.0.1のログイン許可");
+}
+
+TEST_F(QuorWindowTest, SerVerAgainKeepsTheRunningListenerAndSaysSo) {
+    QTest::mouseClick(window->SerVerBTN, Qt::LeftButton);
+    EXPECT_EQ(window->Msg->text(), u"既にクライアント待受中です。");
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    RawClient c(port);
+    ASSERT_TRUE(c.connected());
+    c.send("GetGameData|x|y|0|END");
+    EXPECT_TRUE(c.next("AddFriends|END"));
+}
+
+TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {
+    testsupport::ScriptedDialogs otherDialogs;
+    brellow::Quor other(folder.path(), otherDialogs);
+    other.show();
+    EXPECT_FALSE(other.host().isListening());
+    EXPECT_EQ(otherDialogs.shown, QStringList{"Brellow|指定されたアドレスは使用中。"});
+    EXPECT_EQ(other.Msg->text(), u"BINDできません。");
+    EXPECT_TRUE(window->host().isListening());
+}
+
+TEST_F(QuorWindowTest, InvalidDataBoxesComeOneAtATimeWithACount) {
+    RawClient c(port);
+    ASSERT_TRUE(c.connected());
+    // A real box keeps events flowing while it is open.
+    dialogs.onShow = [](const QString&) { QTest::qWait(300); };
+    c.send("SVMSG_LOGIN|END");
+    c.send("SVMSG_LOGIN|a|END");
+    c.send("SVMSG_LOGIN|b|END");
+    c.send("SVMSG_LOGIN|c|END");
+    ASSERT_TRUE(waitUntil([&] { return dialogs.texts.size() >= 2; }, 5000));
+    QTest::qWait(400);
+    EXPECT_EQ(dialogs.texts, (QStringList{kInvalid, kInvalid + "（3回）"}));
+    // Afterwards the next report opens a box of its own again.
+    c.send("SVMSG_LOGIN|d|END");
+    ASSERT_TRUE(waitUntil([&] { return dialogs.texts.size() >= 3; }, 5000));
+    EXPECT_EQ(dialogs.texts.last(), kInvalid);
+}
+
+TEST_F(QuorWindowTest, TheMinuteTickShowsInTheLabelAndTheTrayTip) {
+    window->host().server().minuteTick();
+    window->host().server().minuteTick();
+    EXPECT_EQ(window->LFtime->text(), u"2");
+    EXPECT_EQ(window->trayTip(), u"Brellow1.00-2");
+    EXPECT_EQ(window->tray->toolTip(), u"Brellow1.00-2");
+}
+
+TEST_F(QuorWindowTest, TheTrayButtonPutsTheWindowAway) {
+    QTest::mouseClick(window->TRYbtn, Qt::LeftButton);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        EXPECT_TRUE(window->trayShown());
+        EXPECT_FALSE(window->isVisible());
+        window->mnu_DISP->trigger();
+        EXPECT_FALSE(window->trayShown());
+        EXPECT_TRUE(window->isVisible());
+    } else {
+        // No notification area to hide in: the window is only minimised,
+        // so it can always be found again.
+        EXPECT_FALSE(window->trayShown());
+        EXPECT_TRUE(window->isMinimized());
+    }
+    EXPECT_TRUE(window->host().isListening());
+}
+
+TEST_F(QuorWindowTest, EndClosesEverythingAndEndsTheProgram) {
+    RawClient c(port);
+    ASSERT_TRUE(c.connected());
+    QSignalSpy finished(window.get(), &brellow::Quor::finished);
+    QTest::mouseClick(window->EndBTN, Qt::LeftButton);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->host().isListening());
+    EXPECT_TRUE(c.closed());
+}
+
+TEST_F(QuorWindowTest, TheTrayMenusEndDoesTheSame) {
+    QSignalSpy finished(window.get(), &brellow::Quor::finished);
+    window->mnu_END->trigger();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(window->host().isListening());
+}
+
+}  // namespace
+}  // namespace lobbytest
