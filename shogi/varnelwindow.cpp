@@ -1,6 +1,7 @@
 #include "varnelwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,18 +33,25 @@ VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
       folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
       ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
       dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()),
-      positionString_(kInitialPositionString.toString()) {
+      match_(std::make_unique<ShogiMatch>(static_cast<gamecommon::MatchView&>(*this),
+                                          gamecommon::loginFileIn(folder_))) {
     setWindowTitle(kProgramTitle);
-    board_ = new ShogiBoardView(folder_, position_, match_, *this, this);
+    board_ = new ShogiBoardView(folder_, match_->position(), match_->state(), *this, this);
+    match_->setBoard(board_);
+    Timer1 = match_->Timer1;
+    Timer2 = match_->Timer2;
     buildControls();
     buildMenus();
+    connectMenus();
     // The window keeps the size it first showed with.
     connect(board_, &ShogiBoardView::firstPainted, this,
             [this] { gamecommon::WindowSizeLock::lock(this); });
+    match_->startUp();
 }
 
 VarnelWindow::~VarnelWindow() {
-    fileExit();
+    match_->fileExit();
+    match_->setBoard(nullptr);
 }
 
 void VarnelWindow::buildControls() {
@@ -60,8 +68,6 @@ void VarnelWindow::buildControls() {
     Command5 = new QPushButton(QStringLiteral("送　信"), this);
     Command5->setToolTip(QStringLiteral("メッセージを送信します。"));
     Command5->setEnabled(false);
-    Timer1 = new QTimer(this);
-    Timer2 = new QTimer(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -107,7 +113,7 @@ void VarnelWindow::buildMenus() {
 
     mnuConnect = bar->addMenu(QStringLiteral("接続"));
     LogIn = item(mnuConnect, QStringLiteral("ログイン(&R)"), true);
-    mnuServer = item(mnuConnect, QStringLiteral("サーバー（後手&S）"), false);
+    mnuServer = item(mnuConnect, QStringLiteral("サーバー（後手&S）"), true);
     mnuConnect->addSeparator();
     mnuClose = item(mnuConnect, QStringLiteral("切断(&A)"), false);
 
@@ -145,15 +151,54 @@ void VarnelWindow::buildMenus() {
 
     // The version item is a menu title of its own that acts when clicked.
     mnuV = bar->addAction(QStringLiteral("バ－ジョン情報"));
+}
 
+void VarnelWindow::connectMenus() {
     connect(mnuInit, &QAction::triggered, this, &VarnelWindow::resetGame);
     connect(mnuEnd, &QAction::triggered, this, [this] {
-        fileExit();
+        match_->fileExit();
         close();
     });
     connect(LogIn, &QAction::triggered, this, &VarnelWindow::openLoginDialog);
-    connect(mnuV, &QAction::triggered, this,
-            [this] { dialogs_->message(this, kProgramTitle, kVersionText); });
+    connect(mnuServer, &QAction::triggered, match_.get(), &ShogiMatch::startListening);
+    connect(mnuClose, &QAction::triggered, match_.get(), &ShogiMatch::disconnect);
+    connect(mnuToryou, &QAction::triggered, match_.get(), &ShogiMatch::resign);
+    connect(Command5, &QPushButton::clicked, match_.get(), &ShogiMatch::sendChat);
+    connect(mnuV, &QAction::triggered, this, [this] { box(kVersionText); });
+    for (QAction* a : mnuAis) {
+        connect(a, &QAction::triggered, this, [this, a] { match_->sendConversation(a->text()); });
+    }
+    for (std::size_t i = 0; i < mnuCom.size(); ++i) {
+        // The last comment goes out with a full-width hyphen where its caption
+        // has the long-vowel mark, as it always has.
+        const QString text = i == 4 ? QStringLiteral("いや－参りました。") : mnuCom[i]->text();
+        connect(mnuCom[i], &QAction::triggered, this,
+                [this, text] { match_->sendConversation(text); });
+    }
+    for (QAction* a : mnuKaomoji) {
+        connect(a, &QAction::triggered, this, [this, a] { match_->sendConversation(a->text()); });
+    }
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        connect(mnuSrtrong[i], &QAction::triggered, this,
+                [this, i] { match_->chooseStrength(static_cast<int>(i)); });
+    }
+}
+
+bool VarnelWindow::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) activated();
+    return result;
+}
+
+void VarnelWindow::activated() {
+    constexpr qint64 kBoxEchoMs = 500;
+    if (boxClosed_.isValid() && boxClosed_.elapsed() < kBoxEchoMs) return;
+    match_->onActivated();
+}
+
+void VarnelWindow::box(const QString& text) {
+    dialogs_->message(this, kProgramTitle, text);
+    boxClosed_.start();
 }
 
 bool VarnelWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -165,24 +210,17 @@ bool VarnelWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool VarnelWindow::showPosition(const QString& positionString) {
-    Board check;
-    if (check.load(positionString)) return false;
-    positionString_ = positionString;
+    if (!match_->setPositionString(positionString)) return false;
     board_->BanStart();
     board_->update();
     return true;
 }
 
 void VarnelWindow::resetGame() {
-    positionString_ = kInitialPositionString.toString();
-    position_.MyHand.clear();
-    position_.OppHand.clear();
+    match_->reset();
     board_->KomaHaiti();
     board_->BanStart();
     board_->update();
-    match_.SendLock = false;
-    match_.MyTurn = true;
-    match_.MoveNo = 0;
 }
 
 void VarnelWindow::openLoginDialog() {
@@ -191,36 +229,91 @@ void VarnelWindow::openLoginDialog() {
 }
 
 void VarnelWindow::lockChat() {
-    match_.SendLock = true;
+    match_->state().SendLock = true;
 }
 
 void VarnelWindow::sendMove() {
-    ++match_.MoveNo;
-    if (!match_.IsConnected) match_.SendLock = false;
-    if (match_.MoveNo == 1) match_.MySide = QStringLiteral("先手");
-    setGameTitle();
-}
-
-void VarnelWindow::setGameTitle() {
-    setWindowTitle(QStringLiteral("通信将棋：あなた=") + match_.MySide + QStringLiteral(":第") +
-                   QLatin1Char(' ') + QString::number(match_.MoveNo) + QStringLiteral("手"));
+    match_->SendMove();
 }
 
 void VarnelWindow::kingCaptured(const MoveOutcome& outcome) {
-    Text2->setPlainText(outcome.resultText);
-    Timer1->stop();
+    match_->kingCaptured(outcome);
 }
 
 void VarnelWindow::showRuleMessage(const QString& text) {
-    dialogs_->message(this, kProgramTitle, text);
+    box(text);
 }
 
 bool VarnelWindow::askPromotion() {
-    return dialogs_->askYesNo(this, kProgramTitle, kMsgPromote.toString());
+    const bool yes = dialogs_->askYesNo(this, kProgramTitle, kMsgPromote.toString());
+    boxClosed_.start();
+    return yes;
 }
 
-void VarnelWindow::fileExit() {
-    Timer1->stop();
+void VarnelWindow::setStatusText(const QString& text) {
+    Text1->setText(text);
+}
+
+void VarnelWindow::setMessageText(const QString& text) {
+    Text2->setPlainText(text);
+}
+
+QString VarnelWindow::messageText() const {
+    return Text2->toPlainText();
+}
+
+void VarnelWindow::setPlayerNames(const QString& first, const QString& second) {
+    Text3[0]->setText(first);
+    Text3[1]->setText(second);
+}
+
+void VarnelWindow::setTitle(const QString& title) {
+    setWindowTitle(title);
+}
+
+void VarnelWindow::showMessageBox(const QString& text) {
+    box(text);
+}
+
+void VarnelWindow::setSendEnabled(bool enabled) {
+    Command5->setEnabled(enabled);
+}
+
+void VarnelWindow::setServerMenuEnabled(bool enabled) {
+    mnuServer->setEnabled(enabled);
+}
+
+void VarnelWindow::setCloseMenuEnabled(bool enabled) {
+    mnuClose->setEnabled(enabled);
+}
+
+void VarnelWindow::setGameMenusEnabled(bool enabled) {
+    mnuM->setEnabled(enabled);
+    mnuTEnd->setEnabled(enabled);
+}
+
+void VarnelWindow::setStrengthMenuEnabled(bool enabled) {
+    mnuStrong->setEnabled(enabled);
+}
+
+void VarnelWindow::showStrengthItems(const std::array<bool, 6>& checked,
+                                     const std::array<bool, 6>& enabled) {
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        mnuSrtrong[i]->setChecked(checked[i]);
+        mnuSrtrong[i]->setEnabled(enabled[i]);
+    }
+}
+
+void VarnelWindow::drawClocks(const QString& oppClock, const QString& ownClock) {
+    board_->drawClocks(oppClock, ownClock);
+}
+
+void VarnelWindow::repaintBoard() {
+    board_->update();
+}
+
+void VarnelWindow::alert() {
+    QApplication::alert(this, 2500);
 }
 
 }  // namespace shogi

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
-#include "matchstate.h"
-#include "position.h"
+#include "matchview.h"
 #include "shogiboardview.h"
+#include "shogimatch.h"
 
 class QAction;
 class QLineEdit;
@@ -30,9 +32,9 @@ struct VarnelOptions {
 
 // The shogi program's main window: the board with both hands and the clocks,
 // the player boxes, the message box with its send button, the status line
-// and the menus. Its state (position, match) lives here, so two windows can
-// play each other in one process.
-class VarnelWindow : public QMainWindow, private ShogiBoardHost {
+// and the menus. The game and the connection live in its ShogiMatch, so two
+// windows can play each other in one process.
+class VarnelWindow : public QMainWindow, private ShogiBoardHost, private gamecommon::MatchView {
     Q_OBJECT
 
 public:
@@ -40,14 +42,17 @@ public:
     ~VarnelWindow() override;
 
     ShogiBoardView* board() const { return board_; }
-    ShogiPosition& position() { return position_; }
-    gamecommon::MatchState& match() { return match_; }
-    const QString& PositionString() const { return positionString_; }
+    ShogiMatch& match() { return *match_; }
+    ShogiPosition& position() { return match_->position(); }
+    gamecommon::MatchState& state() { return match_->state(); }
 
-    // Shows a whole new position (a received move or a position to look at):
-    // the position string is replaced and the board redrawn from it. A
-    // malformed string is refused and changes nothing.
+    // Shows a whole new position: the position string is replaced and the
+    // board redrawn from it. A malformed string is refused and changes nothing.
     bool showPosition(const QString& positionString);
+
+    // The window became the active one: connect to the server of "LOGIN.TXT"
+    // (unless this activation only follows a message box of our own).
+    void activated();
 
     // Controls, named as the program has always named them.
     QLineEdit* Text1;                 // status line
@@ -83,31 +88,51 @@ public:
     QAction* mnuV;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // ShogiBoardHost
-    QString positionString() const override { return positionString_; }
+    QString positionString() const override { return match_->PositionString(); }
     void lockChat() override;
     void sendMove() override;
     void kingCaptured(const MoveOutcome& outcome) override;
     void showRuleMessage(const QString& text) override;
     bool askPromotion() override;
 
+    // MatchView
+    void setStatusText(const QString& text) override;
+    void setMessageText(const QString& text) override;
+    QString messageText() const override;
+    void setPlayerNames(const QString& first, const QString& second) override;
+    void setTitle(const QString& title) override;
+    void showMessageBox(const QString& text) override;
+    void setSendEnabled(bool enabled) override;
+    void setServerMenuEnabled(bool enabled) override;
+    void setCloseMenuEnabled(bool enabled) override;
+    void setGameMenusEnabled(bool enabled) override;
+    void setStrengthMenuEnabled(bool enabled) override;
+    void showStrengthItems(const std::array<bool, 6>& checked,
+                           const std::array<bool, 6>& enabled) override;
+    void drawClocks(const QString& oppClock, const QString& ownClock) override;
+    void repaintBoard() override;
+    void alert() override;
+
     void buildMenus();
     void buildControls();
+    void connectMenus();
     void resetGame();
     void openLoginDialog();
-    void fileExit();
-    void setGameTitle();
+    void box(const QString& text);
 
     QString folder_;
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;
-    ShogiPosition position_;
-    gamecommon::MatchState match_;
-    QString positionString_;
+    std::unique_ptr<ShogiMatch> match_;
     ShogiBoardView* board_;
+    // When the last message box of ours closed: the activation that follows
+    // it is the window getting its focus back, not a new activation.
+    QElapsedTimer boxClosed_;
 };
 
 }  // namespace shogi

@@ -7,6 +7,7 @@
 #include "diagram.h"
 #include "rulemessages.h"
 #include "scripteddialogs.h"
+#include "varneldriver.h"
 #include "varnelwindow.h"
 
 namespace shogi {
@@ -14,60 +15,13 @@ namespace {
 
 using test::boardFromDiagram;
 
-// A folder with the built piece images and sound, as the program has beside it.
-class AssetFolder {
-public:
-    AssetFolder() {
-        const QDir bin(QStringLiteral(QUOR_BIN_DIR));
-        for (const QString& name :
-             bin.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.wav")}))
-            QFile::copy(bin.filePath(name), dir_.filePath(name));
-    }
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-class VarnelBoard : public ::testing::Test {
+class VarnelBoard : public ::testing::Test, protected test::VarnelDriver {
 protected:
-    VarnelBoard() : window(VarnelOptions{assets.path(), &dialogs}) {
-        window.show();
-        board()->grab();  // the first paint draws the board
-    }
-
-    ShogiBoardView* board() { return window.board(); }
-
-    QPoint centreOf(Square s) {
-        const BoardGeometry& g = board()->geometry();
-        return g.pieceOrigin(s.cellNumber()) + QPoint(g.bmW() / 2, g.bmH() / 2);
-    }
-    QPoint handRow(int n) {
-        const BoardGeometry& g = board()->geometry();
-        return g.ownHandImage(n) + QPoint(g.bmW() / 2, g.bmH() / 2);
-    }
-
-    void mouse(QEvent::Type type, QPoint at) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(type, at, board()->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(board(), &e);
-    }
-
-    // Presses on `from`, moves through the board to `to` and lets go there.
-    void drag(QPoint from, QPoint to) {
-        mouse(QEvent::MouseButtonPress, from);
-        mouse(QEvent::MouseMove, (from + to) / 2);
-        mouse(QEvent::MouseMove, to);
-        mouse(QEvent::MouseButtonRelease, to);
-    }
-
     // The position as a fresh window draws it from scratch: what the board
     // must look like after any sequence of drags.
     QImage drawnFromScratch() {
         testsupport::ScriptedDialogs quiet;
-        VarnelWindow fresh(VarnelOptions{assets.path(), &quiet});
+        VarnelWindow fresh(VarnelOptions{folder.path(), &quiet});
         fresh.position().MyHand = window.position().MyHand;
         fresh.position().OppHand = window.position().OppHand;
         fresh.board()->grab();
@@ -84,10 +38,6 @@ protected:
     }
 
     void setPosition(const Board& b) { ASSERT_TRUE(window.showPosition(b.positionString())); }
-
-    AssetFolder assets;
-    testsupport::ScriptedDialogs dialogs;
-    VarnelWindow window;
 };
 
 TEST_F(VarnelBoard, PawnMovesOneCellForward) {
@@ -176,7 +126,7 @@ TEST_F(VarnelBoard, SecondPawnDropIsRefusedWithItsMessage) {
 
 TEST_F(VarnelBoard, NoDragOutOfTurnOrWhileWatching) {
     const QImage before = board()->backBuffer().toImage();
-    window.match().MyTurn = false;
+    window.state().MyTurn = false;
     mouse(QEvent::MouseButtonPress, centreOf({2, 6}));
     EXPECT_FALSE(board()->isDragging());
     mouse(QEvent::MouseMove, centreOf({2, 5}));
@@ -184,8 +134,8 @@ TEST_F(VarnelBoard, NoDragOutOfTurnOrWhileWatching) {
     mouse(QEvent::MouseButtonRelease, centreOf({2, 5}));
     EXPECT_EQ(window.position().Ban, Board::initial());
 
-    window.match().MyTurn = true;
-    window.match().WatchMode = true;
+    window.state().MyTurn = true;
+    window.state().WatchMode = true;
     window.position().MyHand.find(Kind::Ke)->count = 1;
     window.board()->KomaHaiti();
     drag(handRow(0), centreOf({4, 4}));
@@ -193,7 +143,7 @@ TEST_F(VarnelBoard, NoDragOutOfTurnOrWhileWatching) {
     EXPECT_TRUE(window.position().Ban.at({4, 4}).isEmpty());
 
     // Opponent pieces and empty cells are never picked up.
-    window.match().WatchMode = false;
+    window.state().WatchMode = false;
     mouse(QEvent::MouseButtonPress, centreOf({2, 2}));
     EXPECT_FALSE(board()->isDragging());
     mouse(QEvent::MouseButtonRelease, centreOf({2, 2}));
@@ -218,8 +168,8 @@ TEST_F(VarnelBoard, ResetAndVersionBox) {
     drag(centreOf({2, 6}), centreOf({2, 5}));
     window.mnuInit->trigger();
     EXPECT_EQ(window.position().Ban, Board::initial());
-    EXPECT_EQ(window.match().MoveNo, 0);
-    EXPECT_TRUE(window.match().MyTurn);
+    EXPECT_EQ(window.state().MoveNo, 0);
+    EXPECT_TRUE(window.state().MyTurn);
     expectPictureOfPosition();
     window.mnuV->trigger();
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Varnel|Varnel for Quor　Ver1.10")});

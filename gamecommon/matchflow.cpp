@@ -1,0 +1,311 @@
+#include "matchflow.h"
+
+#include <QTimer>
+
+#include "clocktext.h"
+#include "gamemessage.h"
+#include "loginsettings.h"
+#include "standardframing.h"
+
+namespace gamecommon {
+
+namespace {
+
+constexpr int kTickMs = 1000;
+constexpr int kWatchdogTicks = 3;
+
+const QStringList kStrengthClasses = {QStringLiteral("入門"), QStringLiteral("初級"),
+                                      QStringLiteral("中級"), QStringLiteral("中上級"),
+                                      QStringLiteral("上級"), QStringLiteral("プロ級")};
+
+}  // namespace
+
+MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, QObject* parent)
+    : QObject(parent),
+      Timer1(new QTimer(this)),
+      Timer2(new QTimer(this)),
+      view_(view),
+      loginFilePath_(std::move(loginFilePath)),
+      sockets_(net::gameProgramFraming()) {
+    sockets_.setHandler(
+        [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
+    connect(Timer1, &QTimer::timeout, this, &MatchFlow::clockTick);
+    connect(Timer2, &QTimer::timeout, this, &MatchFlow::watchdogTick);
+}
+
+MatchFlow::~MatchFlow() {
+    fileExit();
+}
+
+void MatchFlow::startUp() {
+    view_.setSendEnabled(false);
+    state_.MyTurn = true;
+    Timer2->start(kTickMs);
+    const QString failed = sockets_.StartUp();
+    if (!failed.isEmpty()) view_.setMessageText(failed);
+}
+
+void MatchFlow::onActivated() {
+    // One data socket at a time: while connected, connecting or listening
+    // there is nothing to start.
+    if (dataSock_ != 0 || listenSock_ != 0) return;
+    const auto login = readLoginSettings(loginFilePath_);
+    if (!login) {
+        view_.showMessageBox(QStringLiteral("File Error"));
+        return;
+    }
+    state_.LoginLine = QStringLiteral("GameLogin|") + login->id + u'|' + login->password + u'|' +
+                       login->mail + QStringLiteral("|END");
+    state_.ServerName = login->server;
+    view_.setServerMenuEnabled(false);
+    view_.setCloseMenuEnabled(true);
+    const net::ConnectResult result = sockets_.ConnectServer(state_.ServerName);
+    dataSock_ = result.socket;
+    peerAccepted_ = false;
+    state_.MoveNo = 0;
+    if (!result.errorText.isEmpty()) view_.showMessageBox(result.errorText);
+}
+
+void MatchFlow::startListening() {
+    view_.setServerMenuEnabled(false);
+    view_.setCloseMenuEnabled(true);
+    const net::ListenResult result = sockets_.SetSERVER();
+    view_.setStatusText(result.ownAddress);
+    if (!result.errorBoxText.isEmpty()) view_.showMessageBox(result.errorBoxText);
+    view_.setMessageText(result.stateText);
+    listenSock_ = result.socket;
+    state_.MoveNo = 0;
+}
+
+void MatchFlow::disconnect() {
+    view_.setServerMenuEnabled(true);
+    view_.setCloseMenuEnabled(false);
+    view_.setSendEnabled(false);
+    sockets_.closeSocket(listenSock_);
+    sockets_.closeSocket(dataSock_);
+    listenSock_ = 0;
+    dataSock_ = 0;
+    peerAccepted_ = false;
+    view_.setStatusText(QStringLiteral("切断しました"));
+    view_.setMessageText(QString());
+    state_.IsConnected = false;
+    Timer1->stop();
+}
+
+void MatchFlow::sendChat() {
+    if (state_.SendLock) return;
+    state_.SendLock = true;
+    view_.setSendEnabled(false);
+    sendText(chatMsg(view_.messageText()));
+}
+
+QString MatchFlow::resignMessage() const {
+    return conversationMsg(QStringLiteral("投了です。あなたの勝ちです。有り難うございました。"));
+}
+
+void MatchFlow::resign() {
+    sendText(resignMessage());
+    view_.setMessageText(QStringLiteral("あなたの負けです。"));
+    Timer1->stop();
+}
+
+void MatchFlow::sendConversation(const QString& text) {
+    sendText(conversationMsg(text));
+}
+
+void MatchFlow::chooseStrength(int i) {
+    if (i < 0 || i >= 6 || strengthChecked_[static_cast<std::size_t>(i)]) return;
+    for (std::size_t j = 0; j < 6; ++j) {
+        strengthChecked_[j] = j == static_cast<std::size_t>(i);
+        strengthEnabled_[j] = j == static_cast<std::size_t>(i);
+    }
+    showStrength();
+    strengthCount_ = 5;
+    sendConversation(QStringLiteral("私の強さは") + kStrengthClasses[i] +
+                     QStringLiteral("クラスです。"));
+}
+
+void MatchFlow::showStrength() {
+    view_.showStrengthItems(strengthChecked_, strengthEnabled_);
+}
+
+void MatchFlow::newGame() {
+    state_.SendLock = false;
+    state_.MyTurn = true;
+    state_.MoveNo = 0;
+}
+
+void MatchFlow::fileExit() {
+    Timer1->stop();
+    Timer2->stop();
+    sockets_.FileExit(listenSock_, dataSock_);
+}
+
+void MatchFlow::SendMove() {
+    const QString message = BuildMoveMsg();
+    if (state_.IsConnected) {
+        sendText(message);
+        if (state_.MoveNo == 1) {
+            state_.Clocks = {0, 0};
+            Timer1->start(kTickMs);
+        }
+        state_.MyTurn = false;
+        view_.setStatusText(QStringLiteral("相手は考え中"));
+    } else {
+        state_.SendLock = false;
+    }
+    if (state_.MoveNo == 1) state_.MySide = QStringLiteral("先手");
+    view_.setTitle(gameTitle());
+}
+
+void MatchFlow::endGame(const QString& message, const QString& localText) {
+    sendText(message);
+    view_.setMessageText(localText);
+    Timer1->stop();
+}
+
+void MatchFlow::sendText(const QString& text) {
+    if (dataSock_ != 0) sockets_.SendMsg(dataSock_, text);
+}
+
+void MatchFlow::clockTick() {
+    ++state_.Clocks[state_.MyTurn ? 1 : 0];
+    view_.drawClocks(Jikan(state_.Clocks[0]), Jikan(state_.Clocks[1]));
+}
+
+void MatchFlow::watchdogTick() {
+    if (++state_.WatchdogTicks < kWatchdogTicks) return;
+    state_.WatchdogTicks = 0;
+    // Only a connection to the server must log in; a peer that connected to
+    // our own listener is never cut off.
+    if (state_.LoginDone || peerAccepted_) return;
+    view_.setMessageText(QStringLiteral("CLOSE"));
+    sockets_.CloseConnection(dataSock_);
+    Timer2->stop();
+}
+
+void MatchFlow::onSocketEvent(net::SocketHandle socket, int event, int error) {
+    if (event == net::FD_ACCEPT && socket == listenSock_) {
+        onAccept();
+    } else if (socket != dataSock_ || dataSock_ == 0) {
+        return;
+    } else if (event == net::FD_READ) {
+        onRead();
+    } else if (event == net::FD_CONNECT) {
+        // A failed attempt says nothing; the watchdog gives it up.
+        if (error == 0) onConnect(error);
+    } else if (event == net::FD_CLOSE) {
+        onRemoteClose();
+    }
+}
+
+void MatchFlow::onConnect(int) {
+    view_.setMessageText(QStringLiteral("サーバーと接続が完了しました。"));
+    view_.setSendEnabled(true);
+    state_.IsConnected = true;
+    OnConnected();
+    sendText(state_.LoginLine);
+    state_.LoginDone = true;
+}
+
+void MatchFlow::onAccept() {
+    const net::AcceptResult result = sockets_.AcceptPeer(listenSock_);
+    listenSock_ = 0;
+    if (result.socket == 0) {
+        view_.showMessageBox(result.errorText);
+        return;
+    }
+    dataSock_ = result.socket;
+    peerAccepted_ = true;
+    view_.setMessageText(QStringLiteral("接続しました。"));
+    state_.IsConnected = true;
+    OnConnected();
+}
+
+void MatchFlow::OnConnected() {
+    view_.setSendEnabled(true);
+    view_.setGameMenusEnabled(true);
+    for (int i = 0; i <= strengthCount_ && i < 6; ++i) {
+        strengthChecked_[static_cast<std::size_t>(i)] = false;
+        strengthEnabled_[static_cast<std::size_t>(i)] = true;
+    }
+    showStrength();
+    view_.setStrengthMenuEnabled(true);
+}
+
+void MatchFlow::onRemoteClose() {
+    view_.setMessageText(QStringLiteral("CLOSE"));
+    sockets_.CloseConnection(dataSock_);
+    peerAccepted_ = false;
+    view_.setSendEnabled(false);
+    view_.setServerMenuEnabled(true);
+    view_.setCloseMenuEnabled(false);
+    view_.setStrengthMenuEnabled(true);
+    Timer1->stop();
+    state_.SendLock = false;
+    state_.IsConnected = false;
+    state_.LoginDone = false;
+}
+
+void MatchFlow::onRead() {
+    const net::SocketHandle socket = dataSock_;
+    const net::ReceivedMessage message = sockets_.RecvMsg(socket);
+    const bool suppressed = HandleGameMsg(message.text);
+    // The handling may have shown a box during which the connection ended.
+    if (!suppressed && dataSock_ == socket) {
+        view_.repaintBoard();
+        sendText(kAckMsg.toString());
+    }
+}
+
+bool MatchFlow::HandleGameMsg(const QString& text) {
+    switch (classifyGameMsg(text)) {
+        case GameMsgType::WatchMove:
+            state_.WatchMode = true;
+            receiveMove(unwrapWatchMove(text));
+            return false;
+        case GameMsgType::Move:
+            receiveMove(text);
+            return false;
+        case GameMsgType::Ack:
+            state_.SendLock = false;
+            view_.setSendEnabled(true);
+            return true;
+        case GameMsgType::Chat:
+        case GameMsgType::Conversation:
+            view_.setMessageText(gameMsgText(text));
+            return false;
+        case GameMsgType::EndOfGame:
+            view_.setMessageText(gameMsgText(text));
+            Timer1->stop();
+            return false;
+        case GameMsgType::WatchPlayers: {
+            const QStringList names = watchPlayers(text);
+            view_.setPlayerNames(QStringLiteral("先手：") + names[0],
+                                 QStringLiteral("後手：") + names[1]);
+            return false;
+        }
+        case GameMsgType::Notice:
+        case GameMsgType::Type1:
+        case GameMsgType::Unknown:
+            return false;
+    }
+    return false;
+}
+
+void MatchFlow::receiveMove(QStringView moveText) {
+    if (!takeMove(moveText)) return;
+    if (!state_.WatchMode && state_.MoveNo == 1) state_.MySide = QStringLiteral("後手");
+    view_.setTitle(gameTitle());
+    showReceivedMove();
+    view_.alert();
+    if (state_.MoveNo == 1) {
+        state_.Clocks = {0, 0};
+        Timer1->start(kTickMs);
+    }
+    state_.MyTurn = true;
+    view_.setStatusText(QStringLiteral("あなたの番"));
+    if (ownKingInCheck()) view_.showMessageBox(QStringLiteral("王手！"));
+}
+
+}  // namespace gamecommon

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringView>
+#include <array>
+
+#include "matchstate.h"
+#include "matchview.h"
+#include "socketlayer.h"
+
+class QTimer;
+
+namespace gamecommon {
+
+// A game program's life as a network player, the same for every game: getting
+// connected (to the lobby server named in "LOGIN.TXT" when the window becomes
+// active, or by listening for another program), who moves first, sending and
+// receiving moves, acknowledgements, chat and the canned lines, the clocks,
+// resignation, disconnection and the login watchdog. The game itself (how a
+// move is written, read and shown) is the subclass's.
+class MatchFlow : public QObject {
+    Q_OBJECT
+
+public:
+    MatchFlow(MatchView& view, QString loginFilePath, QObject* parent = nullptr);
+    ~MatchFlow() override;
+
+    MatchState& state() { return state_; }
+    const MatchState& state() const { return state_; }
+    net::SocketLayer& sockets() { return sockets_; }
+    net::SocketHandle ListenSock() const { return listenSock_; }
+    net::SocketHandle DataSock() const { return dataSock_; }
+    int StrengthCount() const { return strengthCount_; }
+
+    QTimer* Timer1;  // game clock, 1000 ms while a game runs
+    QTimer* Timer2;  // login watchdog, 1000 ms from start-up
+
+    // At window load: the watchdog starts; a machine without sockets says so.
+    void startUp();
+    // The window became active: connect to the server of "LOGIN.TXT", unless a
+    // connection is already there or on its way, or the program listens.
+    void onActivated();
+    // "サーバー（後手&S）": wait for another game program to connect.
+    void startListening();
+    // "切断(&A)": close everything without a word to the peer.
+    void disconnect();
+    // The send button: the message box text as a chat line.
+    void sendChat();
+    // "投了".
+    virtual void resign();
+    // A canned line of the conversation menus.
+    void sendConversation(const QString& text);
+    // The strength class i (0..5), announced once per connection.
+    void chooseStrength(int i);
+    // The match part of "初期化".
+    void newGame();
+    // Closes all sockets and stops the clocks (program end).
+    void fileExit();
+
+    // After every accepted move of the local player: the move goes out.
+    void SendMove();
+    // The local player's move ended the game: `message` goes to the peer and
+    // `localText` is shown here; the clocks stop.
+    void endGame(const QString& message, const QString& localText);
+
+    // Clock and watchdog ticks, callable directly.
+    void clockTick();
+    void watchdogTick();
+
+protected:
+    // The move message of the position after the local player's move;
+    // increases MoveNo.
+    virtual QString BuildMoveMsg() = 0;
+    // Takes a received move apart and stores it (turned for a watcher);
+    // false for a malformed move, which must change nothing.
+    virtual bool takeMove(QStringView moveText) = 0;
+    // Shows the position just taken (full redraw, piece sound).
+    virtual void showReceivedMove() = 0;
+    // Whether the own king (if the game has one) stands in check.
+    virtual bool ownKingInCheck() const = 0;
+    // The window title during a game.
+    virtual QString gameTitle() const = 0;
+    // The conversation line that resigns.
+    virtual QString resignMessage() const;
+
+    void sendText(const QString& text);
+    MatchView& view() { return view_; }
+
+private:
+    void onSocketEvent(net::SocketHandle socket, int event, int error);
+    void onRead();
+    void onConnect(int error);
+    void onAccept();
+    void onRemoteClose();
+    // Handles one received message; returns whether its acknowledgement is
+    // suppressed (only an acknowledgement itself is not acknowledged).
+    bool HandleGameMsg(const QString& text);
+    void receiveMove(QStringView moveText);
+    void OnConnected();
+    void showStrength();
+
+    MatchView& view_;
+    QString loginFilePath_;
+    net::SocketLayer sockets_;
+    MatchState state_;
+    net::SocketHandle listenSock_ = 0;
+    net::SocketHandle dataSock_ = 0;
+    bool peerAccepted_ = false;  // the data socket came from our own listener
+    int strengthCount_ = 0;
+    std::array<bool, 6> strengthChecked_{};
+    std::array<bool, 6> strengthEnabled_{true, true, true, true, true, true};
+};
+
+}  // namespace gamecommon
