@@ -12,10 +12,9 @@ MessageKind lobbyMessage(const char* keyword) {
     return kind;
 }
 
-// The game messages a game program sends, as its peer or the lobby server
-// receives them. Only game messages follow an open (unmarked) game message on
-// a connection, so only they end one.
-void addGameMessages(std::vector<MessageKind>& kinds) {
+// A move of either game: a shogi move ends with ":END", a go move after the
+// 361 digits of its board and two more fields.
+MessageKind moveMessage() {
     MessageKind move;
     move.keyword = QStringLiteral("SYOUGI_MSG2");
     move.end = MessageEnd::Move;
@@ -23,7 +22,14 @@ void addGameMessages(std::vector<MessageKind>& kinds) {
     move.boardDigits = 361;
     move.mayEnclose = false;  // positions and numbers only
     move.endsOpenMessage = true;
-    kinds.push_back(move);
+    return move;
+}
+
+// The game messages a game program sends, as its peer or the lobby server
+// receives them. Only game messages follow an open (unmarked) game message on
+// a connection, so only they end one.
+void addGameMessages(std::vector<MessageKind>& kinds) {
+    kinds.push_back(moveMessage());
 
     MessageKind ack;
     ack.keyword = QStringLiteral("SYOUGI_MSG3:SEND_OK");
@@ -46,12 +52,18 @@ FramingRules gameProgramFraming() {
     addGameMessages(rules.kinds);
 
     // The lobby server's copy of a move for a watcher: "WatchMsg|" + the move,
-    // which ends with the move's own ":END".
-    MessageKind watchMove;
-    watchMove.keyword = QStringLiteral("WatchMsg|");
-    watchMove.end = MessageEnd::Marker;
-    watchMove.endText = QStringLiteral(":END");
+    // which ends as the move does (a shogi move at its ":END", a go move after
+    // its capture count).
+    MessageKind watchMove = moveMessage();
+    watchMove.keyword = QStringLiteral("WatchMsg|SYOUGI_MSG2");
+    watchMove.endsOpenMessage = false;  // only the server sends it, never after a chat line
     rules.kinds.push_back(watchMove);
+    MessageKind watchOther;
+    watchOther.keyword = QStringLiteral("WatchMsg|");
+    watchOther.end = MessageEnd::Marker;
+    watchOther.endText = QStringLiteral(":END");
+    watchOther.mayEnclose = false;
+    rules.kinds.push_back(watchOther);
 
     rules.kinds.push_back(lobbyMessage("WatchData|"));
     rules.kinds.push_back(lobbyMessage("GameLogin|"));

@@ -7,8 +7,8 @@ namespace net {
 // The three receivers of the system, each with the messages it can be sent.
 
 // A game program: game messages ("SYOUGI_MSG" + type digit), the watch messages
-// of the lobby server ("WatchMsg|" wrapping a move, "WatchData|"), and the
-// lobby login line of a game program that connects to it directly
+// of the lobby server ("WatchMsg|" wrapping a shogi or go move, "WatchData|"),
+// and the lobby login line of a game program that connects to it directly
 // ("GameLogin|").
 FramingRules gameProgramFraming();
 

@@ -79,6 +79,10 @@ TEST(GameProgramFraming, SelfEndingMessagesComeOutTheSameWhereverTcpCutsThem) {
                            kAck, QStringLiteral("WatchData|先手の人|後手の人|END"),
                            QStringLiteral("WatchMsg|") + shogiMove(2)});
     expectSameForEveryCut(gameProgramFraming(), {goMove(3, 0), kAck, goMove(4, 7)});
+    // A watcher of a go game gets the go move wrapped.
+    expectSameForEveryCut(gameProgramFraming(), {QStringLiteral("WatchData|黒の人|白の人|END"),
+                                                 QStringLiteral("WatchMsg|") + goMove(1, 0), kAck,
+                                                 QStringLiteral("WatchMsg|") + goMove(2, 5)});
 }
 
 TEST(GameProgramFraming, AGoMoveEndsAfterItsCaptureCount) {
