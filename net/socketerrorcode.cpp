@@ -102,7 +102,7 @@ int winsockErrorFromQt(QAbstractSocket::SocketError error, const QString& descri
         case E::SocketTimeoutError:
             return wsa::kTimedOut;
         case E::DatagramTooLargeError:
-            return 10040;  // WSAEMSGSIZE
+            return wsa::kMessageTooLong;
         case E::NetworkError:
             return networkError(description);
         case E::AddressInUseError:

@@ -18,6 +18,7 @@ inline constexpr int kWouldBlock = 10035;             // WSAEWOULDBLOCK
 inline constexpr int kInProgress = 10036;             // WSAEINPROGRESS
 inline constexpr int kAlready = 10037;                // WSAEALREADY
 inline constexpr int kNotSocket = 10038;              // WSAENOTSOCK
+inline constexpr int kMessageTooLong = 10040;         // WSAEMSGSIZE
 inline constexpr int kProtocolNotSupported = 10043;   // WSAEPROTONOSUPPORT
 inline constexpr int kOperationNotSupported = 10045;  // WSAEOPNOTSUPP
 inline constexpr int kFamilyNotSupported = 10047;     // WSAEAFNOSUPPORT
