@@ -4,13 +4,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
 #include "diagram.h"
 #include "loginsettings.h"
 #include "movemessage.h"
+#include "scriptedpeer.h"
 #include "varneldriver.h"
 
 namespace shogi {
@@ -144,46 +144,7 @@ TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     EXPECT_TRUE(b.window.mnuServer->isEnabled());
 }
 
-// The other end of a Varnel's connection, played by the test: a server that
-// takes one connection and reads and writes UTF-16LE texts.
-class ScriptedPeer {
-public:
-    ScriptedPeer() {
-        EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
-        qputenv("QUOR_PORT", QByteArray::number(server_.serverPort()));
-    }
-
-    bool accept() {
-        if (!QTest::qWaitFor([&] { return server_.hasPendingConnections(); })) return false;
-        socket_ = server_.nextPendingConnection();
-        return socket_ != nullptr;
-    }
-
-    void send(const QString& text) {
-        socket_->write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        socket_->flush();
-    }
-
-    // Waits until the texts received so far end with `expected`; what was
-    // received before it is dropped.
-    bool receive(const QString& expected) {
-        const bool ok = QTest::qWaitFor([&] {
-            received_ += socket_->readAll();
-            return text().contains(expected);
-        });
-        if (ok) received_.remove(0, (text().indexOf(expected) + expected.size()) * 2);
-        return ok;
-    }
-
-    QString text() const {
-        return QString(reinterpret_cast<const QChar*>(received_.constData()), received_.size() / 2);
-    }
-
-private:
-    QTcpServer server_;
-    QTcpSocket* socket_ = nullptr;
-    QByteArray received_;
-};
+using testsupport::ScriptedPeer;
 
 QString moveText(const Board& receiverView, const QString& hands, int moveNo) {
     return QStringLiteral("SYOUGI_MSG2:") + receiverView.positionString() + u':' + hands +
