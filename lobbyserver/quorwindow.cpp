@@ -69,7 +69,7 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
     tray->setToolTip(trayTip());
     tray->setContextMenu(mun_MENU);
 
-    connect(SerVerBTN, &QPushButton::clicked, this, [this] { host_.StartListening(); });
+    connect(SerVerBTN, &QPushButton::clicked, this, [this] { startListening(true); });
     connect(TRYbtn, &QPushButton::clicked, this, &Quor::toTray);
     connect(EndBTN, &QPushButton::clicked, this, &Quor::endProgram);
     connect(mnu_DISP, &QAction::triggered, this, &Quor::fromTray);
@@ -134,15 +134,28 @@ void Quor::ThisExit() {
 
 void Quor::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !exited_)
-        host_.StartListening(false);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) startListening(false);
 }
 
 void Quor::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Not every desktop activates a window that appears; the server must
     // listen all the same.
-    if (!exited_) host_.StartListening(false);
+    startListening(false);
+}
+
+void Quor::startListening(bool byButton) {
+    if (exited_ || starting_) return;
+    // After a failed start the window only retries on "SerVer": closing the
+    // failure's box activates the window again, and retrying then would open
+    // the same box for ever.
+    if (!byButton && (startFailed_ || host_.isListening())) return;
+    starting_ = true;
+    const QPointer<Quor> self(this);
+    const bool listening = host_.StartListening(byButton);
+    if (!self) return;
+    starting_ = false;
+    startFailed_ = !listening;
 }
 
 void Quor::closeEvent(QCloseEvent* event) {

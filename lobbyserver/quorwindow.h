@@ -62,6 +62,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // StartListening at activation and on "SerVer" (which alone says so
+    // when a listener runs already).
+    void startListening(bool byButton);
     void showInvalidData(const QString& text);
     void showErrorBox(const QString& text);
     void ThisExit();
@@ -70,6 +73,8 @@ private:
     lobby::ServerHost host_;
     bool TrayShown = false;
     bool exited_ = false;
+    bool starting_ = false;     // a start is under way (its error box may be open)
+    bool startFailed_ = false;  // the last start failed
     // The invalid-data box is shown one at a time: reports that come while it
     // is open are counted and told in one more box when it closes, so a peer
     // sending garbage cannot pile boxes up on the screen.

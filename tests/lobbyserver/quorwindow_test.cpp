@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -71,11 +72,38 @@ TEST_F(QuorWindowTest, SerVerAgainKeepsTheRunningListenerAndSaysSo) {
 TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {
     testsupport::ScriptedDialogs otherDialogs;
     brellow::Quor other(folder.path(), otherDialogs);
+    // Closing the box makes the window active again; that must not bring the
+    // same box back.
+    otherDialogs.onShow = [&](const QString&) {
+        QApplication::setActiveWindow(window.get());
+        QApplication::setActiveWindow(&other);
+        QTest::qWait(20);
+    };
     other.show();
+    QApplication::setActiveWindow(window.get());
+    QApplication::setActiveWindow(&other);
+    QTest::qWait(20);
     EXPECT_FALSE(other.host().isListening());
     EXPECT_EQ(otherDialogs.shown, QStringList{"Brellow|指定されたアドレスは使用中。"});
     EXPECT_EQ(other.Msg->text(), u"BINDできません。");
     EXPECT_TRUE(window->host().isListening());
+
+    // "SerVer" tries again, and once the port is free it listens.
+    QTest::mouseClick(other.SerVerBTN, Qt::LeftButton);
+    EXPECT_EQ(otherDialogs.shown.size(), 2);
+    window.reset();
+    otherDialogs.onShow = nullptr;
+    QTest::mouseClick(other.SerVerBTN, Qt::LeftButton);
+    EXPECT_TRUE(other.host().isListening());
+    EXPECT_EQ(other.Msg->text(), u"クライアント待受");
+    EXPECT_EQ(otherDialogs.shown.size(), 2);
+}
+
+TEST_F(QuorWindowTest, ActivationStartsTheServerQuietly) {
+    QApplication::setActiveWindow(window.get());
+    QTest::qWait(20);
+    EXPECT_EQ(window->Msg->text(), u"クライアント待受");
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(QuorWindowTest, InvalidDataBoxesComeOneAtATimeWithACount) {
