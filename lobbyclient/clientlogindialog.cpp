@@ -1,0 +1,77 @@
+#include "clientlogindialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lobbyclient {
+
+ClientLoginDialog::ClientLoginDialog(const QString& loginFilePath, QWidget* parent)
+    : QDialog(parent), path_(loginFilePath) {
+    setWindowTitle(QStringLiteral("LOGIN"));
+    TxtID = new QLineEdit(this);
+    TxtPASS = new QLineEdit(this);
+    TxtPASS->setEchoMode(QLineEdit::Password);
+    TxtMAIL = new QLineEdit(this);
+    TxtSV = new QLineEdit(this);
+    GM = new QComboBox(this);
+    BtnSave = new QPushButton(QStringLiteral("保　存"), this);
+    BtnSend = new QPushButton(QStringLiteral("送　信"), this);
+    BtnClose = new QPushButton(QStringLiteral("END"), this);
+    OPTbtn = new QPushButton(QStringLiteral("ファイル設定"), this);
+    for (QPushButton* b : {BtnSave, BtnSend, BtnClose, OPTbtn})
+        b->setAutoDefault(false);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("ユ－ザ－ID"), TxtID);
+    form->addRow(QStringLiteral("PASS"), TxtPASS);
+    form->addRow(QStringLiteral("MAIL"), TxtMAIL);
+    form->addRow(QStringLiteral("SerVer"), TxtSV);
+    form->addRow(QStringLiteral("Game"), GM);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(OPTbtn);
+    buttons->addStretch();
+    buttons->addWidget(BtnSave);
+    buttons->addWidget(BtnSend);
+    buttons->addWidget(BtnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(BtnSave, &QPushButton::clicked, this, [this] {
+        if (!writeClientSettings(path_, record())) emit saveFailed();
+    });
+    connect(BtnSend, &QPushButton::clicked, this, [this] { emit sendRequested(record()); });
+    connect(BtnClose, &QPushButton::clicked, this, [this] { emit endRequested(); });
+    connect(OPTbtn, &QPushButton::clicked, this, [this] { emit setupToolRequested(); });
+    load();
+}
+
+void ClientLoginDialog::load() {
+    GM->clear();
+    GM->addItems(GameName());
+    GM->setCurrentIndex(-1);
+    LoginRecord saved;
+    switch (readClientSettings(path_, saved)) {
+        case SettingsRead::Ok:
+            TxtID->setText(saved.ID);
+            TxtPASS->setText(saved.PASS);
+            TxtMAIL->setText(saved.MAIL);
+            TxtSV->setText(saved.Server);
+            GM->setCurrentIndex(saved.Kind >= 0 && saved.Kind < GM->count() ? saved.Kind : -1);
+            break;
+        case SettingsRead::Missing:
+            TxtID->setText(QStringLiteral("LOGIN　デ－タがありません。"));
+            break;
+        case SettingsRead::Unreadable:
+            break;
+    }
+}
+
+LoginRecord ClientLoginDialog::record() const {
+    return {TxtID->text(), TxtPASS->text(), TxtMAIL->text(), TxtSV->text(), GM->currentIndex()};
+}
+
+}  // namespace lobbyclient

@@ -1,0 +1,33 @@
+#include "gameprogram.h"
+
+#include "clientsettings.h"
+#include "gamefilelist.h"
+#include "programfolder.h"
+#include "startprogram.h"
+
+namespace lobbyclient {
+
+GameProgram findGameProgram(const QString& clientFolder, int kind) {
+    const QString listPath =
+        platform::fileInFolder(clientFolder, QString::fromLatin1(gamefile::kGameFileName));
+    const gamefile::GameFileRead read = gamefile::readGameFile(listPath);
+    if (read.status == gamefile::GameFileStatus::Missing ||
+        read.status == gamefile::GameFileStatus::Unreadable) {
+        return {{},
+                {},
+                QString::fromLatin1(gamefile::kGameFileName) + QStringLiteral("が存在しません。")};
+    }
+    const QString game =
+        kind >= 0 && kind < GameName().size() ? GameName()[kind] : QString::number(kind);
+    const QString path = read.list.programFor(kind);
+    const QString folder = platform::programFolderOf(path);
+    if (path.isEmpty() || folder.isEmpty()) {
+        return {{},
+                {},
+                game + QStringLiteral(
+                           "ソフトが設定されていません。「ファイル設定」で設定してください。")};
+    }
+    return {path, folder, {}};
+}
+
+}  // namespace lobbyclient

@@ -1,0 +1,276 @@
+#include "lobbyclient.h"
+
+#include <QTimer>
+
+#include "gameprogram.h"
+#include "lobbyclassify.h"
+#include "lobbymessages.h"
+#include "lobbynumbers.h"
+#include "standardframing.h"
+#include "userlines.h"
+
+namespace lobbyclient {
+
+namespace {
+
+constexpr int kPollMs = 5000;
+
+}  // namespace
+
+LobbyClient::LobbyClient(LobbyView& view, QString folder, ProgramStarter starter, QObject* parent)
+    : QObject(parent),
+      Timer1(new QTimer(this)),
+      view_(view),
+      folder_(std::move(folder)),
+      starter_(std::move(starter)),
+      sockets_(net::lobbyClientFraming()) {
+    sockets_.setHandler(
+        [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
+    connect(Timer1, &QTimer::timeout, this, &LobbyClient::pollUsers);
+}
+
+LobbyClient::~LobbyClient() {
+    ThisExit();
+}
+
+QString LobbyClient::startUp() {
+    return sockets_.StartUp();
+}
+
+QString LobbyClient::gameName(int kind) const {
+    return kind >= 0 && kind < GameName().size() ? GameName()[kind] : QString();
+}
+
+void LobbyClient::send(const QString& text) {
+    if (dataSock_ != 0) sockets_.SendMsg(dataSock_, text);
+}
+
+void LobbyClient::Connect(const LoginRecord& record) {
+    if (record.Kind < 0 || record.Kind >= GameName().size()) return;
+    // One socket at a time: a press while the attempt or the login is under
+    // way would only lose track of the first socket.
+    if (dataSock_ != 0 && fLog) return;
+    pending_ = record;
+    const net::ConnectResult result = sockets_.ConnectServer(record.Server);
+    view_.setStatusText(record.Server);
+    if (!result.errorText.isEmpty()) {
+        view_.showMessageBox(result.errorText);
+        return;
+    }
+    dataSock_ = result.socket;
+    connected_ = false;
+    KindText = lobby::plainNumber(record.Kind);
+    loginMessage_ = lobby::loginRequest(record.ID, record.PASS, record.MAIL, record.Kind);
+}
+
+void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) {
+    if (socket != dataSock_ || dataSock_ == 0) return;
+    switch (event) {
+        case net::FD_CONNECT:
+            if (error != 0) {
+                // A failed attempt shows nothing; the next "送　信" may try again.
+                closeDataSock();
+                return;
+            }
+            connected_ = true;
+            send(loginMessage_);
+            view_.addLogLine(QStringLiteral("SERVER:>接続が完了しました。"));
+            break;
+        case net::FD_READ: {
+            const net::ReceivedMessage message = sockets_.RecvMsg(dataSock_);
+            if (message.byteCount < 0) view_.setStatusText(QStringLiteral("受信失敗"));
+            ClientDispatch(message.text);
+            break;
+        }
+        case net::FD_CLOSE:
+            view_.addLogLine(QStringLiteral("SERVER:>CLOSE"));
+            sockets_.CloseConnection(dataSock_);
+            connected_ = false;
+            break;
+        default:
+            break;
+    }
+}
+
+void LobbyClient::closeDataSock() {
+    sockets_.closeSocket(dataSock_);
+    dataSock_ = 0;
+    connected_ = false;
+}
+
+void LobbyClient::ClientDispatch(const QString& text) {
+    using lobby::ClientReply;
+    const QStringList fields = lobby::splitFields(text);
+    const auto field = [&](int n) { return n < fields.size() ? fields[n] : QString(); };
+    switch (lobby::classifyClientMessage(text)) {
+        case ClientReply::Login:
+            onLogin(text);
+            break;
+        case ClientReply::AddFriends:
+            // A list whose records do not come in whole fives cannot be read;
+            // the last good one stays.
+            if (const auto users = lobby::parseUserList(text)) {
+                view_.setUserLines(userLines(*users, MyIndex));
+            }
+            break;
+        case ClientReply::GameMsg:
+            onGameMsg(text);
+            break;
+        case ClientReply::HisNone:
+            view_.addLogLine(QStringLiteral("SERVER:>相手が離籍してしまいました。"));
+            InBattle = false;
+            break;
+        case ClientReply::LogOut:
+            view_.addLogLine(QStringLiteral("SERVER:>サ－バ－から切断されました。"));
+            InBattle = false;
+            break;
+        case ClientReply::Dead:
+            view_.showMessageBox(QStringLiteral(
+                "タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。"));
+            ThisExit();
+            view_.endProgram();
+            break;
+        case ClientReply::NoLogin:
+            view_.showMessageBox(
+                QStringLiteral("既にログインしています。再ログインが拒否されました。"));
+            break;
+        case ClientReply::GameEnd:
+            view_.addLogLine(QStringLiteral("SERVER:>相手は、離籍しました。"));
+            InBattle = false;
+            break;
+        case ClientReply::GameSetOk:
+            view_.addLogLine(QStringLiteral("SERVER:>") + field(1) +
+                             QStringLiteral("はゲ－ムを起動しました。"));
+            break;
+        case ClientReply::Gmok:
+        case ClientReply::Unknown:
+            break;
+    }
+}
+
+void LobbyClient::onLogin(const QString& text) {
+    const auto reply = lobby::parseLoginReply(text);
+    if (!reply) return;
+    if (!reply->accepted) {
+        const QStringList fields = lobby::splitFields(text);
+        view_.showMessageBox(QStringLiteral("満員のためログインが拒否されました。") +
+                             (fields.size() > 1 ? fields[1] : QString()));
+        if (dataSock_ != 0) sockets_.CloseConnection(dataSock_);
+        connected_ = false;
+        return;
+    }
+    view_.addLogLine(QStringLiteral("SERVER:>LOGINが許可されました。"));
+    view_.setLoggedInCaption(true);
+    fLog = false;
+    view_.setSendEnabled(true);
+    Timer1->start(kPollMs);
+    view_.setListEnabled(true);
+    view_.setGameLabel(gameName(lobby::lenientNumber(KindText)));
+    loginRecord = pending_;
+    view_.closeLoginDialog();
+    MyIndex = reply->index;
+}
+
+void LobbyClient::onGameMsg(const QString& text) {
+    const QStringList fields = lobby::splitFields(text);
+    const QString line = fields.size() > 1 ? fields[1] : QString();
+    view_.addLogLine(line);
+    if (line == u"Battle") {
+        InBattle = true;
+        view_.setStartEnabled(true);
+    } else if (line == u"ShutDown") {
+        InBattle = false;
+        view_.setStartEnabled(false);
+    } else if (line == u"NotStart") {
+        view_.addLogLine(QStringLiteral("SERVER:>") + gameName(loginRecord.Kind) +
+                         QStringLiteral("ソフトを立ち上げてください。"));
+        return;
+    } else if (line == lobby::kAlreadyPlayingText || line == lobby::kOpponentLoggedOutText ||
+               line == lobby::kOpponentPlayingText) {
+        // The server refused our challenge: no match, so another one may follow.
+        InBattle = false;
+        return;
+    }
+    send(lobby::chatAck());
+}
+
+void LobbyClient::logout() {
+    view_.setStartEnabled(false);
+    fLog = true;
+    send(lobby::logoutRequest(loginRecord.ID));
+    view_.setLoggedInCaption(false);
+    Timer1->stop();
+    view_.setSendEnabled(false);
+    InBattle = false;
+}
+
+void LobbyClient::pollUsers() {
+    send(lobby::userListRequest(loginRecord.ID, loginRecord.PASS, MyIndex));
+}
+
+void LobbyClient::challenge(const QString& selectedLine) {
+    if (selectedLine.isEmpty()) {
+        view_.showMessageBox(QStringLiteral("相手が選択されていません。"));
+        return;
+    }
+    const QStringList pieces = linePieces(selectedLine);
+    const QString target = pieces.value(1);
+    if (InBattle) {
+        view_.showMessageBox(QStringLiteral("あなたは既に対戦中です。"));
+    } else if (lobby::lenientNumber(target) == MyIndex) {
+        view_.showMessageBox(QStringLiteral("自分は対戦相手にできません。"));
+    } else if (!selectedLine.contains(gameName(loginRecord.Kind))) {
+        view_.showMessageBox(QStringLiteral("ゲ－ム種別が間違っています。"));
+    } else if (selectedLine.contains(u"Battle")) {
+        view_.showMessageBox(QStringLiteral("そのユ－ザ－は既に対戦中です。"));
+    } else {
+        send(lobby::challengeRequest(loginRecord.ID, loginRecord.PASS,
+                                     lobby::lenientNumber(target)));
+        InBattle = true;
+    }
+}
+
+void LobbyClient::watch(const QString& selectedLine) {
+    if (InBattle) {
+        view_.showMessageBox(QStringLiteral("あなたは、対戦中です。"));
+    } else if (selectedLine.isEmpty()) {
+        return;
+    } else if (selectedLine.contains(u"Me")) {
+        view_.showMessageBox(QStringLiteral("自分を選択できません。"));
+    } else if (!selectedLine.contains(u"Battle")) {
+        view_.showMessageBox(QStringLiteral("選択できません。"));
+    } else {
+        send(lobby::watchRequest(lobby::lenientNumber(linePieces(selectedLine).value(1))));
+        view_.setStartEnabled(true);
+    }
+}
+
+void LobbyClient::sendChat(const QString& text) {
+    // A "|" would shift the fields of the message; it goes out full-width.
+    QString typed = text;
+    typed.replace(u'|', u'｜');
+    send(lobby::chatMessage(loginRecord.ID, typed));
+    view_.addLogLine(loginRecord.ID + u'>' + typed);
+}
+
+void LobbyClient::startGame() {
+    view_.setStartEnabled(false);
+    const GameProgram program = findGameProgram(folder_, loginRecord.Kind);
+    if (!program.error.isEmpty()) {
+        view_.showMessageBox(program.error);
+        return;
+    }
+    if (!starter_ || !starter_(program.path, program.folder)) {
+        view_.showMessageBox(program.path + QStringLiteral("を起動できません。"));
+    }
+}
+
+void LobbyClient::ThisExit() {
+    if (dataSock_ != 0 && connected_) send(lobby::logoutRequest(loginRecord.ID));
+    Timer1->stop();
+    sockets_.closeSocket(dataSock_);
+    dataSock_ = 0;
+    connected_ = false;
+}
+
+}  // namespace lobbyclient

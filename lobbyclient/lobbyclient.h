@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "clientsettings.h"
+#include "lobbyview.h"
+#include "socketlayer.h"
+
+class QTimer;
+
+namespace lobbyclient {
+
+// Starts a program file detached, with `folder` as its working folder;
+// returns whether it started.
+using ProgramStarter = std::function<bool(const QString& path, const QString& folder)>;
+
+// The lobby client without its windows: the connection to the lobby server,
+// the login, the user-list poll, challenges, watch requests, the lobby chat,
+// starting the game program, and everything the server says back.
+class LobbyClient : public QObject {
+    Q_OBJECT
+
+public:
+    // `folder` holds "LOGIN.TXT" and "GameFile.txt".
+    LobbyClient(LobbyView& view, QString folder, ProgramStarter starter, QObject* parent = nullptr);
+    ~LobbyClient() override;
+
+    // Program-wide state of the client, named as it has always been.
+    LoginRecord loginRecord;  // the login in effect, once accepted
+    int MyIndex = 0;
+    bool InBattle = false;
+    QString KindText;
+    bool fLog = true;  // true while NOT logged in
+    int MyNumber = 0;  // sent with chat lines; nobody reads it
+
+    QTimer* Timer1;  // the user-list poll, every 5000 ms while logged in
+
+    net::SocketHandle DataSock() const { return dataSock_; }
+
+    // Windows Sockets' start at load: the text to show when it failed.
+    QString startUp();
+
+    // "送　信" of the login dialog: connects and logs in with `record`, the
+    // dialog's values. Nothing happens without a chosen game, or while an
+    // attempt or a login is already under way.
+    void Connect(const LoginRecord& record);
+
+    // "ログアウト".
+    void logout();
+    // The poll.
+    void pollUsers();
+    // Double-click on a line of the user list: challenge that user.
+    void challenge(const QString& selectedLine);
+    // "Watch" on a line of the user list.
+    void watch(const QString& selectedLine);
+    // "送　信" of the lobby window: a chat line to the paired opponent.
+    void sendChat(const QString& text);
+    // "起　動": starts the game program of the logged-in game.
+    void startGame();
+    // The last word to the server and the sockets closed (program end).
+    void ThisExit();
+
+    // What the server said, one message.
+    void ClientDispatch(const QString& text);
+
+private:
+    void onSocketEvent(net::SocketHandle socket, int event, int error);
+    void onLogin(const QString& text);
+    void onGameMsg(const QString& text);
+    void closeDataSock();
+    void send(const QString& text);
+    QString gameName(int kind) const;
+
+    LobbyView& view_;
+    QString folder_;
+    ProgramStarter starter_;
+    net::SocketLayer sockets_;
+    net::SocketHandle dataSock_ = 0;
+    bool connected_ = false;
+    LoginRecord pending_;  // the dialog's values while the login is under way
+    QString loginMessage_;
+};
+
+}  // namespace lobbyclient

@@ -1,0 +1,205 @@
+#include "lobbywindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "clientlogindialog.h"
+#include "dialogs.h"
+#include "programfolder.h"
+#include "startprogram.h"
+
+namespace lobbyclient {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Client");
+
+}  // namespace
+
+LobbyWindow::LobbyWindow(const LobbyWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent),
+      folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
+      ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
+      dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()),
+      starter_(options.starter ? options.starter
+                               : ProgramStarter([](const QString& path, const QString& folder) {
+                                     return platform::startProgram(path, folder);
+                                 })),
+      client_(std::make_unique<LobbyClient>(static_cast<LobbyView&>(*this), folder_, starter_)) {
+    setWindowTitle(kTitle);
+    buildControls();
+    const QString failed = client_->startUp();
+    if (!failed.isEmpty()) {
+        Status->setText(failed);
+    } else {
+        Start->setEnabled(false);
+    }
+}
+
+LobbyWindow::~LobbyWindow() {
+    client_->ThisExit();
+}
+
+void LobbyWindow::buildControls() {
+    Status = new QLineEdit(this);
+    Status->installEventFilter(this);
+    SendBTN = new QPushButton(QStringLiteral("送　信"), this);
+    SendBTN->setEnabled(false);
+    Msg = new QPlainTextEdit(this);
+    Msg->setReadOnly(true);
+    Msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    List1 = new QListWidget(this);
+    List1->setToolTip(QStringLiteral("ダブルクリックして相手を選択してください。"));
+    List1->setEnabled(false);
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    Label1 = new QLabel(this);
+    Start = new QPushButton(QStringLiteral("起　動"), this);
+    LOGINbtn = new QPushButton(QStringLiteral("ログイン"), this);
+    EndBTN = new QPushButton(QStringLiteral("END"), this);
+    mnu_Menu = new QMenu(QStringLiteral("右クリックメニュ－"), this);
+    mnu_Watch = mnu_Menu->addAction(QStringLiteral("Watch"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* chat = new QHBoxLayout;
+    chat->addWidget(Status, 1);
+    chat->addWidget(SendBTN);
+    layout->addLayout(chat);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(Msg, 3);
+    middle->addWidget(List1, 2);
+    layout->addLayout(middle, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Label1, 1);
+    buttons->addWidget(Start);
+    buttons->addWidget(LOGINbtn);
+    buttons->addWidget(EndBTN);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    resize(640, 420);
+
+    connect(SendBTN, &QPushButton::clicked, this, [this] { client_->sendChat(Status->text()); });
+    connect(List1, &QListWidget::itemDoubleClicked, this,
+            [this] { client_->challenge(selectedLine()); });
+    connect(List1, &QListWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { mnu_Menu->popup(List1->viewport()->mapToGlobal(at)); });
+    connect(mnu_Watch, &QAction::triggered, this, [this] { client_->watch(selectedLine()); });
+    connect(Start, &QPushButton::clicked, this, [this] { client_->startGame(); });
+    connect(LOGINbtn, &QPushButton::clicked, this, [this] {
+        if (client_->fLog) {
+            showLoginDialog();
+        } else {
+            client_->logout();
+        }
+    });
+    connect(EndBTN, &QPushButton::clicked, this, &LobbyWindow::MeEnd);
+}
+
+QString LobbyWindow::selectedLine() const {
+    const QListWidgetItem* item = List1->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Status && event->type() == QEvent::MouseButtonDblClick) {
+        if (!Status->text().isEmpty()) Status->clear();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LobbyWindow::showLoginDialog() {
+    if (dialog_) {
+        dialog_->raise();
+        return;
+    }
+    auto* dialog =
+        new ClientLoginDialog(platform::fileInFolder(folder_, QStringLiteral("LOGIN.TXT")), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ClientLoginDialog::sendRequested, this,
+            [this](const LoginRecord& record) { client_->Connect(record); });
+    connect(dialog, &ClientLoginDialog::saveFailed, this,
+            [this] { showMessageBox(QStringLiteral("LOGIN.TXTを保存できません。")); });
+    connect(dialog, &ClientLoginDialog::endRequested, this, [this] {
+        if (dialog_) dialog_->close();
+        MeEnd();
+    });
+    connect(dialog, &ClientLoginDialog::setupToolRequested, this, &LobbyWindow::startSetupTool);
+    dialog_ = dialog;
+    dialog->open();
+}
+
+void LobbyWindow::startSetupTool() {
+    const QString path = platform::fileInFolder(folder_, QStringLiteral("Quenlis"));
+    if (!starter_(path, folder_)) showMessageBox(path + QStringLiteral("を起動できません。"));
+}
+
+void LobbyWindow::MeEnd() {
+    client_->ThisExit();
+    ended_ = true;
+    close();
+}
+
+void LobbyWindow::closeEvent(QCloseEvent* event) {
+    client_->ThisExit();
+    ended_ = true;
+    event->accept();
+}
+
+void LobbyWindow::addLogLine(const QString& line) {
+    const QString old = Msg->toPlainText();
+    Msg->setPlainText(old.isEmpty() ? line : line + u'\n' + old);
+}
+
+void LobbyWindow::setStatusText(const QString& text) {
+    Status->setText(text);
+}
+
+void LobbyWindow::setUserLines(const QStringList& lines) {
+    List1->clear();
+    List1->addItems(lines);
+}
+
+void LobbyWindow::setListEnabled(bool enabled) {
+    List1->setEnabled(enabled);
+}
+
+void LobbyWindow::setGameLabel(const QString& name) {
+    Label1->setText(name);
+}
+
+void LobbyWindow::setStartEnabled(bool enabled) {
+    Start->setEnabled(enabled);
+}
+
+void LobbyWindow::setSendEnabled(bool enabled) {
+    SendBTN->setEnabled(enabled);
+}
+
+void LobbyWindow::setLoggedInCaption(bool loggedIn) {
+    LOGINbtn->setText(loggedIn ? QStringLiteral("ログアウト") : QStringLiteral("ログイン"));
+}
+
+void LobbyWindow::showMessageBox(const QString& text) {
+    QWidget* parent = dialog_ ? static_cast<QWidget*>(dialog_) : this;
+    dialogs_->message(parent, kTitle, text);
+}
+
+void LobbyWindow::closeLoginDialog() {
+    if (dialog_) dialog_->close();
+}
+
+void LobbyWindow::endProgram() {
+    MeEnd();
+}
+
+}  // namespace lobbyclient

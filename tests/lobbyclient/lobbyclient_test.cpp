@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "clientlogindialog.h"
+#include "gamefilelist.h"
+#include "lobbywindow.h"
+#include "scripteddialogs.h"
+#include "scriptedpeer.h"
+#include "textfile.h"
+#include "userlines.h"
+
+namespace lobbyclient {
+namespace {
+
+using testsupport::ScriptedPeer;
+
+QString loginFile(const QTemporaryDir& dir) {
+    return dir.filePath(QStringLiteral("LOGIN.TXT"));
+}
+
+TEST(ClientLoginDialog, SettingsFileRules) {
+    QTemporaryDir dir;
+    {
+        ClientLoginDialog missing(loginFile(dir), nullptr);
+        EXPECT_EQ(missing.TxtID->text(), u"LOGIN　デ－タがありません。");
+        EXPECT_EQ(missing.GM->count(), 2);
+        EXPECT_EQ(missing.GM->currentIndex(), -1);
+        missing.TxtID->setText(QStringLiteral("taro"));
+        missing.TxtSV->setText(QStringLiteral("127.0.0.1"));
+        missing.BtnSave->click();
+    }
+    EXPECT_EQ(platform::readTextLines(loginFile(dir)),
+              QStringList{QStringLiteral("taro,,,127.0.0.1,-1")});
+    {
+        ClientLoginDialog reread(loginFile(dir), nullptr);
+        EXPECT_EQ(reread.record(),
+                  (LoginRecord{QStringLiteral("taro"), {}, {}, QStringLiteral("127.0.0.1"), -1}));
+        reread.GM->setCurrentIndex(1);
+        reread.BtnSave->click();
+    }
+    EXPECT_EQ(ClientLoginDialog(loginFile(dir), nullptr).GM->currentText(), u"囲碁");
+
+    // A game program's own four-field file leaves every box empty.
+    ASSERT_TRUE(platform::writeTextLines(loginFile(dir), {QStringLiteral("a,b,c,d")}));
+    EXPECT_EQ(ClientLoginDialog(loginFile(dir), nullptr).record(), (LoginRecord{}));
+
+    // An ID holding a comma comes back with the fields shifted.
+    ASSERT_TRUE(writeClientSettings(loginFile(dir), {QStringLiteral("ta,ro"), QStringLiteral("pw"),
+                                                     QStringLiteral("m"), QStringLiteral("s"), 0}));
+    const LoginRecord shifted = ClientLoginDialog(loginFile(dir), nullptr).record();
+    EXPECT_EQ(shifted.ID, u"ta");
+    EXPECT_EQ(shifted.PASS, u"ro");
+    EXPECT_EQ(shifted.Server, u"m");
+}
+
+TEST(UserLines, AsTheListShowsThem) {
+    EXPECT_EQ(userLine({QStringLiteral("taro"), 0, 3, false, false}, 3), u" 3 taro 将棋 Me");
+    EXPECT_EQ(userLine({QStringLiteral("hana"), 0, 5, true, false}, 3), u" 5 hana 将棋  Battle!");
+    EXPECT_EQ(userLine({QStringLiteral("jiro"), 1, 12, false, true}, 3), u" 12 jiro 囲碁  Watch");
+    EXPECT_EQ(linePieces(QStringLiteral(" 5 hana 将棋  Battle!")).mid(0, 3),
+              (QStringList{QString(), QStringLiteral("5"), QStringLiteral("hana")}));
+}
+
+// A lobby window in its own folder, talking to a server played by the test.
+class LobbyWire : public ::testing::Test {
+protected:
+    LobbyWire()
+        : window(LobbyWindowOptions{dir.path(), &dialogs,
+                                    [this](const QString& path, const QString& folder) {
+                                        started << path + u'@' + folder;
+                                        return true;
+                                    }}) {
+        window.show();
+    }
+
+    void fillDialog(int kind = 0) {
+        window.showLoginDialog();
+        ClientLoginDialog* d = window.loginDialog();
+        d->TxtID->setText(QStringLiteral("taro"));
+        d->TxtPASS->setText(QStringLiteral("pw"));
+        d->TxtMAIL->setText(QStringLiteral("taro@example.jp"));
+        d->TxtSV->setText(QStringLiteral("127.0.0.1"));
+        d->GM->setCurrentIndex(kind);
+    }
+
+    void logIn(int index = 3) {
+        fillDialog();
+        window.loginDialog()->BtnSend->click();
+        ASSERT_TRUE(peer.accept());
+        ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
+        peer.send(QStringLiteral("LOGIN|OK| ") + QString::number(index) + QStringLiteral("|END"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().fLog; }));
+    }
+
+    QString topLine() const { return window.Msg->toPlainText().section(u'\n', 0, 0); }
+
+    void select(const QString& startOfLine) {
+        for (int i = 0; i < window.List1->count(); ++i) {
+            if (window.List1->item(i)->text().startsWith(startOfLine)) {
+                window.List1->setCurrentRow(i);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no line " << startOfLine.toStdString();
+    }
+
+    void doubleClickSelected() {
+        emit window.List1->itemDoubleClicked(window.List1->currentItem());
+    }
+
+    ScriptedPeer peer;
+    QTemporaryDir dir;
+    testsupport::ScriptedDialogs dialogs;
+    QStringList started;
+    LobbyWindow window;
+};
+
+TEST_F(LobbyWire, LoginPollAndUserList) {
+    EXPECT_EQ(window.windowTitle(), u"Client");
+    EXPECT_FALSE(window.Start->isEnabled());
+    logIn(7);
+    EXPECT_EQ(window.Msg->toPlainText(),
+              u"SERVER:>LOGINが許可されました。\nSERVER:>接続が完了しました。");
+    EXPECT_EQ(window.client().MyIndex, 7);
+    EXPECT_EQ(window.Label1->text(), u"将棋");
+    EXPECT_EQ(window.LOGINbtn->text(), u"ログアウト");
+    EXPECT_TRUE(window.SendBTN->isEnabled());
+    EXPECT_TRUE(window.client().Timer1->isActive());
+    EXPECT_EQ(window.client().Timer1->interval(), 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.loginDialog() == nullptr; }));
+
+    window.client().pollUsers();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GetGameData|taro|pw|7|END")));
+    peer.send(QStringLiteral("AddFriends|taro,0, 7,False,False,hana,0, 9,True,False|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 2; }));
+    EXPECT_EQ(window.List1->item(0)->text(), u" 7 taro 将棋 Me");
+    EXPECT_EQ(window.List1->item(1)->text(), u" 9 hana 将棋  Battle!");
+    peer.send(QStringLiteral("AddFriends|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 0; }));
+
+    window.LOGINbtn->click();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd|taro|END")));
+    EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
+    EXPECT_FALSE(window.client().Timer1->isActive());
+    EXPECT_FALSE(window.SendBTN->isEnabled());
+}
+
+TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
+    logIn(3);
+    peer.send(QStringLiteral(
+        "AddFriends|taro,0, 3,False,False,hana,0, 5,False,False,ken,1, 6,False,False,"
+        "yumi,0, 8,True,False|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 4; }));
+
+    doubleClickSelected();  // nothing selected yet
+    select(QStringLiteral(" 3 "));
+    doubleClickSelected();
+    window.mnu_Watch->trigger();
+    select(QStringLiteral(" 6 "));
+    doubleClickSelected();
+    select(QStringLiteral(" 8 "));
+    doubleClickSelected();
+    select(QStringLiteral(" 5 "));
+    window.mnu_Watch->trigger();
+    EXPECT_EQ(dialogs.texts, (QStringList{QStringLiteral("相手が選択されていません。"),
+                                          QStringLiteral("自分は対戦相手にできません。"),
+                                          QStringLiteral("自分を選択できません。"),
+                                          QStringLiteral("ゲ－ム種別が間違っています。"),
+                                          QStringLiteral("そのユ－ザ－は既に対戦中です。"),
+                                          QStringLiteral("選択できません。")}));
+    EXPECT_FALSE(peer.pending().contains(QStringLiteral("GameStart")));
+
+    doubleClickSelected();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameStart|taro|pw|5|END")));
+    EXPECT_TRUE(window.client().InBattle);
+    doubleClickSelected();
+    EXPECT_EQ(dialogs.texts.last(), u"あなたは既に対戦中です。");
+
+    // The server refuses: the line is logged and another challenge may follow.
+    peer.send(QStringLiteral("GameMsg|相手は既に対戦中です。|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().InBattle; }));
+    EXPECT_EQ(topLine(), u"相手は既に対戦中です。");
+    doubleClickSelected();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameStart|taro|pw|5|END")));
+
+    peer.send(QStringLiteral("GameMsg|Battle|hana| 5|END"));
+    EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
+    EXPECT_EQ(topLine(), u"Battle");
+    EXPECT_TRUE(window.Start->isEnabled());
+    window.mnu_Watch->trigger();
+    EXPECT_EQ(dialogs.texts.last(), u"あなたは、対戦中です。");
+
+    peer.send(QStringLiteral("GameMsg|ShutDown|END"));
+    EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
+    EXPECT_FALSE(window.Start->isEnabled());
+    EXPECT_FALSE(window.client().InBattle);
+
+    select(QStringLiteral(" 8 "));
+    window.mnu_Watch->trigger();
+    EXPECT_TRUE(peer.receive(QStringLiteral("WatchMsg|8|END")));
+    EXPECT_TRUE(window.Start->isEnabled());
+}
+
+TEST_F(LobbyWire, ChatAndServerNotices) {
+    logIn(3);
+    window.Status->setText(QStringLiteral("a|b"));
+    window.SendBTN->click();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameMsg|taro>a｜b| 0|END")));
+    EXPECT_EQ(topLine(), u"taro>a｜b");
+    EXPECT_EQ(window.Status->text(), u"a|b");
+
+    // A chat line that mentions keywords is a chat line and nothing else.
+    peer.send(QStringLiteral("GameMsg|hana>LOGIN Dead GameEnd| 0|END"));
+    EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
+    EXPECT_EQ(topLine(), u"hana>LOGIN Dead GameEnd");
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+    EXPECT_FALSE(window.hasEnded());
+
+    peer.send(QStringLiteral("GameMsg|NotStart|END"));
+    peer.send(QStringLiteral("GAMESETOK|hana|END"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return topLine() == u"SERVER:>hanaはゲ－ムを起動しました。"; }));
+    EXPECT_TRUE(window.Msg->toPlainText().startsWith(QStringLiteral(
+        "SERVER:>hanaはゲ－ムを起動しました。\nSERVER:>将棋ソフトを立ち上げてください。\n"
+        "NotStart\n")));
+    EXPECT_FALSE(peer.pending().contains(QStringLiteral("GMOK")));  // NotStart is not answered
+
+    peer.send(QStringLiteral("GMOK|受信しました。|END"));
+    peer.send(QStringLiteral("HisNone|END"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return topLine() == u"SERVER:>相手が離籍してしまいました。"; }));
+
+    peer.send(QStringLiteral("Dead|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.hasEnded(); }));
+    EXPECT_EQ(dialogs.texts.last(),
+              u"タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。");
+}
+
+TEST_F(LobbyWire, StartingTheGameProgram) {
+    logIn(3);
+    window.Start->setEnabled(true);
+    window.Start->click();
+    EXPECT_EQ(dialogs.texts.last(), u"GameFile.txtが存在しません。");
+    EXPECT_FALSE(window.Start->isEnabled());
+
+    gamefile::GameFileList list;
+    ASSERT_TRUE(gamefile::writeGameFile(dir.filePath(QStringLiteral("GameFile.txt")), list));
+    window.Start->setEnabled(true);
+    window.Start->click();
+    EXPECT_EQ(dialogs.texts.last(),
+              u"将棋ソフトが設定されていません。「ファイル設定」で設定してください。");
+
+    list.paths[0] = dir.filePath(QStringLiteral("Varnel"));
+    ASSERT_TRUE(gamefile::writeGameFile(dir.filePath(QStringLiteral("GameFile.txt")), list));
+    window.Start->setEnabled(true);
+    window.Start->click();
+    EXPECT_EQ(started, QStringList{dir.filePath(QStringLiteral("Varnel")) + u'@' + dir.path()});
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(LobbyWire, RefusedLogins) {
+    fillDialog();
+    window.loginDialog()->BtnSend->click();
+    window.loginDialog()->BtnSend->click();  // a second press opens no second socket
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    peer.send(QStringLiteral("LOGIN|No|END"));
+    ASSERT_TRUE(peer.closedByPeer());
+    EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("満員のためログインが拒否されました。No")});
+    EXPECT_TRUE(window.client().fLog);
+    EXPECT_NE(window.loginDialog(), nullptr);  // open for another try
+    EXPECT_EQ(window.client().DataSock(), 0);
+}
+
+TEST_F(LobbyWire, NoGameChosenDoesNothingAndEndSaysGoodbye) {
+    fillDialog(-1);
+    window.loginDialog()->BtnSend->click();
+    QTest::qWait(200);
+    EXPECT_EQ(window.client().DataSock(), 0);
+    EXPECT_TRUE(window.Status->text().isEmpty());
+
+    window.loginDialog()->GM->setCurrentIndex(0);
+    window.loginDialog()->BtnSend->click();
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    peer.send(QStringLiteral("NoLogin|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.texts.isEmpty(); }));
+    EXPECT_EQ(dialogs.texts.last(), u"既にログインしています。再ログインが拒否されました。");
+    window.loginDialog()->BtnClose->click();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd||END")));
+    EXPECT_TRUE(window.hasEnded());
+}
+
+}  // namespace
+}  // namespace lobbyclient
