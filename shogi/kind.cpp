@@ -9,11 +9,6 @@ std::optional<Kind> kindFromCode(std::string_view code) {
     return std::nullopt;
 }
 
-std::optional<Kind> kindFromIndex(int value) {
-    if (value < 0 || value >= kKindCount) return std::nullopt;
-    return static_cast<Kind>(value);
-}
-
 std::optional<Kind> promotedKind(Kind k) {
     for (std::size_t i = 0; i < PromoteFrom.size(); ++i) {
         if (PromoteFrom[i] == k) return PromoteTo[i];

@@ -55,9 +55,6 @@ constexpr std::string_view kindCode(Kind k) {
 // empty code is not a piece kind and gives nothing.
 std::optional<Kind> kindFromCode(std::string_view code);
 
-// The kind numbered `value` when 0 <= value <= 15.
-std::optional<Kind> kindFromIndex(int value);
-
 constexpr bool isKing(Kind k) {
     return k == Kind::Ou || k == Kind::Gy;
 }

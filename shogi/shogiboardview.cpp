@@ -39,12 +39,17 @@ BoardGeometry geometryForAssets(const QString& assetFolder) {
 ShogiBoardView::ShogiBoardView(const QString& assetFolder, ShogiPosition& position,
                                const gamecommon::MatchState& match, ShogiBoardHost& host,
                                QWidget* parent)
-    : BoardCanvas(geometryForAssets(assetFolder).clientSize(), parent),
+    : ShogiBoardView(geometryForAssets(assetFolder), assetFolder, position, match, host, parent) {}
+
+ShogiBoardView::ShogiBoardView(const BoardGeometry& geometry, const QString& assetFolder,
+                               ShogiPosition& position, const gamecommon::MatchState& match,
+                               ShogiBoardHost& host, QWidget* parent)
+    : BoardCanvas(geometry.clientSize(), parent),
       assetFolder_(assetFolder),
       position_(position),
       match_(match),
       host_(host),
-      geometry_(geometryForAssets(assetFolder)),
+      geometry_(geometry),
       sound_(new gamecommon::PieceSound(
           platform::fileInFolder(assetFolder, QStringLiteral("koma.wav")), this)) {}
 

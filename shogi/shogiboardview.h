@@ -78,6 +78,10 @@ private:
         bool originErasePending = false;
     };
 
+    ShogiBoardView(const BoardGeometry& geometry, const QString& assetFolder,
+                   ShogiPosition& position, const gamecommon::MatchState& match,
+                   ShogiBoardHost& host, QWidget* parent);
+
     void buildImageStrip();
     QImage loadPieceImage(Kind kind, int side) const;
     QImage fallbackPieceImage(Kind kind, int side) const;

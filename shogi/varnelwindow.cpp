@@ -218,7 +218,6 @@ bool VarnelWindow::showPosition(const QString& positionString) {
 
 void VarnelWindow::resetGame() {
     match_->reset();
-    board_->KomaHaiti();
     board_->BanStart();
     board_->update();
 }
