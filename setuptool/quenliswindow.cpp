@@ -86,7 +86,8 @@ void QuenlisWindow::FileLoad() {
         return;
     }
     // Only the lines the file held are taken; slots after a short file's end
-    // stay empty and their "起動" stays usable, as before.
+    // stay empty with "起動" usable, and pressing it then says why nothing
+    // can start.
     for (int slot = 0; slot < read.lines; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
         Text1[i]->setText(read.list.paths[i]);
@@ -152,8 +153,8 @@ void QuenlisWindow::start(int slot) {
         case gamefile::StartProblem::None:
             break;
     }
-    // A program that does not start is not reported: the result is not looked
-    // at, as it never was.
+    // Whether the program started is not reported: the tool hands it to the
+    // system and is done with it.
     const QDir base(workingFolder_);
     platform::startProgram(base.absoluteFilePath(path),
                            base.absoluteFilePath(platform::programFolderOf(path)));
