@@ -56,7 +56,12 @@ QStringList watchPlayers(QStringView text) {
 }
 
 QString chatMsg(const QString& text) {
-    return QStringLiteral("SYOUGI_MSG4:") + text.left(kMaxChatLength);
+    // A chat line has no end of its own: the receiver takes it to end where
+    // the next game message starts. So a game keyword typed into it goes out
+    // with a full-width low line, and can never become a message of its own.
+    QString typed = text.left(kMaxChatLength);
+    typed.replace(kGamePrefix.toString(), QStringLiteral("SYOUGI＿MSG"));
+    return QStringLiteral("SYOUGI_MSG4:") + typed;
 }
 
 QString conversationMsg(const QString& text) {

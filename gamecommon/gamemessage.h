@@ -39,7 +39,8 @@ QStringList watchPlayers(QStringView text);
 
 inline constexpr QStringView kAckMsg = u"SYOUGI_MSG3:SEND_OK";
 
-// A chat line is cut to its first 500 characters.
+// A chat line is cut to its first 500 characters; a game keyword typed into
+// it ("SYOUGI_MSG") goes out as "SYOUGI＿MSG".
 inline constexpr int kMaxChatLength = 500;
 QString chatMsg(const QString& text);
 

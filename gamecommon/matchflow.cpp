@@ -114,7 +114,10 @@ void MatchFlow::sendConversation(const QString& text) {
 }
 
 void MatchFlow::chooseStrength(int i) {
-    if (i < 0 || i >= 6 || strengthChecked_[static_cast<std::size_t>(i)]) return;
+    if (i < 0 || i >= 6 || strengthChecked_[static_cast<std::size_t>(i)]) {
+        showStrength();  // a click on the ticked item must not untick it
+        return;
+    }
     for (std::size_t j = 0; j < 6; ++j) {
         strengthChecked_[j] = j == static_cast<std::size_t>(i);
         strengthEnabled_[j] = j == static_cast<std::size_t>(i);
@@ -192,8 +195,14 @@ void MatchFlow::onSocketEvent(net::SocketHandle socket, int event, int error) {
     } else if (event == net::FD_READ) {
         onRead();
     } else if (event == net::FD_CONNECT) {
-        // A failed attempt says nothing; the watchdog gives it up.
-        if (error == 0) onConnect(error);
+        if (error == 0) {
+            onConnect(error);
+        } else {
+            // A failed attempt says nothing (the watchdog tells), but it must
+            // not hold the one data socket: the next activation tries again.
+            sockets_.closeSocket(dataSock_);
+            dataSock_ = 0;
+        }
     } else if (event == net::FD_CLOSE) {
         onRemoteClose();
     }
@@ -261,11 +270,10 @@ void MatchFlow::onRead() {
 bool MatchFlow::HandleGameMsg(const QString& text) {
     switch (classifyGameMsg(text)) {
         case GameMsgType::WatchMove:
-            state_.WatchMode = true;
-            receiveMove(unwrapWatchMove(text));
+            receiveMove(unwrapWatchMove(text), true);
             return false;
         case GameMsgType::Move:
-            receiveMove(text);
+            receiveMove(text, false);
             return false;
         case GameMsgType::Ack:
             state_.SendLock = false;
@@ -293,8 +301,15 @@ bool MatchFlow::HandleGameMsg(const QString& text) {
     return false;
 }
 
-void MatchFlow::receiveMove(QStringView moveText) {
-    if (!takeMove(moveText)) return;
+void MatchFlow::receiveMove(QStringView moveText, bool watched) {
+    // A watched move makes this program a watcher for good, but only once it
+    // has proved to be a move: a malformed one changes nothing.
+    const bool wasWatching = state_.WatchMode;
+    state_.WatchMode = wasWatching || watched;
+    if (!takeMove(moveText)) {
+        state_.WatchMode = wasWatching;
+        return;
+    }
     if (!state_.WatchMode && state_.MoveNo == 1) state_.MySide = QStringLiteral("後手");
     view_.setTitle(gameTitle());
     showReceivedMove();

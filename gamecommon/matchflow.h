@@ -96,7 +96,7 @@ private:
     // Handles one received message; returns whether its acknowledgement is
     // suppressed (only an acknowledgement itself is not acknowledged).
     bool HandleGameMsg(const QString& text);
-    void receiveMove(QStringView moveText);
+    void receiveMove(QStringView moveText, bool watched);
     void OnConnected();
     void showStrength();
 

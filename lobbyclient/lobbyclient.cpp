@@ -48,8 +48,10 @@ void LobbyClient::send(const QString& text) {
 void LobbyClient::Connect(const LoginRecord& record) {
     if (record.Kind < 0 || record.Kind >= GameName().size()) return;
     // One socket at a time: a press while the attempt or the login is under
-    // way would only lose track of the first socket.
-    if (dataSock_ != 0 && fLog) return;
+    // way would only lose track of the first socket. A connection left over
+    // from a logout that the server has not closed yet is closed here.
+    if (loginPending_) return;
+    if (dataSock_ != 0) closeDataSock();
     pending_ = record;
     const net::ConnectResult result = sockets_.ConnectServer(record.Server);
     view_.setStatusText(record.Server);
@@ -59,6 +61,7 @@ void LobbyClient::Connect(const LoginRecord& record) {
     }
     dataSock_ = result.socket;
     connected_ = false;
+    loginPending_ = dataSock_ != 0;
     KindText = lobby::plainNumber(record.Kind);
     loginMessage_ = lobby::loginRequest(record.ID, record.PASS, record.MAIL, record.Kind);
 }
@@ -86,6 +89,7 @@ void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) 
             view_.addLogLine(QStringLiteral("SERVER:>CLOSE"));
             sockets_.CloseConnection(dataSock_);
             connected_ = false;
+            loginPending_ = false;
             break;
         default:
             break;
@@ -96,6 +100,7 @@ void LobbyClient::closeDataSock() {
     sockets_.closeSocket(dataSock_);
     dataSock_ = 0;
     connected_ = false;
+    loginPending_ = false;
 }
 
 void LobbyClient::ClientDispatch(const QString& text) {
@@ -131,6 +136,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
             view_.endProgram();
             break;
         case ClientReply::NoLogin:
+            loginPending_ = false;
             view_.showMessageBox(
                 QStringLiteral("既にログインしています。再ログインが拒否されました。"));
             break;
@@ -151,6 +157,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
 void LobbyClient::onLogin(const QString& text) {
     const auto reply = lobby::parseLoginReply(text);
     if (!reply) return;
+    loginPending_ = false;
     if (!reply->accepted) {
         const QStringList fields = lobby::splitFields(text);
         view_.showMessageBox(QStringLiteral("満員のためログインが拒否されました。") +
@@ -268,9 +275,7 @@ void LobbyClient::startGame() {
 void LobbyClient::ThisExit() {
     if (dataSock_ != 0 && connected_) send(lobby::logoutRequest(loginRecord.ID));
     Timer1->stop();
-    sockets_.closeSocket(dataSock_);
-    dataSock_ = 0;
-    connected_ = false;
+    closeDataSock();
 }
 
 }  // namespace lobbyclient

@@ -61,6 +61,9 @@ void LobbyWindow::buildControls() {
     List1->setToolTip(QStringLiteral("ダブルクリックして相手を選択してください。"));
     List1->setEnabled(false);
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A double-click anywhere in the list challenges the selected user, or
+    // says that nobody is selected.
+    List1->viewport()->installEventFilter(this);
     Label1 = new QLabel(this);
     Start = new QPushButton(QStringLiteral("起　動"), this);
     LOGINbtn = new QPushButton(QStringLiteral("ログイン"), this);
@@ -88,8 +91,6 @@ void LobbyWindow::buildControls() {
     resize(640, 420);
 
     connect(SendBTN, &QPushButton::clicked, this, [this] { client_->sendChat(Status->text()); });
-    connect(List1, &QListWidget::itemDoubleClicked, this,
-            [this] { client_->challenge(selectedLine()); });
     connect(List1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { mnu_Menu->popup(List1->viewport()->mapToGlobal(at)); });
     connect(mnu_Watch, &QAction::triggered, this, [this] { client_->watch(selectedLine()); });
@@ -112,6 +113,10 @@ QString LobbyWindow::selectedLine() const {
 bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Status && event->type() == QEvent::MouseButtonDblClick) {
         if (!Status->text().isEmpty()) Status->clear();
+        return true;
+    }
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        client_->challenge(selectedLine());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -35,8 +35,10 @@ std::optional<std::vector<UserListEntry>> parseUserList(QStringView message) {
     if (fields.size() < 2) return std::nullopt;
     if (fields.size() == 2 && fields[1] == u"END") return users;
     const QStringList items = fields[1].split(u',');
-    if (items.size() % kFieldsPerUser != 0) return std::nullopt;
-    for (qsizetype i = 0; i < items.size(); i += kFieldsPerUser) {
+    // Records are read in whole fives from the start, as every client always
+    // has; an ID holding "," shifts the fields after it, and a last group cut
+    // short is dropped, but the list goes on being shown and refreshed.
+    for (qsizetype i = 0; i + kFieldsPerUser <= items.size(); i += kFieldsPerUser) {
         users.push_back({items[i], lenientNumber(items[i + 1]), lenientNumber(items[i + 2]),
                          items[i + 3] == u"True", items[i + 4] == u"True"});
     }

@@ -24,9 +24,9 @@ struct UserListEntry {
 // long it gets; nothing is cut.
 QString userListReply(const std::vector<UserListEntry>& users);
 
-// Reads a user list reply back. Nothing when the message is no user list or
-// its records do not come in whole groups of five (an ID holding "," shifts
-// every field after it, and such a list cannot be trusted).
+// Reads a user list reply back, in whole groups of five from the start (an ID
+// holding "," shifts every field after it; a last group cut short is
+// dropped). Nothing when the message is no user list.
 std::optional<std::vector<UserListEntry>> parseUserList(QStringView message);
 
 }  // namespace lobby

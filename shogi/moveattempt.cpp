@@ -17,9 +17,16 @@ MoveOutcome boardMove(ShogiPosition& position, const DragRelease& release, Squar
 
     const auto promoted = PromotedCode(release.piece);
     const bool zone = t.inPromotionZone() || f.inPromotionZone();
-    if (promoted && zone && hooks.askPromotion && hooks.askPromotion()) {
-        position.Ban.set(f, *promoted);
-        outcome.promoted = true;
+    if (promoted && zone && hooks.askPromotion) {
+        // While the question is open the program goes on: a move may arrive
+        // and replace the board. A move judged on the old board is void then.
+        const Board asked = position.Ban;
+        const bool yes = hooks.askPromotion();
+        if (position.Ban != asked) return MoveOutcome{};
+        if (yes) {
+            position.Ban.set(f, *promoted);
+            outcome.promoted = true;
+        }
     }
 
     const Cell target = position.Ban.at(t);

@@ -65,6 +65,8 @@ void ShogiBoardView::BanStart() {
 }
 
 void ShogiBoardView::KomaHaiti() {
+    // A drag under way was picked up from the old picture: it ends here.
+    finishRelease();
     if (!stripBuilt_) buildImageStrip();
     MakeBan(back());
     // The position string was checked when it arrived; a bad one would leave
@@ -212,7 +214,7 @@ void ShogiBoardView::mousePressEvent(QMouseEvent* event) {
     if (hand) dragged = Cell::own(*hand);
     if (!match_.MyTurn) hand.reset();
 
-    drag_ = DragInfo{};
+    finishRelease();
     drag_.origin = cell.value_or(Square{0, 0});
     if (dragged && match_.MyTurn && boardSetUp_ && !match_.WatchMode) {
         drag_.dragging = true;
@@ -264,8 +266,12 @@ void ShogiBoardView::mouseReleaseEvent(QMouseEvent* event) {
     const MoveAttemptHooks hooks{[this] { host_.lockChat(); },
                                  [this] { return host_.askPromotion(); }};
     const MoveOutcome outcome = AttemptMove(position_, release, hooks);
+    // A move that arrives while a box is open redraws the board and ends this
+    // drag: the screen then shows the new position and nothing is put back.
+    if (!drag_.dragging) return;
     for (const QString& text : outcome.messages)
         host_.showRuleMessage(text);
+    if (!drag_.dragging) return;
 
     switch (outcome.result) {
         case MoveResult::Refused:

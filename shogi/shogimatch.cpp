@@ -54,7 +54,12 @@ void ShogiMatch::showReceivedMove() {
 }
 
 bool ShogiMatch::ownKingInCheck() const {
-    return InCheck(position_.Ban);
+    // A player whose king was just taken is not in check: he has lost.
+    for (int k = 0; k < kCellCount; ++k) {
+        const Cell c = position_.Ban.atNumber(k);
+        if (c.isOwnPiece() && isKing(c.kind())) return InCheck(position_.Ban);
+    }
+    return false;
 }
 
 QString ShogiMatch::gameTitle() const {

@@ -176,7 +176,9 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
 
     // taro challenges hana.
     taro.select(2);
-    emit taro.lobby->List1->itemDoubleClicked(taro.lobby->List1->currentItem());
+    QTest::mouseDClick(
+        taro.lobby->List1->viewport(), Qt::LeftButton, {},
+        taro.lobby->List1->visualItemRect(taro.lobby->List1->currentItem()).center());
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return hana.lobby->client().InBattle && taro.log().startsWith(u"Battle"); }));
     EXPECT_TRUE(hana.log().startsWith(u"Battle"));

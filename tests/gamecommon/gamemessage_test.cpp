@@ -29,6 +29,9 @@ TEST(GameMessage, TextsKeepTheirColonsAndChatIsCut) {
     EXPECT_EQ(gameMsgText(u"SYOUGI_MSG6:"), u"");
     EXPECT_EQ(chatMsg(QString(600, u'x')), QStringLiteral("SYOUGI_MSG4:") + QString(500, u'x'));
     EXPECT_EQ(chatMsg(QStringLiteral("a:b")), u"SYOUGI_MSG4:a:b");
+    // A game keyword typed into a chat line cannot become a message of its own.
+    EXPECT_EQ(chatMsg(QStringLiteral("x SYOUGI_MSG2:0F: 1: 1:END")),
+              u"SYOUGI_MSG4:x SYOUGI＿MSG2:0F: 1: 1:END");
     EXPECT_EQ(conversationMsg(QStringLiteral("強いですね。")), u"SYOUGI_MSG6:強いですね。");
 }
 

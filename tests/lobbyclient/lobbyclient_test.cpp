@@ -112,8 +112,11 @@ protected:
         ADD_FAILURE() << "no line " << startOfLine.toStdString();
     }
 
+    // A double-click on the selected line, or on the list when none is.
     void doubleClickSelected() {
-        emit window.List1->itemDoubleClicked(window.List1->currentItem());
+        QListWidgetItem* item = window.List1->currentItem();
+        const QPoint at = item ? window.List1->visualItemRect(item).center() : QPoint(5, 5);
+        QTest::mouseDClick(window.List1->viewport(), Qt::LeftButton, {}, at);
     }
 
     ScriptedPeer peer;
@@ -151,6 +154,15 @@ TEST_F(LobbyWire, LoginPollAndUserList) {
     EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
     EXPECT_FALSE(window.client().Timer1->isActive());
     EXPECT_FALSE(window.SendBTN->isEnabled());
+
+    // Logging in again before the server has closed the old connection.
+    window.LOGINbtn->click();
+    ASSERT_NE(window.loginDialog(), nullptr);
+    fillDialog();
+    window.loginDialog()->BtnSend->click();
+    EXPECT_TRUE(peer.closedByPeer());
+    ASSERT_TRUE(peer.accept());
+    EXPECT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
 }
 
 TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {

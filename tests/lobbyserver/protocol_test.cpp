@@ -167,8 +167,12 @@ TEST(UserList, ReadsBackWhatWasBuilt) {
         {"taro", 0, 1, true, false}, {"花子", 1, 2, false, true}, {"ken", 0, 50, false, false}};
     EXPECT_EQ(parseUserList(userListReply(users)), users);
     EXPECT_EQ(parseUserList(u"AddFriends|END"), std::vector<UserListEntry>{});
-    // An ID holding a comma shifts the fields: the list is refused, not misread.
-    EXPECT_FALSE(parseUserList(userListReply({{"ta,ro", 0, 1, false, false}})));
+    // An ID holding a comma shifts the fields; whole fives are still read and
+    // the cut-off rest is dropped, so the list keeps being refreshed.
+    const auto shifted = parseUserList(userListReply({{"ta,ro", 0, 1, false, false}}));
+    ASSERT_TRUE(shifted);
+    ASSERT_EQ(shifted->size(), 1u);
+    EXPECT_EQ(shifted->front().id, u"ta");
     EXPECT_FALSE(parseUserList(u"AddFriends"));
     EXPECT_FALSE(parseUserList(u"GameMsg|taro,0, 1,False,False|END"));
 }

@@ -195,7 +195,69 @@ TEST_F(VarnelWire, MalformedMoveChangesNothingAndIsAcknowledged) {
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
     EXPECT_EQ(v.window.match().PositionString(), before);
     EXPECT_EQ(v.window.state().MoveNo, 0);
+    // Nor does a malformed watched move make this program a watcher.
+    peer.send(QStringLiteral("WatchMsg|SYOUGI_MSG2:0F: 1: 1:END"));
+    EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    EXPECT_FALSE(v.window.state().WatchMode);
     EXPECT_TRUE(v.dialogs.texts.isEmpty());
+}
+
+TEST_F(VarnelWire, ALostKingIsNoCheck) {
+    // The king is gone; the corner (0, 0), where a missing king would be
+    // looked for, lies on an opponent rook's line.
+    const Board lost = boardFromDiagram({
+        " .   .   .   .  Ou2  .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        "Hi2  .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+        " .   .   .   .   .   .   .   .   . ",
+    });
+    peer.send(moveText(lost, kNoCaptures, 1));
+    EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    EXPECT_EQ(v.window.position().Ban, lost);
+    EXPECT_TRUE(v.dialogs.texts.isEmpty()) << v.dialogs.texts.join(u'|').toStdString();
+}
+
+TEST_F(VarnelWire, AMoveArrivingDuringADragEndsIt) {
+    Board theirs = Board::initial();
+    theirs.set({6, 3}, Cell::opp(Kind::Fu));
+    theirs.set({6, 2}, Cell::empty());
+    v.mouse(QEvent::MouseButtonPress, v.centreOf({2, 6}));
+    v.mouse(QEvent::MouseMove, v.centreOf({2, 5}));
+    ASSERT_TRUE(v.board()->isDragging());
+    peer.send(moveText(theirs, kNoCaptures, 1));
+    ASSERT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    EXPECT_FALSE(v.board()->isDragging());
+    v.mouse(QEvent::MouseMove, v.centreOf({2, 4}));
+    v.mouse(QEvent::MouseButtonRelease, v.centreOf({2, 4}));
+    EXPECT_EQ(v.window.position().Ban, theirs);
+    EXPECT_EQ(v.board()->grab().toImage(), v.board()->backBuffer().toImage());
+
+    // While "成りますか？" is open a move arrives: the move asked about is void.
+    Board deep = Board::initial();
+    deep.set({2, 3}, Cell::own(Kind::Fu));
+    deep.set({2, 6}, Cell::empty());
+    deep.set({2, 2}, Cell::empty());
+    peer.send(moveText(deep, kNoCaptures, 3));
+    ASSERT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    Board next = deep;
+    next.set({8, 3}, Cell::opp(Kind::Fu));
+    next.set({8, 2}, Cell::empty());
+    v.dialogs.yesNoAnswers = {true};
+    v.dialogs.onShow = [&](const QString&) {
+        peer.send(moveText(next, kNoCaptures, 5));
+        ASSERT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    };
+    v.move({2, 3}, {2, 2});
+    v.dialogs.onShow = nullptr;
+    EXPECT_EQ(v.dialogs.texts, QStringList{QStringLiteral("成りますか？")});
+    EXPECT_EQ(v.window.position().Ban, next);
+    EXPECT_EQ(v.window.state().MoveNo, 5);
+    EXPECT_FALSE(peer.pending().contains(QStringLiteral("SYOUGI_MSG2")));
 }
 
 TEST_F(VarnelWire, KingTakingMoveAndEndOfGameReadTogether) {
@@ -265,6 +327,8 @@ TEST_F(VarnelWire, ConversationMenusAndTheOneTimeStrength) {
     v.window.mnuSrtrong[3]->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG6:私の強さは中上級クラスです。")));
     EXPECT_TRUE(v.window.mnuSrtrong[3]->isChecked());
+    v.window.mnuSrtrong[3]->trigger();  // clicked again: stays ticked, sends nothing
+    EXPECT_TRUE(v.window.mnuSrtrong[3]->isChecked());
     for (int i : {0, 1, 2, 4, 5})
         EXPECT_FALSE(v.window.mnuSrtrong[i]->isEnabled()) << i;
     // The ticked class again sends nothing.
@@ -288,6 +352,19 @@ TEST(VarnelWatchdog, GivesUpAServerThatNeverAnswersAfterThreeSeconds) {
     EXPECT_FALSE(v.window.Timer2->isActive());
     EXPECT_EQ(v.window.match().DataSock(), 0);
     EXPECT_TRUE(v.dialogs.texts.isEmpty());  // the refused connection shows nothing itself
+}
+
+TEST(VarnelActivation, AFailedAttemptDoesNotBlockTheNextOne) {
+    useFreePort();  // nobody listens there
+    VarnelDriver v;
+    pointAtLocalServer(v);
+    v.window.activated();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.window.match().DataSock() == 0; }, 2000));
+    ScriptedPeer peer;  // the server is up now, on another port
+    QTest::qWait(600);
+    v.window.activated();
+    ASSERT_TRUE(peer.accept());
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
 }
 
 TEST(VarnelActivation, MissingLoginFileAndRepeatedActivations) {
