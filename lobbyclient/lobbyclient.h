@@ -80,7 +80,7 @@ private:
     net::SocketHandle dataSock_ = 0;
     bool connected_ = false;
     bool loginPending_ = false;  // connecting, or waiting for the login reply
-    LoginRecord pending_;  // the dialog's values while the login is under way
+    LoginRecord pending_;        // the dialog's values while the login is under way
     QString loginMessage_;
 };
 
