@@ -17,12 +17,16 @@ bool ShogiPosition::CapturePiece(Cell captured) {
     return false;
 }
 
-Square FindOwnKing(const Board& board) {
+std::optional<Square> ownKingSquare(const Board& board) {
     for (int k = 0; k < kCellCount; ++k) {
         const Cell c = board.atNumber(k);
         if (c.isOwnPiece() && isKing(c.kind())) return Square::fromCellNumber(k);
     }
-    return {0, 0};
+    return std::nullopt;
+}
+
+Square FindOwnKing(const Board& board) {
+    return ownKingSquare(board).value_or(Square{0, 0});
 }
 
 Square ShogiPosition::FindOwnKing() const {

@@ -32,6 +32,10 @@ struct ShogiPosition {
 
 Square FindOwnKing(const Board& board);
 
+// The cell of the own king, or nothing when none stands on the board (the
+// king was just taken).
+std::optional<Square> ownKingSquare(const Board& board);
+
 // A watcher shows every game from one player's side: for an even move number
 // the received position string is turned to the other player's view (written
 // again with two-digit items) and the two hands are exchanged; for an odd one

@@ -55,11 +55,7 @@ void ShogiMatch::showReceivedMove() {
 
 bool ShogiMatch::ownKingInCheck() const {
     // A player whose king was just taken is not in check: he has lost.
-    for (int k = 0; k < kCellCount; ++k) {
-        const Cell c = position_.Ban.atNumber(k);
-        if (c.isOwnPiece() && isKing(c.kind())) return InCheck(position_.Ban);
-    }
-    return false;
+    return ownKingSquare(position_.Ban) && InCheck(position_.Ban);
 }
 
 QString ShogiMatch::gameTitle() const {

@@ -125,18 +125,8 @@ struct User {
     // The mouse on this user's board.
     void move(Square from, Square to) {
         auto* board = varnel->board();
-        const auto& g = board->geometry();
-        const auto centre = [&](Square s) {
-            return g.pieceOrigin(s.cellNumber()) + QPoint(g.bmW() / 2, g.bmH() / 2);
-        };
-        const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton b,
-                              Qt::MouseButtons held) {
-            QMouseEvent e(type, at, board->mapToGlobal(at), b, held, Qt::NoModifier);
-            QApplication::sendEvent(board, &e);
-        };
-        send(QEvent::MouseButtonPress, centre(from), Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, centre(to), Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, centre(to), Qt::LeftButton, Qt::NoButton);
+        shogi::test::dragOnBoard(board, shogi::test::cellCentre(board, from),
+                                 shogi::test::cellCentre(board, to));
     }
 
     QString id;

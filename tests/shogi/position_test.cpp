@@ -184,6 +184,8 @@ TEST(FindOwnKing, EitherKingCodeAndTheFallback) {
     EXPECT_EQ(FindOwnKing(Board::initial().rotated()), (Square{4, 8}));  // now Ou1
     EXPECT_EQ(cellText(Board::initial().rotated().at({4, 8})), u"Ou1");
     EXPECT_EQ(FindOwnKing(Board{}), (Square{0, 0}));
+    EXPECT_FALSE(ownKingSquare(Board{}));
+    EXPECT_EQ(ownKingSquare(Board::initial()), (Square{4, 8}));
 }
 
 TEST(RotatePosition, OddMoveNumberChangesNothing) {

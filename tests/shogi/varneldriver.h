@@ -29,6 +29,29 @@ private:
     QTemporaryDir dir_;
 };
 
+// The centre of a cell on a board, in the board's own pixels.
+inline QPoint cellCentre(ShogiBoardView* board, Square s) {
+    const BoardGeometry& g = board->geometry();
+    return g.pieceOrigin(s.cellNumber()) + QPoint(g.bmW() / 2, g.bmH() / 2);
+}
+
+// A mouse event on the board, with the left button held from press to release.
+inline void sendMouse(ShogiBoardView* board, QEvent::Type type, QPoint at) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, at, board->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(board, &e);
+}
+
+// Presses on `from`, moves through the board to `to` and lets go there.
+inline void dragOnBoard(ShogiBoardView* board, QPoint from, QPoint to) {
+    sendMouse(board, QEvent::MouseButtonPress, from);
+    sendMouse(board, QEvent::MouseMove, (from + to) / 2);
+    sendMouse(board, QEvent::MouseMove, to);
+    sendMouse(board, QEvent::MouseButtonRelease, to);
+}
+
 // One Varnel window in its own folder, with its message boxes answered by the
 // test, and a mouse to play on its board.
 class VarnelDriver {
@@ -40,30 +63,13 @@ public:
 
     ShogiBoardView* board() { return window.board(); }
 
-    QPoint centreOf(Square s) {
-        const BoardGeometry& g = board()->geometry();
-        return g.pieceOrigin(s.cellNumber()) + QPoint(g.bmW() / 2, g.bmH() / 2);
-    }
+    QPoint centreOf(Square s) { return cellCentre(board(), s); }
     QPoint handRow(int n) {
         const BoardGeometry& g = board()->geometry();
         return g.ownHandImage(n) + QPoint(g.bmW() / 2, g.bmH() / 2);
     }
-
-    void mouse(QEvent::Type type, QPoint at) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(type, at, board()->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(board(), &e);
-    }
-
-    // Presses on `from`, moves through the board to `to` and lets go there.
-    void drag(QPoint from, QPoint to) {
-        mouse(QEvent::MouseButtonPress, from);
-        mouse(QEvent::MouseMove, (from + to) / 2);
-        mouse(QEvent::MouseMove, to);
-        mouse(QEvent::MouseButtonRelease, to);
-    }
+    void mouse(QEvent::Type type, QPoint at) { sendMouse(board(), type, at); }
+    void drag(QPoint from, QPoint to) { dragOnBoard(board(), from, to); }
     void move(Square from, Square to) { drag(centreOf(from), centreOf(to)); }
 
     ProgramFolder folder;
