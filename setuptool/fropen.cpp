@@ -24,7 +24,7 @@ frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* 
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    for (const Drive& drive : mountedDrives())
+    for (const platform::Drive& drive : platform::mountedDrives())
         Drive1->addItem(drive.text, drive.root);
 
     Dir1 = new QListWidget(this);
@@ -84,7 +84,7 @@ void frOpen::setFolder(const QString& path) {
     folder_ = QDir::cleanPath(QDir(path).absolutePath());
 
     Dir1->clear();
-    for (const FolderEntry& entry : folderTree(folder_)) {
+    for (const platform::FolderEntry& entry : platform::folderTree(folder_)) {
         auto* item =
             new QListWidgetItem(QString(entry.depth * kIndentPerLevel, u' ') + entry.name, Dir1);
         item->setData(Qt::UserRole, entry.path);
@@ -92,13 +92,13 @@ void frOpen::setFolder(const QString& path) {
     }
 
     File1->clear();
-    File1->addItems(executableFiles(folder_));
+    File1->addItems(platform::executableFiles(folder_));
 
     selectDriveOf(folder_);
 }
 
 void frOpen::selectDriveOf(const QString& path) {
-    const QString root = driveOf(path);
+    const QString root = platform::driveOf(path);
     int index = Drive1->findData(root);
     if (index < 0) {
         // A file system left out of the list (not reported as ready) still
@@ -111,17 +111,17 @@ void frOpen::selectDriveOf(const QString& path) {
 
 void frOpen::driveChosen(int index) {
     const QString root = Drive1->itemData(index).toString();
-    if (!driveUsable(root)) {
+    if (!platform::driveUsable(root)) {
         dialogs_.message(this, kProgramName, kDriveFailedText);
         selectDriveOf(folder_);
         return;
     }
-    if (driveOf(folder_) != root) setFolder(root);
+    if (platform::driveOf(folder_) != root) setFolder(root);
 }
 
 void frOpen::fileChosen(QListWidgetItem* item) {
     if (!item) return;
-    chosenPath_ = pathInFolder(folder_, item->text());
+    chosenPath_ = platform::pathInFolder(folder_, item->text());
     Text1->setText(chosenPath_);
 }
 

@@ -69,8 +69,8 @@ TEST_F(FrOpenTest, ShowsTheFolderItsProgramsAndItsFileSystem) {
     EXPECT_GT(dialog.Dir1->currentItem()->text().size(),
               itemNamed(dialog.Dir1, QStringLiteral("/"))->text().size());
 
-    EXPECT_EQ(dialog.Drive1->currentData().toString(), driveOf(folder));
-    EXPECT_GE(dialog.Drive1->findData(driveOf(folder)), 0);
+    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
+    EXPECT_GE(dialog.Drive1->findData(platform::driveOf(folder)), 0);
 }
 
 TEST_F(FrOpenTest, OpeningAFolderListsItsProgramsAndClickingOneNamesIt) {
@@ -130,18 +130,18 @@ TEST_F(FrOpenTest, AFileSystemThatCannotBeShownIsToldAndTheFolderKept) {
     QTest::keyClick(dialog.Drive1, Qt::Key_End);
     EXPECT_EQ(dialogs.shown, QStringList{"Quenlis|" + kDriveFailedText});
     EXPECT_EQ(dialog.folder(), folder);
-    EXPECT_EQ(dialog.Drive1->currentData().toString(), driveOf(folder));
+    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
     EXPECT_EQ(lines(dialog.File1), (QStringList{"ostrim", "Varnel"}));
 }
 
 TEST_F(FrOpenTest, ChoosingAnotherFileSystemOpensItsRoot) {
     frOpen dialog(folder, dialogs);
     dialog.show();
-    const QString here = driveOf(folder);
+    const QString here = platform::driveOf(folder);
     int other = -1;
     for (int i = 0; i < dialog.Drive1->count() && other < 0; ++i) {
         const QString root = dialog.Drive1->itemData(i).toString();
-        if (root != here && driveUsable(root)) other = i;
+        if (root != here && platform::driveUsable(root)) other = i;
     }
     if (other < 0) GTEST_SKIP() << "only one file system is mounted here";
     dialog.Drive1->setFocus();

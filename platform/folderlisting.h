@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace quenlis {
+namespace platform {
 
 // What the file dialog shows, read from the file system without widgets.
 
@@ -43,4 +43,4 @@ QString driveOf(const QString& folder);
 // Whether the drive mounted at `root` can be shown now.
 bool driveUsable(const QString& root);
 
-}  // namespace quenlis
+}  // namespace platform

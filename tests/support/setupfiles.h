@@ -6,8 +6,8 @@
 #include <QString>
 #include <QTest>
 
-// Files for the setup tool's tests: list files written byte by byte, and
-// small programs made on the spot.
+// Files for the tests: list files written byte by byte, and small programs
+// made on the spot.
 namespace setuptest {
 
 inline QByteArray fileBytes(const QString& path) {

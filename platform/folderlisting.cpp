@@ -5,7 +5,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 
-namespace quenlis {
+namespace platform {
 
 QList<FolderEntry> folderTree(const QString& folder) {
     const QString current = QDir::cleanPath(QDir(folder).absolutePath());
@@ -69,4 +69,4 @@ bool driveUsable(const QString& root) {
            QFileInfo(root).isReadable();
 }
 
-}  // namespace quenlis
+}  // namespace platform
