@@ -236,7 +236,12 @@ void LobbyServer::handleGameLogin(int k, const QString& text) {
     i.GameSock = game;
     userTable_[k] = UserRecord{};  // the slot only carried the connection until now
     if (i.Playing) {
-        userTable_[i.OppIndex].OppGameSock = game;
+        // Linked both ways: the opponent's program may have linked first (one
+        // left open from an earlier game, or a watcher's), and then no later
+        // login of his would point this user's moves at it.
+        UserRecord& opp = userTable_[i.OppIndex];
+        opp.OppGameSock = game;
+        i.OppGameSock = opp.GameSock;
         send(i.OppLobbySock, gameSetOkNotice(i.UserID));
     }
 }

@@ -13,9 +13,10 @@ namespace net {
 
 // Where a message that starts with a keyword ends.
 enum class MessageEnd {
-    // At the first `endText` after the keyword ("|END" for lobby messages).
-    // The marker may share the keyword's last character, so "HisNone|" with
-    // "|END" matches "HisNone|END".
+    // At an `endText` after the keyword ("|END" for lobby messages). The
+    // marker may share the keyword's last character, so "HisNone|" with "|END"
+    // matches "HisNone|END". Without field counts the first marker ends the
+    // message; with them, see `fieldsAtLeast`.
     Marker,
     // The keyword is the whole message ("SYOUGI_MSG3:SEND_OK").
     FixedText,
@@ -40,6 +41,21 @@ struct MessageKind {
     // proves the message broken, and it ends there instead of swallowing what
     // follows.
     bool mayEnclose = true;
+    // Field counts of a lobby message: how many "|"-separated fields lie
+    // between the keyword and its "|END". Lobby fields hold what users typed,
+    // and an ID or password may well begin with "END" ("ENDO"), so a marker
+    // ends the message only where it is followed by the start of a known
+    // message or by nothing. With nothing after it, the message is complete
+    // when it has all its fields (`fieldsAtLeast` to `fieldsAtMost`); with
+    // fewer, or where more are allowed, its end is only likely: the rest may
+    // still be on its way (see MessageFramer::flush). `fieldsAtLeast` < 0: no
+    // counting, the first marker ends the message; `fieldsAtMost` < 0: no
+    // upper bound.
+    int fieldsAtLeast = -1;
+    int fieldsAtMost = -1;
+    // The keyword alone is a whole message too ("LOGOUT", "Dead"): unless a
+    // "|" follows it, the message ends right after the keyword.
+    bool mayStandAlone = false;
     // A keyword of this kind ends an Open message running before it. Only
     // messages that really follow such a message on the same connection say
     // so, so that a keyword typed into a chat line cannot be cut out of it

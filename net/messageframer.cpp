@@ -16,8 +16,14 @@ bool isDigit(QChar c) {
 }  // namespace
 
 MessageFramer::MessageFramer(FramingRules rules) : rules_(std::move(rules)) {
-    for (const MessageKind& kind : rules_.kinds)
-        overlap_ = std::max({overlap_, kind.keyword.size() + 2, kind.endText.size() + 1});
+    qsizetype keyword = 0;
+    qsizetype marker = 0;
+    for (const MessageKind& kind : rules_.kinds) {
+        keyword = std::max(keyword, kind.keyword.size() + (kind.digitFollows ? 1 : 0));
+        marker = std::max(marker, kind.endText.size());
+    }
+    // A marker followed by the start of a keyword, cut by the end of the data.
+    overlap_ = keyword + marker + 1;
 }
 
 qsizetype MessageFramer::pendingBytes() const {
@@ -25,23 +31,29 @@ qsizetype MessageFramer::pendingBytes() const {
 }
 
 MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
-    Result result;
-    if (refused_) {
-        result.refused = true;
-        return result;
-    }
+    if (refused_) return {{}, true, false};
 
     QByteArray data = oddByte_;
     data.append(bytes);
     const qsizetype even = data.size() & ~qsizetype(1);
     text_ += decodeMessage(QByteArrayView(data).first(even));
     oddByte_ = data.mid(even);
+    return take(false);
+}
 
+MessageFramer::Result MessageFramer::flush() {
+    if (refused_) return {{}, true, false};
+    return take(true);
+}
+
+MessageFramer::Result MessageFramer::take(bool flushing) {
+    Result result;
     qsizetype taken = 0;
     while (taken < text_.size()) {
         const QStringView rest = QStringView(text_).mid(taken);
         const Found found = nextMessage(rest);
-        if (!found.complete) {
+        if (found.state == Found::Incomplete || (found.state == Found::Likely && !flushing)) {
+            result.holding = found.state == Found::Likely;
             scanned_ = rest.size();
             break;
         }
@@ -58,6 +70,7 @@ MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
     if (refused_ || pendingBytes() > kMaxMessageBytes) {
         refused_ = true;
         result.refused = true;
+        result.holding = false;
         text_.clear();
         oddByte_.clear();
     }
@@ -67,7 +80,7 @@ MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
 MessageFramer::Found MessageFramer::nextMessage(QStringView rest) const {
     qsizetype keywordLength = 0;
     const MessageKind* kind = kindAt(rest, 0, &keywordLength);
-    if (kind && kind->end == MessageEnd::FixedText) return {true, keywordLength};
+    if (kind && kind->end == MessageEnd::FixedText) return {Found::Complete, keywordLength};
     // What may still become a keyword ("SYOUGI_MSG3:SEN") waits for the rest
     // rather than going out as unknown text.
     if (mightBecomeKeyword(rest)) return {};
@@ -75,6 +88,8 @@ MessageFramer::Found MessageFramer::nextMessage(QStringView rest) const {
 
     switch (kind->end) {
         case MessageEnd::Marker:
+            if (kind->mayStandAlone) return bareMessage(rest, *kind, keywordLength);
+            if (kind->fieldsAtLeast >= 0) return countedMessage(rest, *kind, keywordLength);
             return markerMessage(rest, *kind, std::max<qsizetype>(keywordLength - 1, 0),
                                  keywordLength);
         case MessageEnd::Move:
@@ -84,19 +99,19 @@ MessageFramer::Found MessageFramer::nextMessage(QStringView rest) const {
         case MessageEnd::FixedText:
             break;
     }
-    return {true, keywordLength};
+    return {Found::Complete, keywordLength};
 }
 
-// Ends at the next keyword, or with the data read so far, unless that data
-// ends with half a character, or the message so far is nothing but its
-// keyword.
+// Ends at the next keyword. Without one it is likely to end with the data
+// read so far, unless that data ends with half a character, or the message so
+// far is nothing but its keyword.
 MessageFramer::Found MessageFramer::openMessage(QStringView rest, qsizetype from,
                                                 bool openEndersOnly,
                                                 qsizetype keywordLength) const {
     const qsizetype next = nextKeyword(rest, resumeFrom(from), openEndersOnly);
-    if (next >= 0) return {true, next};
+    if (next >= 0) return {Found::Complete, next};
     if (!oddByte_.isEmpty() || rest.size() <= keywordLength) return {};
-    return {true, rest.size()};
+    return {Found::Likely, rest.size()};
 }
 
 MessageFramer::Found MessageFramer::markerMessage(QStringView rest, const MessageKind& kind,
@@ -104,10 +119,58 @@ MessageFramer::Found MessageFramer::markerMessage(QStringView rest, const Messag
     const qsizetype marker = rest.indexOf(kind.endText, resumeFrom(searchFrom));
     if (!kind.mayEnclose) {
         const qsizetype next = nextKeyword(rest, resumeFrom(bodyFrom), false);
-        if (next >= 0 && (marker < 0 || next < marker)) return {true, next};
+        if (next >= 0 && (marker < 0 || next < marker)) return {Found::Complete, next};
     }
-    if (marker >= 0) return {true, marker + kind.endText.size()};
+    if (marker >= 0) return {Found::Complete, marker + kind.endText.size()};
     return {};
+}
+
+// A lobby message whose fields are counted: its end is the first marker that
+// comes after enough fields and is followed by the start of a known message,
+// or by nothing (see MessageKind::fieldsAtLeast).
+MessageFramer::Found MessageFramer::countedMessage(QStringView rest, const MessageKind& kind,
+                                                   qsizetype keywordLength) const {
+    // The fields start right after the keyword's own "|", or after the "|"
+    // that follows a bare keyword.
+    const bool keywordHasBar = kind.keyword.endsWith(u'|');
+    const qsizetype body = keywordHasBar ? keywordLength : keywordLength + 1;
+    const qsizetype markerSize = kind.endText.size();
+    qsizetype counted = body;  // bars before `counted` are in `bars`
+    qsizetype bars = 0;
+    qsizetype at =
+        rest.indexOf(kind.endText, resumeFrom(keywordHasBar ? keywordLength - 1 : keywordLength));
+    for (; at >= 0; at = rest.indexOf(kind.endText, at + 1)) {
+        if (at > counted) {
+            bars += rest.sliced(counted, at - counted).count(u'|');
+            counted = at;
+        }
+        const qsizetype fields = at < body ? 0 : bars + 1;
+        const bool full =
+            fields >= kind.fieldsAtLeast && kind.fieldsAtMost >= 0 && fields >= kind.fieldsAtMost;
+        const qsizetype after = at + markerSize;
+        if (after == rest.size()) {
+            // Half a character after the marker: more is on its way. With
+            // all its fields the message is complete; with fewer, its rest is
+            // likely on its way, and it is taken as it stands if none comes.
+            if (!oddByte_.isEmpty()) return {};
+            return {full ? Found::Complete : Found::Likely, after};
+        }
+        if (keywordAt(rest, after)) return {Found::Complete, after};
+        if (mightBecomeKeyword(rest.sliced(after))) return {};
+    }
+    return {};
+}
+
+// "LOGOUT", "Dead": the keyword alone, or with fields up to "|END".
+MessageFramer::Found MessageFramer::bareMessage(QStringView rest, const MessageKind& kind,
+                                                qsizetype keywordLength) const {
+    if (rest.size() == keywordLength)
+        return oddByte_.isEmpty() ? Found{Found::Likely, keywordLength} : Found{};
+    if (rest[keywordLength] == u'|') return countedMessage(rest, kind, keywordLength);
+    if (keywordAt(rest, keywordLength)) return {Found::Complete, keywordLength};
+    if (mightBecomeKeyword(rest.sliced(keywordLength))) return {};
+    // "Deadline": not this keyword at all, but unknown text.
+    return openMessage(rest, 1, false, 0);
 }
 
 MessageFramer::Found MessageFramer::moveMessage(QStringView rest, const MessageKind& kind,
@@ -130,14 +193,14 @@ MessageFramer::Found MessageFramer::moveMessage(QStringView rest, const MessageK
     const qsizetype numberEnd = rest.indexOf(u':', afterBoard + 1);
     const qsizetype next = nextKeyword(rest, resumeFrom(afterBoard + 1), false);
     if (numberEnd < 0 || (next >= 0 && next < numberEnd)) {
-        if (next >= 0) return {true, next};  // broken: it ends where the next message starts
+        if (next >= 0) return {Found::Complete, next};  // broken: it ends where the next starts
         return {};
     }
     qsizetype end = numberEnd + 1;
     while (end < size && isDigit(rest[end]))
         ++end;
     if (end == size && (end == numberEnd + 1 || !oddByte_.isEmpty())) return {};
-    return {true, end};
+    return {Found::Complete, end};
 }
 
 const MessageKind* MessageFramer::kindAt(QStringView rest, qsizetype pos,
@@ -154,6 +217,10 @@ const MessageKind* MessageFramer::kindAt(QStringView rest, qsizetype pos,
         return &kind;
     }
     return nullptr;
+}
+
+bool MessageFramer::keywordAt(QStringView rest, qsizetype pos) const {
+    return kindAt(rest, pos, nullptr) != nullptr;
 }
 
 bool MessageFramer::mightBecomeKeyword(QStringView rest) const {

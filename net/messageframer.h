@@ -16,6 +16,12 @@ namespace net {
 // keyword and comes out as one message of its own, for the receiver to treat
 // as unknown text.
 //
+// Some messages have no end of their own (a game chat line), and a lobby
+// message may look complete where its rest is still on its way ("AddFriends|END"
+// followed by "O,0, 1,..." when the first user is "ENDO"). Such a message is
+// held while it ends with the data read so far: more data decides, and when
+// none comes for a while the owner calls flush() and takes it as it stands.
+//
 // Nothing grows without bound: a message, finished or not, may hold at most
 // kMaxMessageBytes bytes; past that the framer refuses the connection.
 class MessageFramer {
@@ -27,11 +33,16 @@ public:
     struct Result {
         QStringList messages;  // complete messages, oldest first
         bool refused = false;  // a message passed the limit: close the connection
+        bool holding = false;  // a message that may be complete waits: see flush()
     };
 
     // Adds the bytes just received. After a refusal the framer stays refused
     // and takes nothing more.
     Result feed(QByteArrayView bytes);
+
+    // Takes the message held at the end of the data as complete: no more data
+    // came for it. A message still missing its end stays.
+    Result flush();
 
     // Bytes held for a message that is not complete yet (an odd byte included).
     qsizetype pendingBytes() const;
@@ -39,15 +50,24 @@ public:
 
 private:
     struct Found {
-        bool complete = false;  // false: wait for more data
-        qsizetype length = 0;   // the message's length in characters when complete
+        enum State {
+            Incomplete,  // wait for more data
+            Likely,      // complete unless more data comes for it
+            Complete,
+        };
+        State state = Incomplete;
+        qsizetype length = 0;  // the message's length in characters unless Incomplete
     };
 
+    Result take(bool flushing);
     Found nextMessage(QStringView rest) const;
     Found openMessage(QStringView rest, qsizetype from, bool openEndersOnly,
                       qsizetype keywordLength) const;
     Found markerMessage(QStringView rest, const MessageKind& kind, qsizetype searchFrom,
                         qsizetype bodyFrom) const;
+    Found countedMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
+    Found bareMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
+    bool keywordAt(QStringView rest, qsizetype pos) const;
     Found moveMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
     const MessageKind* kindAt(QStringView rest, qsizetype pos, qsizetype* keywordLength) const;
     bool mightBecomeKeyword(QStringView rest) const;

@@ -33,6 +33,12 @@ constexpr int kListenBacklog = 128;
 // does not read before it is dropped.
 constexpr int kLingerMs = 10000;
 
+// How long a message that may be complete (one without an end of its own that
+// ends with the data read so far) waits for more data before it is handed out
+// as it stands. Long enough for the rest of a write that TCP split to follow,
+// short enough not to be noticed in a chat.
+constexpr int kQuietMs = 100;
+
 QHostAddress hostAddress(quint32 wireValue) {
     const quint32 hostOrder = ((wireValue & 0xFF) << 24) | ((wireValue & 0xFF00) << 8) |
                               ((wireValue >> 8) & 0xFF00) | ((wireValue >> 24) & 0xFF);
@@ -48,6 +54,7 @@ struct SocketLayer::Entry {
     QTcpServer* server = nullptr;  // a listener
     QTcpSocket* socket = nullptr;  // a connection
     std::optional<MessageFramer> framer;
+    std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::optional<QString> current;  // the message of the FD_READ being handled
     int acceptError = 0;             // a failed accept, reported by the next accept()
     bool acceptAnnounced = false;    // an FD_ACCEPT is on its way and not answered yet
@@ -421,12 +428,37 @@ void SocketLayer::takeIncoming(SocketHandle handle) {
     MessageFramer::Result result = entry->framer->feed(bytes);
     for (QString& message : result.messages)
         post({handle, FD_READ, 0, std::move(message)});
-    if (result.refused) cutOff(handle);
+    if (result.refused) return cutOff(handle);
+
+    if (!result.holding) {
+        if (entry->quiet) entry->quiet->stop();
+        return;
+    }
+    if (!entry->quiet) {
+        entry->quiet = std::make_unique<QTimer>();
+        entry->quiet->setSingleShot(true);
+        entry->quiet->setInterval(kQuietMs);
+        connect(entry->quiet.get(), &QTimer::timeout, this, [this, handle] { takeHeld(handle); });
+    }
+    entry->quiet->start();
+}
+
+// No more data came for the message the framer holds: it is complete as it
+// stands.
+void SocketLayer::takeHeld(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || !entry->framer) return;
+    if (entry->quiet) entry->quiet->stop();
+    MessageFramer::Result result = entry->framer->flush();
+    for (QString& message : result.messages)
+        post({handle, FD_READ, 0, std::move(message)});
 }
 
 void SocketLayer::peerGone(SocketHandle handle) {
     Entry* entry = find(handle);
     if (!entry || entry->closeReported || entry->state == Entry::State::Connecting) return;
+    // Nothing more can come: what was held is the peer's last message.
+    takeHeld(handle);
     entry->closeReported = true;
     entry->state = Entry::State::Ended;
     post({handle, FD_CLOSE, 0, {}});

@@ -69,7 +69,9 @@ struct ReceivedMessage {
 // - FD_CONNECT on a connecting socket, once: error 0 when connected, else the
 //   reason; a failed attempt gives nothing else.
 // - FD_READ once per complete message (the framing rules find the message
-//   boundaries); RecvMsg inside that handler returns exactly that message.
+//   boundaries); RecvMsg inside that handler returns exactly that message. A
+//   message without an end of its own is handed out once no more data has
+//   come for it for a moment, or when the peer closes.
 // - FD_CLOSE, with error 0, when an established connection ends by any cause:
 //   the peer's close, a reset, or this layer cutting a peer that broke the
 //   limits (an unfinished message past 64 KiB, more than 1 MiB waiting to be
@@ -161,6 +163,7 @@ private:
     void pump(QTimer* timer);
     void deliver(const Event& event);
     void takeIncoming(SocketHandle handle);
+    void takeHeld(SocketHandle handle);
     void peerGone(SocketHandle handle);
     void cutOff(SocketHandle handle);
     void release(SocketHandle socket, bool shutdownFirst);

@@ -4,11 +4,26 @@ namespace net {
 
 namespace {
 
-MessageKind lobbyMessage(const char* keyword) {
+// A lobby message with `atLeast` to `atMost` fields between its keyword and
+// "|END" (atMost < 0: any number).
+MessageKind lobbyMessage(const char* keyword, int atLeast, int atMost) {
     MessageKind kind;
     kind.keyword = QString::fromLatin1(keyword);
     kind.end = MessageEnd::Marker;
     kind.endText = QStringLiteral("|END");
+    kind.fieldsAtLeast = atLeast;
+    kind.fieldsAtMost = atMost;
+    return kind;
+}
+
+MessageKind lobbyMessage(const char* keyword, int fields) {
+    return lobbyMessage(keyword, fields, fields);
+}
+
+// A keyword that is a message by itself, with or without "|END".
+MessageKind bareMessage(const char* keyword) {
+    MessageKind kind = lobbyMessage(keyword, 0, -1);
+    kind.mayStandAlone = true;
     return kind;
 }
 
@@ -65,25 +80,45 @@ FramingRules gameProgramFraming() {
     watchOther.mayEnclose = false;
     rules.kinds.push_back(watchOther);
 
-    rules.kinds.push_back(lobbyMessage("WatchData|"));
-    rules.kinds.push_back(lobbyMessage("GameLogin|"));
+    rules.kinds.push_back(lobbyMessage("WatchData|", 2));
+    rules.kinds.push_back(lobbyMessage("GameLogin|", 3));
     return rules;
 }
 
 FramingRules lobbyClientFraming() {
     FramingRules rules;
-    for (const char* keyword : {"LOGIN|", "NoLogin|", "AddFriends|", "GameMsg|", "GMOK|",
-                                "HisNone|", "GAMESETOK|", "GameEnd|", "LogOut", "Dead"})
-        rules.kinds.push_back(lobbyMessage(keyword));
+    auto& k = rules.kinds;
+    k.push_back(lobbyMessage("LOGIN|", 1, 2));  // "No", or "OK" and the index
+    k.push_back(lobbyMessage("NoLogin|", 0));
+    k.push_back(lobbyMessage("AddFriends|", 0, 1));  // an empty list has no field
+    // The server's notices have fields of their own; a chat line has the line
+    // and its number, a refused challenge only its sentence.
+    k.push_back(lobbyMessage("GameMsg|Battle|", 2));
+    k.push_back(lobbyMessage("GameMsg|ShutDown|", 0));
+    k.push_back(lobbyMessage("GameMsg|NotStart|", 0));
+    k.push_back(lobbyMessage("GameMsg|", 1, 2));
+    k.push_back(lobbyMessage("GMOK|", 1, 2));
+    k.push_back(lobbyMessage("HisNone|", 0));
+    k.push_back(lobbyMessage("GAMESETOK|", 1));
+    k.push_back(lobbyMessage("GameEnd|", 0, 1));
+    k.push_back(bareMessage("LogOut"));
+    k.push_back(bareMessage("Dead"));
     return rules;
 }
 
 FramingRules lobbyServerFraming() {
     FramingRules rules;
-    for (const char* keyword : {"SVMSG_LOGIN|", "GetGameData|", "GameEnd|", "GameStart|",
-                                "WatchMsg|", "GameMsg|", "LOGOUT", "GMOK|", "GameLogin|"})
-        rules.kinds.push_back(lobbyMessage(keyword));
-    addGameMessages(rules.kinds);
+    auto& k = rules.kinds;
+    k.push_back(lobbyMessage("SVMSG_LOGIN|", 1));  // ID,PASS,MAIL,KIND in one field
+    k.push_back(lobbyMessage("GetGameData|", 3));
+    k.push_back(lobbyMessage("GameEnd|", 1));
+    k.push_back(lobbyMessage("GameStart|", 3));
+    k.push_back(lobbyMessage("WatchMsg|", 1));
+    k.push_back(lobbyMessage("GameMsg|", 2));
+    k.push_back(bareMessage("LOGOUT"));
+    k.push_back(lobbyMessage("GMOK|", 2));
+    k.push_back(lobbyMessage("GameLogin|", 3));
+    addGameMessages(k);
     return rules;
 }
 

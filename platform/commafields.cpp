@@ -28,7 +28,12 @@ QStringList splitCommaFields(QStringView line) {
         } else {
             const qsizetype comma = line.indexOf(u',', i);
             const qsizetype end = comma < 0 ? n : comma;
-            field = line.sliced(i, end - i).trimmed().toString();
+            // Only blanks go: an ideographic space at the end of an ID is
+            // part of it.
+            qsizetype last = end;
+            while (last > i && isBlank(line[last - 1]))
+                --last;
+            field = line.sliced(i, last - i).toString();
             i = end;
         }
         fields << field;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "commafields.h"
 #include "shiftjis.h"
 #include "textfile.h"
 
@@ -22,10 +23,11 @@ GameFileRead readGameFile(const QString& path) {
         return result;
     }
     result.lines = static_cast<int>(std::min<qsizetype>(lines->size(), kGameSlotCount));
+    // The same field reader as every other settings file, so a hand-edited
+    // "0, /path" or "0,\"/path\"" names the program it seems to.
     for (int slot = 0; slot < result.lines; ++slot) {
-        const QString& line = lines->at(slot);
-        const qsizetype comma = line.indexOf(u',');
-        if (comma >= 0) result.list.paths[static_cast<std::size_t>(slot)] = line.mid(comma + 1);
+        const QStringList fields = platform::splitCommaFields(lines->at(slot));
+        if (fields.size() >= 2) result.list.paths[static_cast<std::size_t>(slot)] = fields[1];
     }
     result.status =
         result.lines == kGameSlotCount ? GameFileStatus::Complete : GameFileStatus::Short;

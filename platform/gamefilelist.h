@@ -19,8 +19,8 @@ namespace gamefile {
 //   3,
 //
 // The slot is the line's position; the number in front is written for the
-// reader's sake and not checked. Since a line is split at its first comma, a
-// path holding a comma (or a line break) cannot be stored.
+// reader's sake and not checked. A path holding a comma (or a line break)
+// cannot be stored.
 
 // The file's usual name, in the folder of the lobby client.
 inline constexpr const char* kGameFileName = "GameFile.txt";
@@ -55,7 +55,8 @@ struct GameFileRead {
 };
 
 // Reads the file at `path`. CR LF and LF line ends are both accepted; each
-// line is split at its first comma, and a line without a comma is an empty
+// line is read as comma fields (blanks around a field dropped, double quotes
+// honoured), the path is the second field, and a line without one is an empty
 // slot. Lines after the fourth are ignored.
 GameFileRead readGameFile(const QString& path);
 

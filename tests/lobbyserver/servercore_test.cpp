@@ -234,6 +234,38 @@ TEST_F(ServerCore, GameLoginLinksTheProgramAndTellsTheOpponent) {
     EXPECT_EQ(server.users()[1].OppGameSock, 22);
 }
 
+// Whichever program links first, and even one that linked before the pairing
+// (left open from an earlier game, or a watcher's), moves go both ways.
+TEST(ServerLinks, MovesGoBothWaysWhateverTheOrderOfTheGameLogins) {
+    struct Order {
+        const char* first;
+        bool firstBeforePairing;
+    };
+    for (const Order order :
+         {Order{"taro", false}, Order{"hana", false}, Order{"taro", true}, Order{"hana", true}}) {
+        SCOPED_TRACE(std::string(order.first) + (order.firstBeforePairing ? " before" : " after"));
+        ServerFixture f;
+        f.loginTaro(11);
+        f.loginHana(12);
+        const bool taroFirst = QString::fromLatin1(order.first) == u"taro";
+        auto link = [&](bool taro) {
+            if (taro)
+                f.gameLogin(21, "taro", "pw1");
+            else
+                f.gameLogin(22, "hana", "pw2");
+        };
+        if (order.firstBeforePairing) link(taroFirst);
+        f.say(11, "GameStart|taro|pw1|2|END");
+        if (!order.firstBeforePairing) link(taroFirst);
+        link(!taroFirst);
+        f.transport.forgetAll();
+        f.say(21, shogiMove(1));
+        EXPECT_EQ(f.transport.take(22), Strings{shogiMove(1)});
+        f.say(22, shogiMove(2));
+        EXPECT_EQ(f.transport.take(21), Strings{shogiMove(2)});
+    }
+}
+
 TEST_F(ServerCore, GameLoginOfNobodyLeavesTheConnectionToTheSweep) {
     loginTaro(11);
     transport.forgetAll();

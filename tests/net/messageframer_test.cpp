@@ -19,7 +19,8 @@ QByteArray wire(const QStringList& messages) {
     return bytes;
 }
 
-// Feeds the pieces one after another and collects what comes out.
+// Feeds the pieces one after another and collects what comes out, then lets
+// the data fall quiet, as the socket layer does when nothing more arrives.
 QStringList frame(const FramingRules& rules, const QList<QByteArray>& pieces,
                   bool* refused = nullptr) {
     MessageFramer framer(rules);
@@ -29,6 +30,7 @@ QStringList frame(const FramingRules& rules, const QList<QByteArray>& pieces,
         out += result.messages;
         if (refused) *refused = *refused || result.refused;
     }
+    out += framer.flush().messages;
     return out;
 }
 
@@ -103,8 +105,16 @@ TEST(GameProgramFraming, MessagesWithoutAnEndRunToTheNextGameMessage) {
         QStringLiteral("SYOUGI_MSG6:投了です。あなたの勝ちです。有り難うございました。");
     EXPECT_EQ(frame(gameProgramFraming(), {wire({chat, talk, shogiMove(3)})}),
               QStringList({chat, talk, shogiMove(3)}));
-    // Alone it ends with the data.
-    EXPECT_EQ(frame(gameProgramFraming(), {wire({chat})}), QStringList({chat}));
+    // Alone it is held while more may come, and ends with the data once none
+    // does; a piece that follows in time is part of it.
+    MessageFramer framer(gameProgramFraming());
+    const MessageFramer::Result held = framer.feed(encodeMessage(u"SYOUGI_MSG4:a"));
+    EXPECT_TRUE(held.messages.isEmpty());
+    EXPECT_TRUE(held.holding);
+    EXPECT_TRUE(framer.feed(encodeMessage(u":b")).holding);
+    EXPECT_EQ(framer.flush().messages, QStringList({chat}));
+    EXPECT_EQ(framer.pendingBytes(), 0);
+    expectSameForEveryCut(gameProgramFraming(), {chat, talk});
     // The acknowledgement is complete as it stands, whatever follows it.
     EXPECT_EQ(frame(gameProgramFraming(), {wire({kAck + QStringLiteral("SYOUGI_MSG4:x")})}),
               QStringList({kAck, QStringLiteral("SYOUGI_MSG4:x")}));
@@ -130,7 +140,8 @@ TEST(GameProgramFraming, HalfACharacterOrHalfAKeywordWaitsForTheRest) {
     MessageFramer framer(gameProgramFraming());
     EXPECT_TRUE(framer.feed(chat.first(chat.size() - 1)).messages.isEmpty());
     EXPECT_EQ(framer.pendingBytes(), chat.size() - 1);
-    EXPECT_EQ(framer.feed(chat.last(1)).messages, QStringList({QStringLiteral("SYOUGI_MSG4:あ")}));
+    EXPECT_TRUE(framer.feed(chat.last(1)).holding);
+    EXPECT_EQ(framer.flush().messages, QStringList({QStringLiteral("SYOUGI_MSG4:あ")}));
     EXPECT_EQ(framer.pendingBytes(), 0);
 
     const QByteArray ack = encodeMessage(kAck);
@@ -176,6 +187,58 @@ TEST(LobbyClientFraming, RepliesReadAsOneAreHandledOneByOne) {
          QStringLiteral("NoLogin|END"), QStringLiteral("LOGIN|No|END")});
 }
 
+// IDs, passwords and chat lines may begin with or contain "END"; wherever
+// TCP cuts the stream, every message comes out whole.
+TEST(LobbyFraming, FieldsThatContainEndDoNotCutTheMessage) {
+    for (const char* word : {"END", "ENDO", "xEND"}) {
+        SCOPED_TRACE(word);
+        const QString w = QString::fromLatin1(word);
+        expectSameForEveryCut(lobbyServerFraming(),
+                              {QStringLiteral("SVMSG_LOGIN|%1,%1,%1@example.jp, 0|END").arg(w),
+                               QStringLiteral("GetGameData|%1|%1|3|END").arg(w),
+                               QStringLiteral("GameStart|%1|%1|2|END").arg(w),
+                               QStringLiteral("GameLogin|%1|%1|m|END").arg(w),
+                               QStringLiteral("GameEnd|%1|END").arg(w)});
+        expectSameForEveryCut(
+            lobbyClientFraming(),
+            {QStringLiteral("AddFriends|%1,0, 1,False,False,hana,0, 2,True,False|END").arg(w),
+             QStringLiteral("GameMsg|Battle|%1| 1|END").arg(w),
+             QStringLiteral("GAMESETOK|%1|END").arg(w),
+             QStringLiteral("GameMsg|%1>hi| 0|END").arg(w)});
+        expectSameForEveryCut(gameProgramFraming(),
+                              {QStringLiteral("WatchData|%1|%1|END").arg(w), kAck});
+    }
+    // A chat line as a peer that does not replace "|" may send it.
+    const QString chat = QStringLiteral("GameMsg|taro>see |END of it|| 0|END");
+    expectSameForEveryCut(lobbyServerFraming(),
+                          {chat, QStringLiteral("GetGameData|taro|pw|1|END")});
+    expectSameForEveryCut(lobbyClientFraming(), {chat, QStringLiteral("AddFriends|END")});
+}
+
+// "LOGOUT", "LogOut" and "Dead" are whole messages with or without "|END",
+// and never swallow the message after them.
+TEST(LobbyFraming, BareKeywordsAreMessagesOfTheirOwn) {
+    const QString poll = QStringLiteral("GetGameData|taro|pw|1|END");
+    const QString list = QStringLiteral("AddFriends|END");
+    struct Case {
+        FramingRules rules;
+        QStringList messages;
+    };
+    for (const Case& c :
+         {Case{lobbyServerFraming(), {QStringLiteral("LOGOUT"), poll}},
+          Case{lobbyServerFraming(), {QStringLiteral("LOGOUT|END"), poll}},
+          Case{lobbyServerFraming(), {poll, QStringLiteral("LOGOUT")}},
+          Case{lobbyClientFraming(), {QStringLiteral("Dead"), list}},
+          Case{lobbyClientFraming(), {QStringLiteral("LogOut"), list, QStringLiteral("Dead")}},
+          Case{lobbyClientFraming(), {QStringLiteral("LogOut|END"), QStringLiteral("Dead|END")}}}) {
+        SCOPED_TRACE(c.messages.join(u' ').toStdString());
+        expectSameForEveryCut(c.rules, c.messages);
+    }
+    // A word that only begins like one is unknown text.
+    EXPECT_EQ(frame(lobbyClientFraming(), {wire({QStringLiteral("Deadline"), list})}),
+              QStringList({QStringLiteral("Deadline"), list}));
+}
+
 TEST(MessageFramer, RefusesAMessageThatGrowsPast64KiB) {
     // 70 KiB of a chat line whose end never comes, in pieces as TCP brings them.
     QByteArray endless = encodeMessage(u"GameMsg|taro>");
@@ -205,7 +268,7 @@ TEST(MessageFramer, RefusesAMessageThatGrowsPast64KiB) {
 
 TEST(MessageFramer, TakesAMessageOfExactly64KiB) {
     const QString head = QStringLiteral("GameMsg|taro>");
-    const QString tail = QStringLiteral("|END");
+    const QString tail = QStringLiteral("| 0|END");
     const qsizetype fill = MessageFramer::kMaxMessageBytes / 2 - head.size() - tail.size();
     const QString largest = head + QString(fill, u'x') + tail;
     const MessageFramer::Result ok =

@@ -53,6 +53,12 @@ public:
         return done == bytes.size();
     }
 
+    // Closes the connection from this side.
+    void close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
     // True once the other side has closed or reset the connection; reads
     // (and drops) what is waiting.
     bool closedByPeer() {

@@ -351,6 +351,35 @@ TEST(SocketLayerTransfer, EachConnectionIsFramedOnItsOwn) {
               QStringList({test::shogiMove(5), QStringLiteral("WatchMsg|") + test::shogiMove(6)}));
 }
 
+// Messages without an end of their own wait a moment for their rest: a piece
+// that TCP brings a little later belongs to them, and when nothing more comes
+// (or the peer closes) they are handed out as they stand.
+TEST(SocketLayerTransfer, AMessageWithoutAnEndWaitsAMomentForItsRest) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer peer(port.port());
+    ASSERT_TRUE(peer.connected());
+
+    ASSERT_TRUE(peer.send(encodeMessage(u"SYOUGI_MSG4:よろ")));
+    QTest::qWait(20);
+    ASSERT_TRUE(peer.send(encodeMessage(u"しく")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_READ) == 1; }, kWaitMs));
+    ASSERT_TRUE(peer.send(encodeMessage(u"LOGOUT")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_READ) == 2; }, kWaitMs));
+    ASSERT_TRUE(peer.send(encodeMessage(u"SYOUGI_MSG6:bye")));
+    peer.close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_CLOSE) == 1; }, kWaitMs));
+    EXPECT_EQ(log.texts(),
+              QStringList({QStringLiteral("SYOUGI_MSG4:よろしく"), QStringLiteral("LOGOUT"),
+                           QStringLiteral("SYOUGI_MSG6:bye")}));
+    EXPECT_EQ(log.events.back().event, FD_CLOSE);
+}
+
 TEST(SocketLayerClosing, ThePeersCloseComesAfterWhatItSent) {
     PortForTest port;
     LobbyPair lobby;
@@ -509,13 +538,13 @@ TEST(SocketLayerHandlers, AModalDialogInAHandlerLetsLaterEventsThroughAndKeepsIt
         }
         order << lobby.server.RecvMsg(s).text;
     });
-    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|one|END"));
-    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|two|END"));
-    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|three|END"));
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|one| 0|END"));
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|two| 0|END"));
+    lobby.client.SendMsg(lobby.DataSock, QStringLiteral("GMOK|three| 0|END"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 3; }, kWaitMs));
-    EXPECT_EQ(order, QStringList({QStringLiteral("GMOK|two|END"), QStringLiteral("GMOK|three|END"),
-                                  QStringLiteral("outer")}));
-    EXPECT_EQ(outerMessage, u"GMOK|one|END");
+    EXPECT_EQ(order, QStringList({QStringLiteral("GMOK|two| 0|END"),
+                                  QStringLiteral("GMOK|three| 0|END"), QStringLiteral("outer")}));
+    EXPECT_EQ(outerMessage, u"GMOK|one| 0|END");
     EXPECT_EQ(lobby.server.RecvMsg(sock).byteCount, -1);  // nothing outside an FD_READ
 }
 

@@ -40,21 +40,22 @@ TEST_F(GameFileTest, FourLinesInShiftJisWithCrLfAndEmptySlotsAsNumberAndComma) {
     EXPECT_EQ(read.list.programFor(kReversiSlot), QString());
 }
 
-TEST_F(GameFileTest, LinesAreSplitAtTheFirstCommaAndTheNumberIsNotChecked) {
-    // Bare line feeds, a number that is not the slot's, a path with blanks, a
-    // line without a comma, and more lines than slots.
+TEST_F(GameFileTest, LinesAreReadAsCommaFieldsAndTheNumberIsNotChecked) {
+    // Bare line feeds, a number that is not the slot's, a path with blanks
+    // inside, a quoted path, a line without a comma, blanks around a path as a
+    // hand-edited file has them, and more lines than slots.
     ASSERT_TRUE(writeBytes(file,
                            "7,/a b/Varnel\n"
-                           "1,/x,y/Ostrim\n"
+                           "1,\"/x,y/Ostrim\"\n"
                            "no comma here\n"
-                           "3,  /c/Reversi\n"
+                           "3,  /c/Reversi \t\n"
                            "4,/ignored\n"));
     const GameFileRead read = readGameFile(file);
     EXPECT_EQ(read.status, GameFileStatus::Complete);
     EXPECT_EQ(read.list.programFor(0), QStringLiteral("/a b/Varnel"));
     EXPECT_EQ(read.list.programFor(1), QStringLiteral("/x,y/Ostrim"));
     EXPECT_EQ(read.list.programFor(2), QString());
-    EXPECT_EQ(read.list.programFor(3), QStringLiteral("  /c/Reversi"));
+    EXPECT_EQ(read.list.programFor(3), QStringLiteral("/c/Reversi"));
 }
 
 TEST_F(GameFileTest, MissingShortAndUnreadableFilesAreToldApart) {

@@ -78,6 +78,8 @@ TEST(CommaFields, BlanksQuotesAndEmptyFields) {
         {u"\"unclosed,x", {"unclosed,x"}},
         {u"", {""}},
         {u"1,太郎,秘密,taro@example.jp,メモ", {"1", "太郎", "秘密", "taro@example.jp", "メモ"}},
+        // Only blanks are dropped: other spaces belong to the field.
+        {u"\u3000id\u3000 ,\u00a0pw\u2003", {"\u3000id\u3000", "\u00a0pw\u2003"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(splitCommaFields(c.line), c.fields) << QString::fromUtf16(c.line).toStdString();
