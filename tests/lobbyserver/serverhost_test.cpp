@@ -105,6 +105,25 @@ TEST_F(ServerHostTest, AClientThatStopsPollingIsDroppedAtTheSecondMinuteTick) {
     EXPECT_TRUE(hana->isOpen());
 }
 
+// "LOGOUT" is a logout with or without "|END", and a bare one followed by
+// another request does not swallow it.
+TEST_F(ServerHostTest, ABareLogoutLogsOut) {
+    ASSERT_TRUE(host->StartListening());
+    auto taro = login("taro", "pw1", "t@x", 1);
+    auto hana = login("hana", "pw2", "h@x", 2);
+    taro->send("LOGOUT");
+    EXPECT_TRUE(taro->closed());
+    hana->send("LOGOUT");
+    hana->send("GetGameData|hana|pw2|2|END");
+    EXPECT_TRUE(hana->closed());
+    EXPECT_FALSE(host->server().users()[1].LoggedIn || host->server().users()[2].LoggedIn);
+    auto jiro = login("jiro", "pw3", "j@x", 1);
+    jiro->send("GetGameData|jiro|pw3|1|END");
+    ASSERT_TRUE(jiro->next("AddFriends|jiro,0, 1,False,False|END"));
+    jiro->send("LOGOUT|END");
+    EXPECT_TRUE(jiro->closed());
+}
+
 TEST_F(ServerHostTest, ExitClosesTheListenerAndEveryConnection) {
     ASSERT_TRUE(host->StartListening());
     auto taro = login("taro", "pw1", "t@x", 1);
