@@ -14,6 +14,8 @@ ClientLoginDialog::ClientLoginDialog(const QString& loginFilePath, QWidget* pare
     TxtID = new QLineEdit(this);
     TxtPASS = new QLineEdit(this);
     TxtPASS->setEchoMode(QLineEdit::Password);
+    // The password shows one "*" per character, whatever mask the style would use.
+    TxtPASS->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     TxtMAIL = new QLineEdit(this);
     TxtSV = new QLineEdit(this);
     GM = new QComboBox(this);

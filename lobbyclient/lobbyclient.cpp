@@ -14,6 +14,7 @@ namespace lobbyclient {
 namespace {
 
 constexpr int kPollMs = 5000;
+constexpr std::chrono::milliseconds kLoginTimeout{10000};
 
 }  // namespace
 
@@ -23,10 +24,14 @@ LobbyClient::LobbyClient(LobbyView& view, QString folder, ProgramStarter starter
       view_(view),
       folder_(std::move(folder)),
       starter_(std::move(starter)),
-      sockets_(net::lobbyClientFraming()) {
+      sockets_(net::lobbyClientFraming()),
+      loginTimer_(new QTimer(this)) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
     connect(Timer1, &QTimer::timeout, this, &LobbyClient::pollUsers);
+    loginTimer_->setSingleShot(true);
+    loginTimer_->setInterval(kLoginTimeout);
+    connect(loginTimer_, &QTimer::timeout, this, &LobbyClient::onLoginTimeout);
 }
 
 LobbyClient::~LobbyClient() {
@@ -62,6 +67,7 @@ void LobbyClient::Connect(const LoginRecord& record) {
     dataSock_ = result.socket;
     connected_ = false;
     loginPending_ = dataSock_ != 0;
+    if (loginPending_) loginTimer_->start();
     KindText = lobby::plainNumber(record.Kind);
     loginMessage_ = lobby::loginRequest(record.ID, record.PASS, record.MAIL, record.Kind);
 }
@@ -89,7 +95,7 @@ void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) 
             view_.addLogLine(QStringLiteral("SERVER:>CLOSE"));
             sockets_.CloseConnection(dataSock_);
             connected_ = false;
-            loginPending_ = false;
+            endLoginAttempt();
             break;
         default:
             break;
@@ -100,7 +106,32 @@ void LobbyClient::closeDataSock() {
     sockets_.closeSocket(dataSock_);
     dataSock_ = 0;
     connected_ = false;
+    endLoginAttempt();
+}
+
+void LobbyClient::endLoginAttempt() {
     loginPending_ = false;
+    loginTimer_->stop();
+}
+
+std::chrono::milliseconds LobbyClient::loginTimeout() const {
+    return loginTimer_->intervalAsDuration();
+}
+
+void LobbyClient::setLoginTimeout(std::chrono::milliseconds timeout) {
+    loginTimer_->setInterval(timeout);
+}
+
+void LobbyClient::onLoginTimeout() {
+    if (!loginPending_) return;
+    // The socket goes before the box opens: the box lets events run, and an
+    // answer arriving now must find nothing to log in on.
+    closeDataSock();
+    view_.showMessageBox(QStringLiteral("サ－バ－から応答がありません。"));
+}
+
+void LobbyClient::abandonLogin() {
+    if (loginPending_) closeDataSock();
 }
 
 void LobbyClient::ClientDispatch(const QString& text) {
@@ -136,7 +167,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
             view_.endProgram();
             break;
         case ClientReply::NoLogin:
-            loginPending_ = false;
+            endLoginAttempt();
             view_.showMessageBox(
                 QStringLiteral("既にログインしています。再ログインが拒否されました。"));
             break;
@@ -157,7 +188,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
 void LobbyClient::onLogin(const QString& text) {
     const auto reply = lobby::parseLoginReply(text);
     if (!reply) return;
-    loginPending_ = false;
+    endLoginAttempt();
     if (!reply->accepted) {
         const QStringList fields = lobby::splitFields(text);
         view_.showMessageBox(QStringLiteral("満員のためログインが拒否されました。") +

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 #include "clientsettings.h"
@@ -44,8 +45,14 @@ public:
 
     // "送　信" of the login dialog: connects and logs in with `record`, the
     // dialog's values. Nothing happens without a chosen game, or while an
-    // attempt or a login is already under way.
+    // attempt or a login is already under way. An attempt that has no answer
+    // within loginTimeout() is given up with a message box.
     void Connect(const LoginRecord& record);
+    // The login dialog closed: an attempt under way is given up quietly.
+    void abandonLogin();
+
+    std::chrono::milliseconds loginTimeout() const;
+    void setLoginTimeout(std::chrono::milliseconds timeout);
 
     // "ログアウト".
     void logout();
@@ -68,6 +75,8 @@ public:
 private:
     void onSocketEvent(net::SocketHandle socket, int event, int error);
     void onLogin(const QString& text);
+    void onLoginTimeout();
+    void endLoginAttempt();
     void onGameMsg(const QString& text);
     void closeDataSock();
     void send(const QString& text);
@@ -82,6 +91,9 @@ private:
     bool loginPending_ = false;  // connecting, or waiting for the login reply
     LoginRecord pending_;        // the dialog's values while the login is under way
     QString loginMessage_;
+    // Runs from "送　信" until the login is answered: neither a dropped
+    // connect nor a silent service may keep the login dialog locked.
+    QTimer* loginTimer_;
 };
 
 }  // namespace lobbyclient

@@ -134,9 +134,13 @@ void LobbyWindow::showLoginDialog() {
             [this](const LoginRecord& record) { client_->Connect(record); });
     connect(dialog, &ClientLoginDialog::saveFailed, this,
             [this] { showMessageBox(QStringLiteral("LOGIN.TXTを保存できません。")); });
+    // Closing the dialog gives up a login still waiting for its answer.
+    connect(dialog, &QDialog::finished, this, [this] { client_->abandonLogin(); });
+    // "END" says goodbye on an open connection before the dialog's close
+    // would give it up.
     connect(dialog, &ClientLoginDialog::endRequested, this, [this] {
-        if (dialog_) dialog_->close();
         MeEnd();
+        if (dialog_) dialog_->close();
     });
     connect(dialog, &ClientLoginDialog::setupToolRequested, this, &LobbyWindow::startSetupTool);
     dialog_ = dialog;

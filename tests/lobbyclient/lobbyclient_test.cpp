@@ -5,9 +5,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 
 #include "clientlogindialog.h"
 #include "gamefilelist.h"
@@ -59,6 +62,18 @@ TEST(ClientLoginDialog, SettingsFileRules) {
     EXPECT_EQ(shifted.ID, u"ta");
     EXPECT_EQ(shifted.PASS, u"ro");
     EXPECT_EQ(shifted.Server, u"m");
+}
+
+TEST(ClientLoginDialog, PasswordShowsAStarPerCharacter) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeClientSettings(loginFile(dir), {QStringLiteral("taro"), QStringLiteral("pw"),
+                                                     QStringLiteral("m"), QStringLiteral("s"), 0}));
+    ClientLoginDialog dialog(loginFile(dir), nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.TxtPASS->displayText(), u"**");
+    QTest::keyClicks(dialog.TxtPASS, QStringLiteral("ab3"));
+    EXPECT_EQ(dialog.TxtPASS->text(), u"pwab3");
+    EXPECT_EQ(dialog.TxtPASS->displayText(), u"*****");
 }
 
 TEST(UserLines, AsTheListShowsThem) {
@@ -290,6 +305,81 @@ TEST_F(LobbyWire, RefusedLogins) {
     EXPECT_TRUE(window.client().fLog);
     EXPECT_NE(window.loginDialog(), nullptr);  // open for another try
     EXPECT_EQ(window.client().DataSock(), 0);
+}
+
+// A login attempt that gets no answer is given up after the login timeout,
+// whether the connect itself never completes or a service takes the
+// connection and stays silent: the socket is closed, a box says so, and
+// "送　信" works again.
+TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
+    EXPECT_EQ(window.client().loginTimeout(), std::chrono::seconds(10));
+    window.client().setLoginTimeout(std::chrono::milliseconds(300));
+    const QString noAnswer = QStringLiteral("サ－バ－から応答がありません。");
+    fillDialog();
+
+    // A listener whose queue is full: the connect hangs as to a host that drops packets.
+    QTcpServer full;
+    full.setListenBacklogSize(0);
+    ASSERT_TRUE(full.listen(QHostAddress::LocalHost, 0));
+    full.pauseAccepting();
+    QTcpSocket queued;
+    queued.connectToHost(QHostAddress::LocalHost, full.serverPort());
+    ASSERT_TRUE(queued.waitForConnected());
+    const QByteArray peerPort = qgetenv("QUOR_PORT");
+    qputenv("QUOR_PORT", QByteArray::number(full.serverPort()));
+    window.loginDialog()->BtnSend->click();
+    qputenv("QUOR_PORT", peerPort);
+    EXPECT_NE(window.client().DataSock(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.texts.isEmpty(); }));
+    EXPECT_EQ(dialogs.texts, QStringList{noAnswer});
+    EXPECT_EQ(window.client().DataSock(), 0);
+
+    // A service that never replies; its answer comes only while the box is open.
+    dialogs.onShow = [&](const QString&) {
+        EXPECT_EQ(window.client().DataSock(), 0);
+        peer.send(QStringLiteral("LOGIN|OK| 3|END"));
+        QTest::qWait(200);
+    };
+    window.loginDialog()->BtnSend->click();
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    ASSERT_TRUE(peer.closedByPeer());
+    EXPECT_EQ(dialogs.texts, (QStringList{noAnswer, noAnswer}));
+    EXPECT_TRUE(window.client().fLog);
+    EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
+    dialogs.onShow = nullptr;
+
+    // An answer in time logs in, and no box follows it.
+    window.loginDialog()->BtnSend->click();
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    peer.send(QStringLiteral("LOGIN|OK| 3|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().fLog; }));
+    QTest::qWait(500);
+    EXPECT_EQ(dialogs.texts.size(), 2);
+}
+
+TEST_F(LobbyWire, ClosingTheDialogGivesTheAttemptUp) {
+    window.client().setLoginTimeout(std::chrono::milliseconds(300));
+    fillDialog();
+    window.loginDialog()->BtnSend->click();
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    window.loginDialog()->close();
+    ASSERT_TRUE(peer.closedByPeer());
+    EXPECT_EQ(window.client().DataSock(), 0);
+    QTest::qWait(500);
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+
+    window.LOGINbtn->click();
+    fillDialog();
+    window.loginDialog()->BtnSend->click();
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
+    // "END" closes the dialog too, but still says goodbye on the open connection.
+    window.loginDialog()->BtnClose->click();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd||END")));
+    EXPECT_TRUE(window.hasEnded());
 }
 
 TEST_F(LobbyWire, NoGameChosenDoesNothingAndEndSaysGoodbye) {
