@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "clocktext.h"
+#include "conversationlines.h"
 #include "gamemessage.h"
 #include "loginsettings.h"
 #include "standardframing.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kTickMs = 1000;
 constexpr int kWatchdogTicks = 3;
-
-const QStringList kStrengthClasses = {QStringLiteral("入門"), QStringLiteral("初級"),
-                                      QStringLiteral("中級"), QStringLiteral("中上級"),
-                                      QStringLiteral("上級"), QStringLiteral("プロ級")};
 
 }  // namespace
 
@@ -124,7 +121,8 @@ void MatchFlow::chooseStrength(int i) {
     }
     showStrength();
     strengthCount_ = 5;
-    sendConversation(QStringLiteral("私の強さは") + kStrengthClasses[i] +
+    sendConversation(QStringLiteral("私の強さは") +
+                     kStrengthClasses[static_cast<std::size_t>(i)].toString() +
                      QStringLiteral("クラスです。"));
 }
 
@@ -224,6 +222,10 @@ void MatchFlow::onAccept() {
         view_.showMessageBox(result.errorText);
         return;
     }
+    // One data socket at a time: a connection still open (to the lobby
+    // server) is closed first, so that its far end sees it go rather than
+    // keep a connection nobody reads any more.
+    sockets_.closeSocket(dataSock_);
     dataSock_ = result.socket;
     peerAccepted_ = true;
     view_.setMessageText(QStringLiteral("接続しました。"));

@@ -51,7 +51,11 @@ ShogiBoardView::ShogiBoardView(const BoardGeometry& geometry, const QString& ass
       host_(host),
       geometry_(geometry),
       sound_(new gamecommon::PieceSound(
-          platform::fileInFolder(assetFolder, QStringLiteral("koma.wav")), this)) {}
+          platform::fileInFolder(assetFolder, QStringLiteral("koma.wav")), this)) {
+    // Every mouse move over the board makes the window the active one, with a
+    // button held or not.
+    setMouseTracking(true);
+}
 
 ShogiBoardView::~ShogiBoardView() = default;
 

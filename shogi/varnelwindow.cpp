@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "conversationlines.h"
 #include "dialogs.h"
 #include "logindialog.h"
 #include "loginsettings.h"
@@ -30,6 +31,7 @@ const QString kVersionText = QStringLiteral("Varnel for Quor　Ver1.10");
 
 VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
     : QMainWindow(parent),
+      activation_(this),
       folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
       ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
       dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()),
@@ -99,12 +101,9 @@ void VarnelWindow::buildMenus() {
     mnuVSave = item(mnuFile, QStringLiteral("全手保存"), false);
     mnuFile->addSeparator();
     mnuStrong = mnuFile->addMenu(QStringLiteral("強さ"));
-    const QStringList classes = {QStringLiteral("入門"), QStringLiteral("初級"),
-                                 QStringLiteral("中級"), QStringLiteral("中上級"),
-                                 QStringLiteral("上級"), QStringLiteral("プロ級")};
-    for (int i = 0; i < 6; ++i) {
-        mnuSrtrong[static_cast<std::size_t>(i)] = item(mnuStrong, classes[i], true);
-        mnuSrtrong[static_cast<std::size_t>(i)]->setCheckable(true);
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        mnuSrtrong[i] = item(mnuStrong, gamecommon::kStrengthClasses[i].toString(), true);
+        mnuSrtrong[i]->setCheckable(true);
     }
     mnuStrong->setEnabled(false);
     mnuInit = item(mnuFile, QStringLiteral("初期化"), true);
@@ -123,27 +122,14 @@ void VarnelWindow::buildMenus() {
 
     mnuM = bar->addMenu(QStringLiteral("メッセージ"));
     mnuAisatsu = mnuM->addMenu(QStringLiteral("挨拶"));
-    const QStringList greetings = {QStringLiteral("宜しくお願いします。"),
-                                   QStringLiteral("ありがとうございました。"),
-                                   QStringLiteral("それでは、始めます。")};
-    for (int i = 0; i < 3; ++i)
-        mnuAis[static_cast<std::size_t>(i)] = item(mnuAisatsu, greetings[i], true);
+    for (std::size_t i = 0; i < mnuAis.size(); ++i)
+        mnuAis[i] = item(mnuAisatsu, gamecommon::kGreetingLines[i].caption.toString(), true);
     mnuComment = mnuM->addMenu(QStringLiteral("コメント"));
-    const QStringList comments = {QStringLiteral("長考中。しばらく考えさせてください。"),
-                                  QStringLiteral("ちょっと（10分くらい？）中断します。"),
-                                  QStringLiteral("それはいい手ですね。"),
-                                  QStringLiteral("強いですね。"),
-                                  QStringLiteral("いやー参りました。")};
-    for (int i = 0; i < 5; ++i)
-        mnuCom[static_cast<std::size_t>(i)] = item(mnuComment, comments[i], true);
+    for (std::size_t i = 0; i < mnuCom.size(); ++i)
+        mnuCom[i] = item(mnuComment, gamecommon::kCommentLines[i].caption.toString(), true);
     mnuKao = mnuM->addMenu(QStringLiteral("顔文字"));
-    const QStringList faces = {
-        QStringLiteral("(^_^) わ－い"),         QStringLiteral("m(_ _)m　申し訳ござらぬ。"),
-        QStringLiteral("(T_T)　そんな－"),      QStringLiteral("(>_<)　アイタ！"),
-        QStringLiteral("(^_^)v　イエ－イ"),     QStringLiteral("<(_ _)>　参り申した。"),
-        QStringLiteral("(＾_^；　あの－・・・")};
-    for (int i = 0; i < 7; ++i)
-        mnuKaomoji[static_cast<std::size_t>(i)] = item(mnuKao, faces[i], true);
+    for (std::size_t i = 0; i < mnuKaomoji.size(); ++i)
+        mnuKaomoji[i] = item(mnuKao, gamecommon::kFaceLines[i].caption.toString(), true);
     mnuM->setEnabled(false);
 
     mnuKifu = bar->addMenu(QStringLiteral("棋譜再生"));
@@ -165,19 +151,17 @@ void VarnelWindow::connectMenus() {
     connect(mnuToryou, &QAction::triggered, match_.get(), &ShogiMatch::resign);
     connect(Command5, &QPushButton::clicked, match_.get(), &ShogiMatch::sendChat);
     connect(mnuV, &QAction::triggered, this, [this] { box(kVersionText); });
-    for (QAction* a : mnuAis) {
-        connect(a, &QAction::triggered, this, [this, a] { match_->sendConversation(a->text()); });
-    }
-    for (std::size_t i = 0; i < mnuCom.size(); ++i) {
-        // The last comment goes out with a full-width hyphen where its caption
-        // has the long-vowel mark, as it always has.
-        const QString text = i == 4 ? QStringLiteral("いや－参りました。") : mnuCom[i]->text();
-        connect(mnuCom[i], &QAction::triggered, this,
-                [this, text] { match_->sendConversation(text); });
-    }
-    for (QAction* a : mnuKaomoji) {
-        connect(a, &QAction::triggered, this, [this, a] { match_->sendConversation(a->text()); });
-    }
+    // A pick sends the line of its table, whatever the menu item now reads.
+    const auto sendsLine = [this](QAction* action, const gamecommon::ConversationLine& line) {
+        connect(action, &QAction::triggered, this,
+                [this, text = line.text.toString()] { match_->sendConversation(text); });
+    };
+    for (std::size_t i = 0; i < mnuAis.size(); ++i)
+        sendsLine(mnuAis[i], gamecommon::kGreetingLines[i]);
+    for (std::size_t i = 0; i < mnuCom.size(); ++i)
+        sendsLine(mnuCom[i], gamecommon::kCommentLines[i]);
+    for (std::size_t i = 0; i < mnuKaomoji.size(); ++i)
+        sendsLine(mnuKaomoji[i], gamecommon::kFaceLines[i]);
     for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
         connect(mnuSrtrong[i], &QAction::triggered, this,
                 [this, i] { match_->chooseStrength(static_cast<int>(i)); });
@@ -186,7 +170,7 @@ void VarnelWindow::connectMenus() {
 
 bool VarnelWindow::event(QEvent* event) {
     const bool result = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) activated();
+    if (activation_.startsConnection(*event)) activated();
     return result;
 }
 

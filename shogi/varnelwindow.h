@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "activationwatch.h"
 #include "matchview.h"
 #include "shogiboardview.h"
 #include "shogimatch.h"
@@ -50,8 +51,10 @@ public:
     // board redrawn from it. A malformed string is refused and changes nothing.
     bool showPosition(const QString& positionString);
 
-    // The window became the active one: connect to the server of "LOGIN.TXT"
-    // (unless this activation only follows a message box of our own).
+    // The window became the active one, at its first display or with the
+    // focus back from another window of ours: connect to the server of
+    // "LOGIN.TXT" (unless this activation only follows a message box of our
+    // own).
     void activated();
 
     // Controls, named as the program has always named them.
@@ -125,6 +128,8 @@ private:
     void openLoginDialog();
     void box(const QString& text);
 
+    // First, since it looks at every event of the window.
+    gamecommon::ActivationWatch activation_;
     QString folder_;
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "diagram.h"
 #include "rulemessages.h"
@@ -156,12 +157,27 @@ TEST_F(VarnelBoard, NoDragOutOfTurnOrWhileWatching) {
 TEST_F(VarnelBoard, WindowKeepsItsFirstSize) {
     QApplication::processEvents();
     const QSize first = window.size();
+    const QPoint place = window.pos();
     window.resize(first + QSize(200, 150));
     QApplication::processEvents();
     EXPECT_EQ(window.size(), first);
     window.showMaximized();
     QApplication::processEvents();
     EXPECT_EQ(window.size(), first);
+    EXPECT_EQ(window.pos(), place);
+}
+
+TEST(VarnelWindowPlace, KeepsWhereItWasPutAndOnlyItsSizeIsFixed) {
+    test::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    VarnelWindow window(VarnelOptions{folder.path(), &dialogs});
+    window.move(300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.board()->isSetUp(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(window.pos(), QPoint(300, 200));
+    EXPECT_EQ(window.minimumSize(), window.size());
+    EXPECT_EQ(window.maximumSize(), window.size());
 }
 
 TEST_F(VarnelBoard, ResetAndVersionBox) {

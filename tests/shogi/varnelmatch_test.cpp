@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -6,6 +7,8 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <span>
+#include <vector>
 
 #include "diagram.h"
 #include "loginsettings.h"
@@ -342,6 +345,58 @@ TEST_F(VarnelWire, ConversationMenusAndTheOneTimeStrength) {
     EXPECT_EQ(v.dialogs.texts.last(), u"Varnel for Quor　Ver1.10");
 }
 
+TEST_F(VarnelWire, CannedLinesAreSentAsWrittenWhateverTheMenuNowReads) {
+    // Some desktops insert "&" into menu texts to give them access keys.
+    std::vector<QAction*> items;
+    for (const auto& menu :
+         {std::span<QAction* const>(v.window.mnuAis), std::span<QAction* const>(v.window.mnuCom),
+          std::span<QAction* const>(v.window.mnuKaomoji)}) {
+        items.insert(items.end(), menu.begin(), menu.end());
+    }
+    for (QAction* item : items) {
+        item->setText(u'&' + item->text());
+        item->trigger();
+    }
+    const QStringList lines = {
+        QStringLiteral("宜しくお願いします。"),
+        QStringLiteral("ありがとうございました。"),
+        QStringLiteral("それでは、始めます。"),
+        QStringLiteral("長考中。しばらく考えさせてください。"),
+        QStringLiteral("ちょっと（10分くらい？）中断します。"),
+        QStringLiteral("それはいい手ですね。"),
+        QStringLiteral("強いですね。"),
+        QStringLiteral("いや－参りました。"),
+        QStringLiteral("(^_^) わ－い"),
+        QStringLiteral("m(_ _)m　申し訳ござらぬ。"),
+        QStringLiteral("(T_T)　そんな－"),
+        QStringLiteral("(>_<)　アイタ！"),
+        QStringLiteral("(^_^)v　イエ－イ"),
+        QStringLiteral("<(_ _)>　参り申した。"),
+        QStringLiteral("(＾_^；　あの－・・・"),
+    };
+    QString expected;
+    for (const QString& line : lines)
+        expected += QStringLiteral("SYOUGI_MSG6:") + line;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.pending(0).size() >= expected.size(); }));
+    EXPECT_EQ(peer.text().toStdString(), expected.toStdString());
+}
+
+TEST_F(VarnelWire, APeerTakenByTheListenerReplacesTheServerConnection) {
+    // The listener gets a port of its own beside the scripted lobby server.
+    useFreePort();
+    v.window.match().startListening();
+    ASSERT_EQ(text2(v), u"クライアント待受");
+    VarnelDriver other;
+    pointAtLocalServer(other, QStringLiteral("jiro"));
+    other.window.activated();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text2(v) == u"接続しました。"; }));
+    // The lobby server sees the old connection go ...
+    EXPECT_TRUE(peer.closedByPeer());
+    // ... and what is sent now reaches the new peer.
+    v.window.mnuAis[0]->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text2(other) == u"宜しくお願いします。"; }));
+}
+
 TEST(VarnelWatchdog, GivesUpAServerThatNeverAnswersAfterThreeSeconds) {
     useFreePort();  // nobody listens there
     VarnelDriver v;
@@ -352,6 +407,81 @@ TEST(VarnelWatchdog, GivesUpAServerThatNeverAnswersAfterThreeSeconds) {
     EXPECT_FALSE(v.window.Timer2->isActive());
     EXPECT_EQ(v.window.match().DataSock(), 0);
     EXPECT_TRUE(v.dialogs.texts.isEmpty());  // the refused connection shows nothing itself
+}
+
+// The program's windows as the platform activates them: another application
+// taking the focus leaves the program without an active window; coming back
+// gives the activation to the window clicked.
+void focusToAnotherApplication() {
+    QApplication::setActiveWindow(nullptr);
+}
+void focusBackTo(QWidget& window) {
+    QApplication::setActiveWindow(&window);
+}
+
+// A window activation gets past the rule that ignores the one following a
+// message box of ours only once that box is a while gone.
+void letTheBoxEchoPass() {
+    QTest::qWait(600);
+}
+
+TEST(VarnelActivation, SwitchingApplicationsStartsNoConnection) {
+    useFreePort();
+    VarnelDriver v;         // no "LOGIN.TXT" yet
+    focusBackTo(v.window);  // the first display
+    EXPECT_EQ(v.dialogs.texts.count(QStringLiteral("File Error")), 1);
+    letTheBoxEchoPass();
+    focusToAnotherApplication();
+    focusBackTo(v.window);
+    EXPECT_EQ(v.dialogs.texts.count(QStringLiteral("File Error")), 1);
+
+    // A connection the player ended stays ended.
+    ScriptedPeer peer;
+    pointAtLocalServer(v);
+    v.window.activated();
+    ASSERT_TRUE(peer.accept());
+    v.window.mnuClose->trigger();
+    focusToAnotherApplication();
+    focusBackTo(v.window);
+    EXPECT_EQ(v.window.match().DataSock(), 0);
+    EXPECT_FALSE(v.window.mnuClose->isEnabled());
+    EXPECT_EQ(v.window.Text1->text(), u"切断しました");
+}
+
+TEST(VarnelActivation, FocusBackFromAWindowOfOursConnects) {
+    useFreePort();
+    VarnelDriver v;
+    focusBackTo(v.window);
+    pointAtLocalServer(v);
+    // Straight from a dialog; and from a dialog the player returned to from
+    // another application.
+    for (const bool viaAnotherApplication : {false, true}) {
+        letTheBoxEchoPass();
+        ScriptedPeer peer;
+        if (viaAnotherApplication) focusToAnotherApplication();
+        QDialog dialog(&v.window);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+        dialog.close();
+        focusBackTo(v.window);
+        ASSERT_TRUE(peer.accept()) << viaAnotherApplication;
+        EXPECT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
+        v.window.mnuClose->trigger();
+    }
+}
+
+TEST(VarnelActivation, AMouseMoveOverTheBoardActivatesTheWindow) {
+    VarnelDriver v;
+    QWidget elsewhere;  // another window of the program has the focus
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return elsewhere.isActiveWindow(); }));
+    const QPoint at = v.centreOf({4, 4});
+    QMouseEvent move(QEvent::MouseMove, at, v.board()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(v.board(), &move);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.window.isActiveWindow(); }));
 }
 
 TEST(VarnelActivation, AFailedAttemptDoesNotBlockTheNextOne) {
