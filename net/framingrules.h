@@ -45,7 +45,9 @@ struct MessageKind {
     // between the keyword and its "|END". Lobby fields hold what users typed,
     // and an ID or password may well begin with "END" ("ENDO"), so a marker
     // ends the message only where it is followed by the start of a known
-    // message or by nothing. With nothing after it, the message is complete
+    // message, by nothing, or by text that runs into a known message before
+    // any other marker (unknown text after a whole message). With nothing
+    // after it, the message is complete
     // when it has all its fields (`fieldsAtLeast` to `fieldsAtMost`); with
     // fewer, or where more are allowed, its end is only likely: the rest may
     // still be on its way (see MessageFramer::flush). `fieldsAtLeast` < 0: no

@@ -54,7 +54,7 @@ MessageFramer::Result MessageFramer::take(bool flushing) {
         const Found found = nextMessage(rest);
         if (found.state == Found::Incomplete || (found.state == Found::Likely && !flushing)) {
             result.holding = found.state == Found::Likely;
-            scanned_ = rest.size();
+            scanned_ = found.searchedUpTo >= 0 ? found.searchedUpTo : rest.size();
             break;
         }
         if (found.length * 2 > kMaxMessageBytes) {
@@ -157,6 +157,16 @@ MessageFramer::Found MessageFramer::countedMessage(QStringView rest, const Messa
         }
         if (keywordAt(rest, after)) return {Found::Complete, after};
         if (mightBecomeKeyword(rest.sliced(after))) return {};
+        if (fields < kind.fieldsAtLeast) continue;
+        // Text that is no message of its own follows: it is part of a field
+        // when another marker comes before the next message; else it is
+        // unknown text after a whole message.
+        const qsizetype nextMarker = rest.indexOf(kind.endText, after);
+        const QStringView upToMarker = nextMarker < 0 ? rest : rest.first(nextMarker);
+        if (nextKeyword(upToMarker, after, false) >= 0) return {Found::Complete, after};
+        // Nothing decides yet: a later marker may still come, so a later
+        // search must look at this marker again.
+        if (nextMarker < 0) return {Found::Likely, after, at};
     }
     return {};
 }

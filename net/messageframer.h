@@ -57,6 +57,9 @@ private:
         };
         State state = Incomplete;
         qsizetype length = 0;  // the message's length in characters unless Incomplete
+        // How far the search got without finding what it needs; -1: to the
+        // end of the data.
+        qsizetype searchedUpTo = -1;
     };
 
     Result take(bool flushing);

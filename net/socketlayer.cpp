@@ -25,9 +25,12 @@ namespace net {
 
 namespace {
 
-// Room for every peer that connects at once to a lobby server with 50 slots;
-// a game program takes one peer and then closes its listener anyway.
-constexpr int kListenBacklog = 128;
+// Connections the kernel completes and keeps for the program to take. A
+// burst of a thousand connects must fit: one that finds the queue full is not
+// refused but left to retry its handshake for many seconds, hearing nothing.
+// The kernel lowers it to its own limit (net.core.somaxconn); a game program
+// takes one peer and then closes its listener anyway.
+constexpr int kListenBacklog = 4096;
 
 // How long a closed connection may take to hand its last data to a peer that
 // does not read before it is dropped.
@@ -55,9 +58,13 @@ struct SocketLayer::Entry {
     QTcpSocket* socket = nullptr;  // a connection
     std::optional<MessageFramer> framer;
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
+    std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
     std::optional<QString> current;  // the message of the FD_READ being handled
     int acceptError = 0;             // a failed accept, reported by the next accept()
     bool acceptAnnounced = false;    // an FD_ACCEPT is on its way and not answered yet
+    bool turnQueued = false;         // an FD_READ for the inbox is on its way
+    bool peerEnded = false;          // the peer has closed; FD_CLOSE follows its last message
+    bool cut = false;                // cut off: nothing more is read or handed out
     bool closeReported = false;      // FD_CLOSE (or a failed FD_CONNECT) was posted
 };
 
@@ -152,7 +159,7 @@ ListenResult SocketLayer::SetSERVER() {
         Entry* e = find(handle);
         if (!e || e->acceptAnnounced) return;
         e->acceptAnnounced = true;
-        post({handle, FD_ACCEPT, 0, {}});
+        post({handle, FD_ACCEPT, 0});
     };
     connect(listener, &QTcpServer::newConnection, this, announce);
     connect(listener, &QTcpServer::acceptError, this,
@@ -178,7 +185,7 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
         if (e && !e->acceptAnnounced &&
             (e->acceptError != 0 || e->server->hasPendingConnections())) {
             e->acceptAnnounced = true;
-            post({listenSock, FD_ACCEPT, 0, {}});
+            post({listenSock, FD_ACCEPT, 0});
         }
     };
 
@@ -191,6 +198,7 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
 
     // The listener may close before this connection does.
     socket->setParent(this);
+    socket->setReadBufferSize(kReadBufferBytes);
     auto entry = std::make_unique<Entry>();
     entry->state = Entry::State::Connected;
     entry->socket = socket;
@@ -200,7 +208,7 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
     announceRest();
 
     // The peer may have sent data, or even gone, before it was taken.
-    takeIncoming(handle);
+    readMore(handle);
     if (socket->state() != QAbstractSocket::ConnectedState) peerGone(handle);
     return {handle, 0, {}};
 }
@@ -217,6 +225,7 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
 
     auto* socket = new QTcpSocket(this);
     socket->setProxy(QNetworkProxy::NoProxy);
+    socket->setReadBufferSize(kReadBufferBytes);
     auto entry = std::make_unique<Entry>();
     entry->state = Entry::State::Connecting;
     entry->socket = socket;
@@ -342,29 +351,24 @@ void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
         Entry* entry = find(handle);
         if (!entry || entry->state != Entry::State::Connecting) return;
         entry->state = Entry::State::Connected;
-        post({handle, FD_CONNECT, 0, {}});
+        post({handle, FD_CONNECT, 0});
     });
-    connect(socket, &QTcpSocket::readyRead, this, [this, handle] { takeIncoming(handle); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, handle] {
-        takeIncoming(handle);
-        peerGone(handle);
-    });
-    connect(
-        socket, &QTcpSocket::errorOccurred, this,
-        [this, handle, socket](QAbstractSocket::SocketError error) {
-            Entry* entry = find(handle);
-            if (!entry || entry->closeReported) return;
-            if (entry->state == Entry::State::Connecting) {
-                // A failed attempt is reported once, as FD_CONNECT with its
-                // reason, and nothing follows it.
-                entry->state = Entry::State::Ended;
-                entry->closeReported = true;
-                post({handle, FD_CONNECT, winsockErrorFromQt(error, socket->errorString()), {}});
-            } else if (socket->state() == QAbstractSocket::UnconnectedState) {
-                takeIncoming(handle);
-                peerGone(handle);
-            }
-        });
+    connect(socket, &QTcpSocket::readyRead, this, [this, handle] { readMore(handle); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, handle] { peerGone(handle); });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this, handle, socket](QAbstractSocket::SocketError error) {
+                Entry* entry = find(handle);
+                if (!entry || entry->closeReported) return;
+                if (entry->state == Entry::State::Connecting) {
+                    // A failed attempt is reported once, as FD_CONNECT with its
+                    // reason, and nothing follows it.
+                    entry->state = Entry::State::Ended;
+                    entry->closeReported = true;
+                    post({handle, FD_CONNECT, winsockErrorFromQt(error, socket->errorString())});
+                } else if (socket->state() == QAbstractSocket::UnconnectedState) {
+                    peerGone(handle);
+                }
+            });
 }
 
 void SocketLayer::post(Event event) {
@@ -408,69 +412,124 @@ void SocketLayer::deliver(const Event& event) {
     Entry* entry = find(event.socket);
     if (!entry || !handler_) return;  // closed by the program meanwhile
 
+    std::optional<QString> outer;
+    if (event.event == FD_READ) {
+        entry->turnQueued = false;
+        if (entry->inbox.empty()) return;  // dropped when the connection was cut
+        QString message = std::move(entry->inbox.front());
+        entry->inbox.pop_front();
+        // Its next message waits behind the turns of the other connections.
+        queueTurn(event.socket);
+        outer = std::exchange(entry->current, std::move(message));
+    }
+
     // The handler may delete this layer, and with it the stored handler.
     const QPointer<SocketLayer> self(this);
     const SocketEventHandler handler = handler_;
-    std::optional<QString> outer;
-    if (event.event == FD_READ) outer = std::exchange(entry->current, event.message);
     handler(event.socket, event.event, event.error);
     if (!self || event.event != FD_READ) return;
+    Entry* after = find(event.socket);
+    if (!after) return;
     // A handler that ran a nested event loop may have been interrupted by this
     // socket's next message; it gets its own message back afterwards.
-    if (Entry* after = find(event.socket)) after->current = std::move(outer);
+    after->current = std::move(outer);
+    // A message handled makes room for the next piece of the connection.
+    readMore(event.socket);
 }
 
-void SocketLayer::takeIncoming(SocketHandle handle) {
+void SocketLayer::readMore(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || !entry->socket || !entry->framer || entry->framer->refused()) return;
-    const QByteArray bytes = entry->socket->readAll();
-    if (bytes.isEmpty()) return;
-    MessageFramer::Result result = entry->framer->feed(bytes);
-    for (QString& message : result.messages)
-        post({handle, FD_READ, 0, std::move(message)});
-    if (result.refused) return cutOff(handle);
-
-    if (!result.holding) {
-        if (entry->quiet) entry->quiet->stop();
+    if (!entry || entry->cut || !entry->socket || !entry->framer || entry->framer->refused())
         return;
+    bool fed = false;
+    bool holding = false;
+    while (entry->inbox.size() < kMaxWaitingMessages) {
+        const QByteArray bytes = entry->socket->read(kReadChunkBytes);
+        if (bytes.isEmpty()) break;
+        MessageFramer::Result result = entry->framer->feed(bytes);
+        for (QString& message : result.messages)
+            entry->inbox.push_back(std::move(message));
+        if (result.refused) return cutOff(handle);
+        fed = true;
+        holding = result.holding;
     }
-    if (!entry->quiet) {
-        entry->quiet = std::make_unique<QTimer>();
-        entry->quiet->setSingleShot(true);
-        entry->quiet->setInterval(kQuietMs);
-        connect(entry->quiet.get(), &QTimer::timeout, this, [this, handle] { takeHeld(handle); });
+    if (fed) {
+        if (holding) {
+            if (!entry->quiet) {
+                entry->quiet = std::make_unique<QTimer>();
+                entry->quiet->setSingleShot(true);
+                entry->quiet->setInterval(kQuietMs);
+                connect(entry->quiet.get(), &QTimer::timeout, this,
+                        [this, handle] { takeHeld(handle); });
+            }
+            entry->quiet->start();
+        } else if (entry->quiet) {
+            entry->quiet->stop();
+        }
     }
-    entry->quiet->start();
+    queueTurn(handle);
+    endIfDrained(handle);
+}
+
+void SocketLayer::queueTurn(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || entry->turnQueued || entry->inbox.empty()) return;
+    entry->turnQueued = true;
+    post({handle, FD_READ, 0});
+}
+
+// The peer has gone: once everything it sent has been handed out, its
+// FD_CLOSE follows.
+void SocketLayer::endIfDrained(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || !entry->peerEnded || entry->closeReported || !entry->inbox.empty()) return;
+    if (entry->socket && entry->socket->bytesAvailable() > 0) return;  // more to read first
+    // Nothing more can come: what the framer holds is the peer's last message.
+    if (entry->framer && !entry->framer->refused()) {
+        for (QString& message : entry->framer->flush().messages)
+            entry->inbox.push_back(std::move(message));
+        if (!entry->inbox.empty()) return queueTurn(handle);
+    }
+    entry->closeReported = true;
+    post({handle, FD_CLOSE, 0});
 }
 
 // No more data came for the message the framer holds: it is complete as it
-// stands.
+// stands. Data still unread (the connection waits for its turn) decides
+// instead, once it is read.
 void SocketLayer::takeHeld(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || !entry->framer) return;
+    if (!entry || entry->cut || !entry->framer) return;
     if (entry->quiet) entry->quiet->stop();
-    MessageFramer::Result result = entry->framer->flush();
-    for (QString& message : result.messages)
-        post({handle, FD_READ, 0, std::move(message)});
+    if (entry->socket && entry->socket->bytesAvailable() > 0) return;
+    for (QString& message : entry->framer->flush().messages)
+        entry->inbox.push_back(std::move(message));
+    queueTurn(handle);
 }
 
 void SocketLayer::peerGone(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || entry->closeReported || entry->state == Entry::State::Connecting) return;
-    // Nothing more can come: what was held is the peer's last message.
-    takeHeld(handle);
-    entry->closeReported = true;
+    if (!entry || entry->cut || entry->peerEnded || entry->state == Entry::State::Connecting)
+        return;
+    entry->peerEnded = true;
     entry->state = Entry::State::Ended;
-    post({handle, FD_CLOSE, 0, {}});
+    if (entry->quiet) entry->quiet->stop();
+    // What it sent before it went is still handed out, in turn.
+    readMore(handle);
+    endIfDrained(handle);
 }
 
 void SocketLayer::cutOff(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || !entry->socket) return;
+    if (!entry || !entry->socket || entry->cut) return;
+    // What it sent and is not handled yet goes with it.
+    entry->cut = true;
+    entry->inbox.clear();
+    if (entry->quiet) entry->quiet->stop();
     const bool report = !entry->closeReported;
     entry->closeReported = true;
     entry->state = Entry::State::Ended;
-    if (report) post({handle, FD_CLOSE, 0, {}});
+    if (report) post({handle, FD_CLOSE, 0});
     entry->socket->abort();
 }
 

@@ -72,6 +72,10 @@ struct ReceivedMessage {
 //   boundaries); RecvMsg inside that handler returns exactly that message. A
 //   message without an end of its own is handed out once no more data has
 //   come for it for a moment, or when the peer closes.
+//   A connection is read only as fast as its messages are handled: while a
+//   few of them wait for the handler, the rest stays in the kernel, whose
+//   window then holds the peer back. Connections with messages waiting take
+//   turns, one message each, so one busy peer cannot keep the others waiting.
 // - FD_CLOSE, with error 0, when an established connection ends by any cause:
 //   the peer's close, a reset, or this layer cutting a peer that broke the
 //   limits (an unfinished message past 64 KiB, more than 1 MiB waiting to be
@@ -79,13 +83,26 @@ struct ReceivedMessage {
 //
 // Events are queued and handed out one at a time from the event loop, in the
 // order they happened. An event of a socket the program has closed meanwhile
-// is dropped, and handles are never reused.
+// is dropped, and handles are never reused; the messages still waiting on a
+// connection that is cut off are dropped with it.
 class SocketLayer : public QObject {
     Q_OBJECT
 
 public:
     // Data that a peer has not taken yet, beyond which it is cut off.
     static constexpr qint64 kMaxUnsentBytes = 1024 * 1024;
+    // Messages of one connection that may wait for the handler before nothing
+    // more is read from it: enough to keep a busy handler fed, few enough that
+    // what a peer sends waits in its own kernel buffers, not in ours.
+    static constexpr std::size_t kMaxWaitingMessages = 4;
+    // Bytes taken from a connection at a time. A piece this size holds a few
+    // hundred of the shortest messages at most, which is all one connection can
+    // put in front of the others at once.
+    static constexpr qint64 kReadChunkBytes = 4096;
+    // What Qt may hold of a connection ahead of the framer. Past it Qt stops
+    // reading, so a peer that sends faster than it is served fills its kernel
+    // buffers rather than this program's memory.
+    static constexpr qint64 kReadBufferBytes = 64 * 1024;
 
     explicit SocketLayer(FramingRules rules, QObject* parent = nullptr);
     ~SocketLayer() override;
@@ -148,11 +165,12 @@ public:
 
 private:
     struct Entry;
+    // FD_READ carries no text: it is the connection's turn to hand out the
+    // oldest message of its inbox.
     struct Event {
         SocketHandle socket = 0;
         int event = 0;
         int error = 0;
-        QString message;
     };
 
     Entry* find(SocketHandle socket) const;
@@ -162,7 +180,9 @@ private:
     void schedule();
     void pump(QTimer* timer);
     void deliver(const Event& event);
-    void takeIncoming(SocketHandle handle);
+    void readMore(SocketHandle handle);
+    void queueTurn(SocketHandle handle);
+    void endIfDrained(SocketHandle handle);
     void takeHeld(SocketHandle handle);
     void peerGone(SocketHandle handle);
     void cutOff(SocketHandle handle);

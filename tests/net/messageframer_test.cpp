@@ -234,6 +234,9 @@ TEST(LobbyFraming, BareKeywordsAreMessagesOfTheirOwn) {
         SCOPED_TRACE(c.messages.join(u' ').toStdString());
         expectSameForEveryCut(c.rules, c.messages);
     }
+    // Text that is no message after a whole one is unknown text of its own.
+    expectSameForEveryCut(lobbyServerFraming(),
+                          {QStringLiteral("WatchMsg|9|END"), QStringLiteral("GameStart"), poll});
     // A word that only begins like one is unknown text.
     EXPECT_EQ(frame(lobbyClientFraming(), {wire({QStringLiteral("Deadline"), list})}),
               QStringList({QStringLiteral("Deadline"), list}));
