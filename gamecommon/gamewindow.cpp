@@ -1,0 +1,254 @@
+#include "gamewindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "conversationlines.h"
+#include "dialogs.h"
+#include "programfolder.h"
+#include "windowsizelock.h"
+
+namespace gamecommon {
+
+namespace {
+
+// How long the window is flashed when a move arrives: five flashes of half a
+// second.
+constexpr int kAlertMs = 2500;
+
+}  // namespace
+
+GameWindow::GameWindow(const GameWindowOptions& options, GameWindowTraits traits, QWidget* parent)
+    : QMainWindow(parent),
+      activation_(this),
+      traits_(std::move(traits)),
+      folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
+      ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
+      dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()) {
+    setWindowTitle(traits_.title);
+}
+
+GameWindow::~GameWindow() = default;
+
+void GameWindow::setUp(MatchFlow& match, BoardCanvas* board) {
+    match_ = &match;
+    board_ = board;
+    Timer1 = match.Timer1;
+    buildControls(board);
+    buildMenus();
+    connectMenus();
+    // The window keeps the size it first showed with.
+    connect(board, &BoardCanvas::firstPainted, this, [this] { WindowSizeLock::lock(this); });
+    match.startUp();
+}
+
+void GameWindow::buildControls(BoardCanvas* board) {
+    Text1 = new QLineEdit(this);
+    Text1->setReadOnly(true);
+    Text2 = new QPlainTextEdit(this);
+    Text2->setToolTip(QStringLiteral("ダブルクリックで、テキストボックス内を消去できます。"));
+    Text2->setFixedHeight(Text2->fontMetrics().lineSpacing() * 3 + 12);
+    Text2->viewport()->installEventFilter(this);
+    for (auto& box : Text3) {
+        box = new QLineEdit(this);
+        box->setReadOnly(true);
+    }
+    Command5 = new QPushButton(QStringLiteral("送　信"), this);
+    Command5->setToolTip(QStringLiteral("メッセージを送信します。"));
+    Command5->setEnabled(false);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(board, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* players = new QHBoxLayout;
+    players->addWidget(Text3[0]);
+    players->addWidget(Text3[1]);
+    layout->addLayout(players);
+    auto* chat = new QHBoxLayout;
+    chat->addWidget(Text2, 1);
+    chat->addWidget(Command5, 0, Qt::AlignBottom);
+    layout->addLayout(chat);
+    layout->addWidget(Text1);
+    setCentralWidget(central);
+}
+
+void GameWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    const auto item = [](QMenu* menu, const QString& caption, bool enabled) {
+        QAction* action = menu->addAction(caption);
+        action->setEnabled(enabled);
+        return action;
+    };
+
+    mnuFile = bar->addMenu(QStringLiteral("ファイル"));
+    nmuFileOpen = item(mnuFile, QStringLiteral("開く...(&F)"), false);
+    mnuSave = item(mnuFile, QStringLiteral("名前を付けて保存..."), false);
+    mnuVSave = item(mnuFile, QStringLiteral("全手保存"), false);
+    mnuFile->addSeparator();
+    mnuStrong = mnuFile->addMenu(QStringLiteral("強さ"));
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        mnuSrtrong[i] = item(mnuStrong, kStrengthClasses[i].toString(), true);
+        mnuSrtrong[i]->setCheckable(true);
+    }
+    mnuStrong->setEnabled(false);
+    mnuInit = item(mnuFile, QStringLiteral("初期化"), true);
+    mnuFile->addSeparator();
+    // Both programs have always called it so.
+    mnuEnd = item(mnuFile, QStringLiteral("将棋終了(&Q)"), true);
+
+    mnuConnect = bar->addMenu(QStringLiteral("接続"));
+    if (traits_.hasLoginDialog) LogIn = item(mnuConnect, QStringLiteral("ログイン(&R)"), true);
+    if (traits_.canListen) mnuServer = item(mnuConnect, QStringLiteral("サーバー（後手&S）"), true);
+    if (LogIn || mnuServer) mnuConnect->addSeparator();
+    mnuClose = item(mnuConnect, QStringLiteral("切断(&A)"), false);
+
+    mnuTEnd = bar->addMenu(QStringLiteral("投了"));
+    mnuToryou = item(mnuTEnd, QStringLiteral("投了"), true);
+    mnuTEnd->setEnabled(false);
+
+    mnuM = bar->addMenu(QStringLiteral("メッセージ"));
+    mnuAisatsu = mnuM->addMenu(QStringLiteral("挨拶"));
+    for (std::size_t i = 0; i < mnuAis.size(); ++i)
+        mnuAis[i] = item(mnuAisatsu, kGreetingLines[i].caption.toString(), true);
+    mnuComment = mnuM->addMenu(QStringLiteral("コメント"));
+    for (std::size_t i = 0; i < mnuCom.size(); ++i)
+        mnuCom[i] = item(mnuComment, kCommentLines[i].caption.toString(), true);
+    mnuKao = mnuM->addMenu(QStringLiteral("顔文字"));
+    for (std::size_t i = 0; i < mnuKaomoji.size(); ++i)
+        mnuKaomoji[i] = item(mnuKao, kFaceLines[i].caption.toString(), true);
+    mnuM->setEnabled(false);
+
+    mnuKifu = bar->addMenu(QStringLiteral("棋譜再生"));
+    mnuPlay = item(mnuKifu, QStringLiteral("起動"), false);
+
+    // The version item is a menu title of its own that acts when clicked.
+    mnuV = bar->addAction(QStringLiteral("バ－ジョン情報"));
+}
+
+void GameWindow::connectMenus() {
+    connect(mnuInit, &QAction::triggered, this, [this] { resetGame(); });
+    connect(mnuEnd, &QAction::triggered, this, [this] {
+        match_->fileExit();
+        close();
+    });
+    if (LogIn) connect(LogIn, &QAction::triggered, this, [this] { openLoginDialog(); });
+    if (mnuServer) connect(mnuServer, &QAction::triggered, match_, &MatchFlow::startListening);
+    connect(mnuClose, &QAction::triggered, match_, &MatchFlow::disconnect);
+    connect(mnuToryou, &QAction::triggered, match_, &MatchFlow::resign);
+    connect(Command5, &QPushButton::clicked, match_, &MatchFlow::sendChat);
+    connect(mnuV, &QAction::triggered, this, [this] { box(traits_.versionText); });
+    // A pick sends the line of its table, whatever the menu item now reads.
+    const auto sendsLine = [this](QAction* action, const ConversationLine& line) {
+        connect(action, &QAction::triggered, this,
+                [this, text = line.text.toString()] { match_->sendConversation(text); });
+    };
+    for (std::size_t i = 0; i < mnuAis.size(); ++i)
+        sendsLine(mnuAis[i], kGreetingLines[i]);
+    for (std::size_t i = 0; i < mnuCom.size(); ++i)
+        sendsLine(mnuCom[i], kCommentLines[i]);
+    for (std::size_t i = 0; i < mnuKaomoji.size(); ++i)
+        sendsLine(mnuKaomoji[i], kFaceLines[i]);
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        connect(mnuSrtrong[i], &QAction::triggered, this,
+                [this, i] { match_->chooseStrength(static_cast<int>(i)); });
+    }
+}
+
+bool GameWindow::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (activation_.startsConnection(*event)) activated();
+    return result;
+}
+
+void GameWindow::activated() {
+    constexpr qint64 kBoxEchoMs = 500;
+    if (!match_) return;
+    if (boxClosed_.isValid() && boxClosed_.elapsed() < kBoxEchoMs) return;
+    match_->onActivated();
+}
+
+void GameWindow::box(const QString& text) {
+    dialogs_->message(this, traits_.title, text);
+    boxClosed_.start();
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (Text2 && watched == Text2->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        Text2->clear();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GameWindow::setStatusText(const QString& text) {
+    Text1->setText(text);
+}
+
+void GameWindow::setMessageText(const QString& text) {
+    Text2->setPlainText(text);
+}
+
+QString GameWindow::messageText() const {
+    return Text2->toPlainText();
+}
+
+void GameWindow::setPlayerNames(const QString& first, const QString& second) {
+    Text3[0]->setText(first);
+    Text3[1]->setText(second);
+}
+
+void GameWindow::setTitle(const QString& title) {
+    setWindowTitle(title);
+}
+
+void GameWindow::showMessageBox(const QString& text) {
+    box(text);
+}
+
+void GameWindow::setSendEnabled(bool enabled) {
+    Command5->setEnabled(enabled);
+}
+
+void GameWindow::setServerMenuEnabled(bool enabled) {
+    if (mnuServer) mnuServer->setEnabled(enabled);
+}
+
+void GameWindow::setCloseMenuEnabled(bool enabled) {
+    mnuClose->setEnabled(enabled);
+}
+
+void GameWindow::setGameMenusEnabled(bool enabled) {
+    mnuM->setEnabled(enabled);
+    mnuTEnd->setEnabled(enabled);
+}
+
+void GameWindow::setStrengthMenuEnabled(bool enabled) {
+    mnuStrong->setEnabled(enabled);
+}
+
+void GameWindow::showStrengthItems(const std::array<bool, 6>& checked,
+                                   const std::array<bool, 6>& enabled) {
+    for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
+        mnuSrtrong[i]->setChecked(checked[i]);
+        mnuSrtrong[i]->setEnabled(enabled[i]);
+    }
+}
+
+void GameWindow::repaintBoard() {
+    if (board_) board_->update();
+}
+
+void GameWindow::alert() {
+    QApplication::alert(this, kAlertMs);
+}
+
+}  // namespace gamecommon
