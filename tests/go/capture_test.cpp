@@ -108,6 +108,21 @@ Ban snake() {
     return ban;
 }
 
+// White fills the board around 25 single black stones (x and y each 1, 5, 9,
+// 13 or 17), which the search must walk around; the corner (18, 18) is left
+// empty: one group of 335 white stones with that one liberty.
+Ban sea() {
+    Ban ban;
+    for (int y = 0; y < kBoardSize; ++y) {
+        for (int x = 0; x < kBoardSize; ++x) {
+            const bool black = x % 4 == 1 && y % 4 == 1;
+            ban.set({x, y}, black ? Stone::Black : Stone::White);
+        }
+    }
+    ban.set({kLastLine, kLastLine}, Stone::Empty);
+    return ban;
+}
+
 TEST(GoCapture, LargeGroupsAreSearchedToTheEnd) {
     struct LargeCase {
         const char* name;
@@ -136,6 +151,15 @@ TEST(GoCapture, LargeGroupsAreSearchedToTheEnd) {
              return ban;
          },
          {0, 18},
+         0},
+        {"a group of 335 stones", sea, {kLastLine, kLastLine}, 335},
+        {"a group of 334 stones that keeps one liberty in the far corner",
+         [] {
+             Ban ban = sea();
+             ban.set({0, 0}, Stone::Empty);
+             return ban;
+         },
+         {kLastLine, kLastLine},
          0},
     };
     for (const LargeCase& c : cases) {
