@@ -14,6 +14,7 @@
 #include "conversationlines.h"
 #include "dialogs.h"
 #include "programfolder.h"
+#include "recordmenus.h"
 #include "windowsizelock.h"
 
 namespace gamecommon {
@@ -23,6 +24,34 @@ namespace {
 // How long the window is flashed when a move arrives: five flashes of half a
 // second.
 constexpr int kAlertMs = 2500;
+
+// Passes every box on and says when it has closed, so that the activation
+// its closing causes is known as the echo of a box of ours.
+class EchoedDialogs : public platform::Dialogs {
+public:
+    EchoedDialogs(platform::Dialogs& boxes, std::function<void()> closed)
+        : boxes_(boxes), closed_(std::move(closed)) {}
+
+    void message(QWidget* parent, const QString& title, const QString& text) override {
+        boxes_.message(parent, title, text);
+        closed_();
+    }
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override {
+        const bool yes = boxes_.askYesNo(parent, title, text);
+        closed_();
+        return yes;
+    }
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& prompt,
+                                   const QString& initial) override {
+        auto answer = boxes_.askText(parent, title, prompt, initial);
+        closed_();
+        return answer;
+    }
+
+private:
+    platform::Dialogs& boxes_;
+    std::function<void()> closed_;
+};
 
 }  // namespace
 
@@ -48,6 +77,15 @@ void GameWindow::setUp(MatchFlow& match, BoardCanvas* board) {
     // The window keeps the size it first showed with.
     connect(board, &BoardCanvas::firstPainted, this, [this] { WindowSizeLock::lock(this); });
     match.startUp();
+}
+
+void GameWindow::setUpRecords(RecordBoard& board, RecordNames names) {
+    recordDialogs_ = std::make_unique<EchoedDialogs>(*dialogs_, [this] { boxClosed_.start(); });
+    records_ = new RecordMenus(
+        std::move(names), folder_, *recordDialogs_, board,
+        [this] { return match_ && match_->state().IsConnected; }, this);
+    records_->attach(nmuFileOpen, mnuSave, mnuVSave, mnuPlay);
+    if (match_) match_->setRecord(&records_->record());
 }
 
 void GameWindow::buildControls(BoardCanvas* board) {

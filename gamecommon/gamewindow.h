@@ -9,6 +9,8 @@
 #include "boardcanvas.h"
 #include "matchflow.h"
 #include "matchview.h"
+#include "recordboard.h"
+#include "recordnames.h"
 
 class QAction;
 class QLineEdit;
@@ -22,6 +24,8 @@ class Dialogs;
 }
 
 namespace gamecommon {
+
+class RecordMenus;
 
 // What a game program's main window is started with.
 struct GameWindowOptions {
@@ -62,6 +66,9 @@ public:
     // own).
     void activated();
 
+    // The record items and the running record, once the game has set them up.
+    RecordMenus* records() const { return records_; }
+
     // Controls, named as the programs have always named them.
     QLineEdit* Text1 = nullptr;         // status line
     QPlainTextEdit* Text2 = nullptr;    // message box: chat typing and received texts
@@ -98,6 +105,10 @@ protected:
     // Builds the controls around `board` and the menus, wires them to
     // `match`, and starts the match flow. Called once by the game's window.
     void setUp(MatchFlow& match, BoardCanvas* board);
+    // Makes the record items work: records are the game's position strings,
+    // checked and shown by `board`, in files named by `names`. Called once
+    // by the game's window, after setUp().
+    void setUpRecords(RecordBoard& board, RecordNames names);
 
     // "初期化": the game's new position, shown.
     virtual void resetGame() = 0;
@@ -143,6 +154,9 @@ private:
     QString folder_;
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;
+    // The boxes of the record windows: closing one is no activation either.
+    std::unique_ptr<platform::Dialogs> recordDialogs_;
+    RecordMenus* records_ = nullptr;
     MatchFlow* match_ = nullptr;
     BoardCanvas* board_ = nullptr;
     // When the last message box of ours closed: the activation that follows

@@ -1,11 +1,14 @@
 #include "matchflow.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 #include "clocktext.h"
 #include "conversationlines.h"
 #include "gamemessage.h"
 #include "loginsettings.h"
+#include "programfolder.h"
+#include "runningrecord.h"
 #include "standardframing.h"
 
 namespace gamecommon {
@@ -17,13 +20,14 @@ constexpr int kWatchdogTicks = 3;
 
 }  // namespace
 
-MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, QObject* parent)
+MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, QObject* parent, Watchdog watchdog)
     : QObject(parent),
       Timer1(new QTimer(this)),
       Timer2(new QTimer(this)),
       view_(view),
       loginFilePath_(std::move(loginFilePath)),
-      sockets_(net::gameProgramFraming()) {
+      sockets_(net::gameProgramFraming()),
+      watchdog_(watchdog) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
     connect(Timer1, &QTimer::timeout, this, &MatchFlow::clockTick);
@@ -37,7 +41,7 @@ MatchFlow::~MatchFlow() {
 void MatchFlow::startUp() {
     view_.setSendEnabled(false);
     state_.MyTurn = true;
-    Timer2->start(kTickMs);
+    if (watchdog_ == Watchdog::Login) Timer2->start(kTickMs);
     const QString failed = sockets_.StartUp();
     if (!failed.isEmpty()) view_.setMessageText(failed);
 }
@@ -46,7 +50,10 @@ void MatchFlow::onActivated() {
     // One data socket at a time: while connected, connecting or listening
     // there is nothing to start.
     if (dataSock_ != 0 || listenSock_ != 0) return;
-    const auto login = readLoginSettings(loginFilePath_);
+    // Looked up anew each time: the lobby client may have written the file
+    // since, under a name of another case.
+    const QFileInfo file(loginFilePath_);
+    const auto login = readLoginSettings(platform::fileInFolder(file.path(), file.fileName()));
     if (!login) {
         view_.showMessageBox(QStringLiteral("File Error"));
         return;
@@ -157,6 +164,15 @@ void MatchFlow::SendMove() {
     }
     if (state_.MoveNo == 1) state_.MySide = QStringLiteral("先手");
     view_.setTitle(gameTitle());
+    recordPosition(true);
+}
+
+void MatchFlow::recordPosition(bool ownMove) {
+    if (!record_ || !record_->isOn()) return;
+    const RecordProblem problem =
+        record_->append(ownMove ? ownMoveRecordLine() : receivedRecordLine());
+    if (problem != RecordProblem::None)
+        view_.showMessageBox(problemText(problem, record_->names().runningFile));
 }
 
 void MatchFlow::endGame(const QString& message, const QString& localText) {
@@ -175,6 +191,7 @@ void MatchFlow::clockTick() {
 }
 
 void MatchFlow::watchdogTick() {
+    if (watchdog_ == Watchdog::None) return;
     if (++state_.WatchdogTicks < kWatchdogTicks) return;
     state_.WatchdogTicks = 0;
     // Only a connection to the server must log in; a peer that connected to
@@ -296,6 +313,8 @@ bool MatchFlow::HandleGameMsg(const QString& text) {
             return false;
         }
         case GameMsgType::Notice:
+            noticeReceived(text);
+            return false;
         case GameMsgType::Type1:
         case GameMsgType::Unknown:
             return false;
@@ -321,6 +340,7 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
         Timer1->start(kTickMs);
     }
     state_.MyTurn = true;
+    recordPosition(false);
     view_.setStatusText(QStringLiteral("あなたの番"));
     if (ownKingInCheck()) view_.showMessageBox(QStringLiteral("王手！"));
 }

@@ -13,6 +13,8 @@ class QTimer;
 
 namespace gamecommon {
 
+class RunningRecord;
+
 // A game program's life as a network player, the same for every game: getting
 // connected (to the lobby server named in "LOGIN.TXT" when the window becomes
 // active, or by listening for another program), who moves first, sending and
@@ -23,7 +25,12 @@ class MatchFlow : public QObject {
     Q_OBJECT
 
 public:
-    MatchFlow(MatchView& view, QString loginFilePath, QObject* parent = nullptr);
+    // Whether the flow gives up a server connection that has not logged in
+    // within three ticks of Timer2.
+    enum class Watchdog { Login, None };
+
+    MatchFlow(MatchView& view, QString loginFilePath, QObject* parent = nullptr,
+              Watchdog watchdog = Watchdog::Login);
     ~MatchFlow() override;
 
     MatchState& state() { return state_; }
@@ -34,7 +41,7 @@ public:
     int StrengthCount() const { return strengthCount_; }
 
     QTimer* Timer1;  // game clock, 1000 ms while a game runs
-    QTimer* Timer2;  // login watchdog, 1000 ms from start-up
+    QTimer* Timer2;  // login watchdog, 1000 ms from start-up (if the flow has one)
 
     // At window load: the watchdog starts; a machine without sockets says so.
     void startUp();
@@ -57,6 +64,10 @@ public:
     void newGame();
     // Closes all sockets and stops the clocks (program end).
     void fileExit();
+
+    // The running record that positions are added to while recording is on
+    // (the main window's; none in a flow without a window).
+    void setRecord(RunningRecord* record) { record_ = record; }
 
     // After every accepted move of the local player: the move goes out.
     void SendMove();
@@ -83,6 +94,13 @@ protected:
     virtual QString gameTitle() const = 0;
     // The conversation line that resigns.
     virtual QString resignMessage() const;
+    // A notice ("SYOUGI_MSG7") arrived; a game that takes notices shows it.
+    virtual void noticeReceived(const QString& text) { static_cast<void>(text); }
+    // The record line of the position after the local player's move, and of
+    // the position just taken from a received move (as this player's window
+    // shows it).
+    virtual QString ownMoveRecordLine() const = 0;
+    virtual QString receivedRecordLine() const = 0;
 
     void sendText(const QString& text);
     MatchView& view() { return view_; }
@@ -99,6 +117,9 @@ private:
     void receiveMove(QStringView moveText, bool watched);
     void OnConnected();
     void showStrength();
+    // While recording is on, adds the position after an own move (or after
+    // the move just received) to the running record.
+    void recordPosition(bool ownMove);
 
     MatchView& view_;
     QString loginFilePath_;
@@ -110,6 +131,8 @@ private:
     int strengthCount_ = 0;
     std::array<bool, 6> strengthChecked_{};
     std::array<bool, 6> strengthEnabled_{true, true, true, true, true, true};
+    RunningRecord* record_ = nullptr;
+    Watchdog watchdog_;
 };
 
 }  // namespace gamecommon

@@ -34,6 +34,13 @@ QStringList executableFiles(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Executable, QDir::Name | QDir::IgnoreCase);
 }
 
+QStringList matchingFiles(const QString& folder, const QString& pattern) {
+    QDir dir(folder);
+    dir.setNameFilters({pattern});
+    // Name filters ignore case unless told otherwise.
+    return dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
 QString pathInFolder(const QString& folder, const QString& name) {
     if (folder.endsWith(u'/')) return folder + name;
     return folder + u'/' + name;

@@ -25,6 +25,12 @@ QList<FolderEntry> folderTree(const QString& folder);
 // case. Hidden files are left out.
 QStringList executableFiles(const QString& folder);
 
+// The files in `folder` whose names match `pattern` ("*.txt"), sorted by
+// name without regard to case. The pattern ignores case too, as file names
+// carried over from older systems often are upper case ("GAME1.SHO"). Hidden
+// files are left out.
+QStringList matchingFiles(const QString& folder, const QString& pattern);
+
 // The path of `name` in `folder`, with one "/" between them.
 QString pathInFolder(const QString& folder, const QString& name);
 

@@ -45,4 +45,13 @@ bool writeTextLines(const QString& path, const QStringList& lines) {
     return file.commit();
 }
 
+bool appendTextLine(const QString& path, const QString& line) {
+    const QByteArray bytes = toShiftJis(line) + "\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
 }  // namespace platform

@@ -16,4 +16,8 @@ std::optional<QStringList> readTextLines(const QString& path);
 // Returns false when the file cannot be written.
 bool writeTextLines(const QString& path, const QStringList& lines);
 
+// Adds one line, ended by CR LF, at the end of the file, creating it when it
+// is not there. Returns false when the line could not be written whole.
+bool appendTextLine(const QString& path, const QString& line);
+
 }  // namespace platform

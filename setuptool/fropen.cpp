@@ -11,12 +11,6 @@
 
 namespace quenlis {
 
-namespace {
-
-constexpr int kIndentPerLevel = 2;
-
-}  // namespace
-
 frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frOpen"));
@@ -24,13 +18,11 @@ frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* 
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    for (const platform::Drive& drive : platform::mountedDrives())
-        Drive1->addItem(drive.text, drive.root);
-
     Dir1 = new QListWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));
+    browser_ = new platform::FolderBrowser(Drive1, Dir1, File1, platform::executableFiles, this);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -60,9 +52,8 @@ frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* 
     layout->addLayout(buttons, 2, 0, 1, 2);
     resize(520, 360);
 
-    connect(Drive1, &QComboBox::activated, this, &frOpen::driveChosen);
-    connect(Dir1, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { setFolder(item->data(Qt::UserRole).toString()); });
+    connect(browser_, &platform::FolderBrowser::driveUnusable, this,
+            [this] { dialogs_.message(this, kProgramName, kDriveFailedText); });
     connect(File1, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem* current) { fileChosen(current); });
     // Typing is undone at once: the box only ever shows a listed file.
@@ -80,48 +71,9 @@ frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* 
     setFolder(QFileInfo(start).isDir() ? start : QDir::currentPath());
 }
 
-void frOpen::setFolder(const QString& path) {
-    folder_ = QDir::cleanPath(QDir(path).absolutePath());
-
-    Dir1->clear();
-    for (const platform::FolderEntry& entry : platform::folderTree(folder_)) {
-        auto* item =
-            new QListWidgetItem(QString(entry.depth * kIndentPerLevel, u' ') + entry.name, Dir1);
-        item->setData(Qt::UserRole, entry.path);
-        if (entry.path == folder_) Dir1->setCurrentItem(item);
-    }
-
-    File1->clear();
-    File1->addItems(platform::executableFiles(folder_));
-
-    selectDriveOf(folder_);
-}
-
-void frOpen::selectDriveOf(const QString& path) {
-    const QString root = platform::driveOf(path);
-    int index = Drive1->findData(root);
-    if (index < 0) {
-        // A file system left out of the list (not reported as ready) still
-        // shows where the folder is.
-        Drive1->addItem(root, root);
-        index = Drive1->count() - 1;
-    }
-    Drive1->setCurrentIndex(index);
-}
-
-void frOpen::driveChosen(int index) {
-    const QString root = Drive1->itemData(index).toString();
-    if (!platform::driveUsable(root)) {
-        dialogs_.message(this, kProgramName, kDriveFailedText);
-        selectDriveOf(folder_);
-        return;
-    }
-    if (platform::driveOf(folder_) != root) setFolder(root);
-}
-
 void frOpen::fileChosen(QListWidgetItem* item) {
     if (!item) return;
-    chosenPath_ = platform::pathInFolder(folder_, item->text());
+    chosenPath_ = platform::pathInFolder(folder(), item->text());
     Text1->setText(chosenPath_);
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "dialogs.h"
+#include "folderbrowser.h"
 
 namespace quenlis {
 
@@ -29,10 +30,10 @@ public:
     QString ThisPath;
 
     // The folder whose programs `File1` lists.
-    QString folder() const { return folder_; }
+    QString folder() const { return browser_->folder(); }
     // Shows `path` in the folder list and its programs in the file list, and
     // selects its file system in the drive list.
-    void setFolder(const QString& path);
+    void setFolder(const QString& path) { browser_->setFolder(path); }
 
     QComboBox* Drive1 = nullptr;
     QListWidget* Dir1 = nullptr;
@@ -43,12 +44,10 @@ public:
     QPushButton* Command3 = nullptr;
 
 private:
-    void driveChosen(int index);
     void fileChosen(QListWidgetItem* item);
-    void selectDriveOf(const QString& path);
 
     platform::Dialogs& dialogs_;
-    QString folder_;
+    platform::FolderBrowser* browser_ = nullptr;
     QString chosenPath_;
 };
 

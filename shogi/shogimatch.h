@@ -37,6 +37,9 @@ protected:
     void showReceivedMove() override;
     bool ownKingInCheck() const override;
     QString gameTitle() const override;
+    // Own moves are recorded from the board, received ones as they came.
+    QString ownMoveRecordLine() const override { return position_.Ban.positionString(); }
+    QString receivedRecordLine() const override { return positionString_; }
 
 private:
     ShogiPosition position_;

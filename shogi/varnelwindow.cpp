@@ -23,6 +23,7 @@ VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
     match_->setBoard(board_);
     Timer2 = match_->Timer2;
     setUp(*match_, board_);
+    setUpRecords(*this, gamecommon::shogiRecordNames());
 }
 
 VarnelWindow::~VarnelWindow() {
@@ -35,6 +36,15 @@ bool VarnelWindow::showPosition(const QString& positionString) {
     board_->BanStart();
     board_->update();
     return true;
+}
+
+bool VarnelWindow::isPosition(QStringView line) const {
+    Board check;
+    return !check.load(line);
+}
+
+void VarnelWindow::showRecordedPosition(const QString& line) {
+    showPosition(line);
 }
 
 void VarnelWindow::resetGame() {

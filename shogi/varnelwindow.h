@@ -13,9 +13,11 @@ namespace shogi {
 using VarnelOptions = gamecommon::GameWindowOptions;
 
 // The shogi program's main window: the shared game window with the shogi
-// board, both hands and the clocks, its login settings dialog and the item
-// that listens for another program.
-class VarnelWindow : public gamecommon::GameWindow, private ShogiBoardHost {
+// board, both hands and the clocks, its login settings dialog, the item
+// that listens for another program, and the shogi names of the records.
+class VarnelWindow : public gamecommon::GameWindow,
+                     private ShogiBoardHost,
+                     private gamecommon::RecordBoard {
     Q_OBJECT
 
 public:
@@ -46,6 +48,10 @@ private:
     void kingCaptured(const MoveOutcome& outcome) override;
     void showRuleMessage(const QString& text) override;
     bool askPromotion() override;
+
+    // RecordBoard: a record line is a position string.
+    bool isPosition(QStringView line) const override;
+    void showRecordedPosition(const QString& line) override;
 
     std::unique_ptr<ShogiMatch> match_;
     ShogiBoardView* board_;

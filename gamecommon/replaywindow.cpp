@@ -1,0 +1,86 @@
+#include "replaywindow.h"
+
+#include <QHBoxLayout>
+
+#include "recordfile.h"
+#include "recordtexts.h"
+
+namespace gamecommon {
+
+ReplayWindow::ReplayWindow(QString exFile, QString folder, RecordBoard& board,
+                           const RecordNames& names, platform::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      ExFile(std::move(exFile)),
+      folder_(std::move(folder)),
+      board_(board),
+      names_(names),
+      dialogs_(dialogs) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(kReplayCaption);
+    Command1 = new QPushButton(QStringLiteral("<<"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("<"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(QStringLiteral(">"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Command1);
+    layout->addWidget(Command2);
+    layout->addWidget(Label1);
+    layout->addWidget(Command3);
+
+    for (QPushButton* button : {Command1, Command2, Command3})
+        button->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        cursor_.first();
+        DispLay();
+    });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        cursor_.back();
+        DispLay();
+    });
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        cursor_.forward();
+        DispLay();
+    });
+}
+
+// LoadFile runs before the window is shown, so its boxes stand over the main
+// window.
+bool ReplayWindow::LoadFile() {
+    ReplayLoad load = loadReplay(recordFileIn(folder_, ExFile),
+                                 [this](QStringView line) { return board_.isPosition(line); });
+    if (load.problem != RecordProblem::None) {
+        dialogs_.message(parentWidget(), names_.programTitle, problemText(load.problem, ExFile));
+        return false;
+    }
+    cursor_ = std::move(load.cursor);
+    setWindowTitle(replayCaption(ExFile));
+    board_.showRecordedPosition(cursor_.position());
+    Label1->setText(QString::number(cursor_.lineNumber()));
+    if (!cursor_.skippedLines().isEmpty())
+        dialogs_.message(parentWidget(), names_.programTitle,
+                         skippedLinesText(ExFile, cursor_.skippedLines()));
+    return true;
+}
+
+void ReplayWindow::DispLay() {
+    Label1->setText(QString::number(cursor_.lineNumber()));
+    if (isVisible() && windowModality() != Qt::NonModal) {
+        // From the first step on the main window can be used beside the
+        // replay; a window's modality only changes while it is hidden.
+        hide();
+        setWindowModality(Qt::NonModal);
+        board_.showRecordedPosition(cursor_.position());
+        show();
+        return;
+    }
+    board_.showRecordedPosition(cursor_.position());
+}
+
+}  // namespace gamecommon

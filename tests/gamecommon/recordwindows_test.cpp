@@ -1,0 +1,380 @@
+// The record windows on the offscreen platform: the file dialog "開く", the
+// replay window, the memo editor, and the menu items that open them.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "folderlisting.h"
+#include "listclicks.h"
+#include "memoeditor.h"
+#include "recordfiledialog.h"
+#include "recordmenus.h"
+#include "recordtexts.h"
+#include "replaywindow.h"
+#include "scripteddialogs.h"
+#include "setupfiles.h"
+
+namespace gamecommon {
+namespace {
+
+using setuptest::fileBytes;
+using setuptest::writeBytes;
+using testsupport::clickItem;
+using testsupport::doubleClickItem;
+using testsupport::whenDialogOpens;
+
+QStringList lines(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text().trimmed();
+    return texts;
+}
+
+// The main board as the record windows see it: "pos" lines are positions,
+// and what it was told to show is kept in order.
+class FakeBoard : public RecordBoard {
+public:
+    QStringList shown;
+    bool isPosition(QStringView line) const override { return line.startsWith(u"pos"); }
+    void showRecordedPosition(const QString& line) override { shown << line; }
+};
+
+// A program folder with texts, records of both games and a subfolder.
+class RecordWindows : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString folder = QFileInfo(dir.path()).canonicalFilePath();
+    testsupport::ScriptedDialogs dialogs;
+    FakeBoard board;
+    RecordNames names = shogiRecordNames();
+
+    QString file(const QString& name) const { return QDir(folder).filePath(name); }
+
+    void SetUp() override {
+        for (const char* name : {"memo.txt", "NOTES.TXT", "game.chs", ".hidden.sho"})
+            ASSERT_TRUE(writeBytes(file(QString::fromLatin1(name)), "x\r\n"));
+        ASSERT_TRUE(writeBytes(file(QStringLiteral("game1.sho")), "pos1\r\npos2\r\n"));
+        ASSERT_TRUE(writeBytes(file(QStringLiteral("GAME2.SHO")), "pos1\r\n"));
+        ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("sub.d")));
+        ASSERT_TRUE(writeBytes(file(QStringLiteral("sub.d/other.sho")), "pos9\r\n"));
+    }
+};
+
+TEST_F(RecordWindows, TheFileDialogShowsTheButtonAndTheFilesOfItsMode) {
+    struct Mode {
+        int mnuFlag;
+        bool openVisible;
+        bool optionsEnabled;
+        QStringList files;
+    };
+    const QList<Mode> modes = {
+        {kMnuFlagMemo, true, true, {"memo.txt", "NOTES.TXT"}},
+        {kMnuFlagReplay, false, false, {"game1.sho", "GAME2.SHO"}},
+    };
+    for (const Mode& m : modes) {
+        RecordFileDialog dialog(m.mnuFlag, folder, names, dialogs);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), u"開く");
+        EXPECT_EQ(dialog.nameLabel->text(), u"ファイル名(&N):");
+        EXPECT_EQ(dialog.Text1->toolTip(), u"ファイル名の手動変更はできません。");
+        EXPECT_EQ(dialog.Option1->text(), u".TXT");
+        EXPECT_EQ(dialog.Option2->text(), u".SHO");
+        EXPECT_EQ(dialog.Command1->text(), u"開　く");
+        EXPECT_EQ(dialog.Command2->text(), u"実　行");
+        EXPECT_EQ(dialog.Command1->isVisible(), m.openVisible);
+        EXPECT_EQ(dialog.Command2->isVisible(), !m.openVisible);
+        EXPECT_EQ(dialog.Option1->isChecked(), m.openVisible);
+        EXPECT_EQ(dialog.Option2->isChecked(), !m.openVisible);
+        EXPECT_EQ(dialog.Option1->isEnabled(), m.optionsEnabled);
+        EXPECT_EQ(dialog.Option2->isEnabled(), m.optionsEnabled);
+        EXPECT_EQ(lines(dialog.File1), m.files);
+        EXPECT_EQ(dialog.folder(), folder);
+        EXPECT_EQ(lines(dialog.Dir1).last(), u"sub.d");
+        EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
+    }
+    // The go program lists its own records.
+    RecordFileDialog go(kMnuFlagReplay, folder, goRecordNames(), dialogs);
+    EXPECT_EQ(go.Option2->text(), u".CHS");
+    EXPECT_EQ(lines(go.File1), QStringList{"game.chs"});
+}
+
+TEST_F(RecordWindows, OnlyAClickOnAFileNamesItAndOpenHandsItsPathBack) {
+    RecordFileDialog dialog(kMnuFlagMemo, folder, names, dialogs);
+    dialog.show();
+    dialog.Text1->setFocus();
+    QTest::keyClicks(dialog.Text1, QStringLiteral("typed.txt"));
+    EXPECT_EQ(dialog.Text1->text(), u"");
+    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    EXPECT_EQ(dialogs.shown, QStringList{"Varnel|ファイルを指定してください。"});
+    EXPECT_TRUE(dialog.isVisible());
+
+    // The record filter lists the records; a click names one.
+    QTest::mouseClick(dialog.Option2, Qt::LeftButton);
+    EXPECT_EQ(lines(dialog.File1), (QStringList{"game1.sho", "GAME2.SHO"}));
+    ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("game1.sho")));
+    EXPECT_EQ(dialog.Text1->text(), u"game1.sho");
+    QTest::keyClick(dialog.Text1, Qt::Key_Backspace);
+    QTest::keyClicks(dialog.Text1, QStringLiteral("x"));
+    EXPECT_EQ(dialog.Text1->text(), u"game1.sho");
+
+    // Going into another folder keeps the file that was clicked.
+    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QStringLiteral("sub.d")));
+    EXPECT_EQ(lines(dialog.File1), QStringList{"other.sho"});
+    QTest::mouseClick(dialog.Option1, Qt::LeftButton);
+    EXPECT_TRUE(lines(dialog.File1).isEmpty());
+    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.openPath, file(QStringLiteral("game1.sho")));
+    EXPECT_EQ(dialog.ExFile, u"");
+}
+
+TEST_F(RecordWindows, RunHandsBackTheClickedRecordOrNothing) {
+    {
+        RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
+        dialog.show();
+        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+        EXPECT_EQ(dialog.ExFile, u"");
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
+    dialog.show();
+    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QStringLiteral("sub.d")));
+    ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("other.sho")));
+    QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+    // The whole path: the record replayed is the one clicked, wherever it is.
+    EXPECT_EQ(dialog.ExFile, file(QStringLiteral("sub.d/other.sho")));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(RecordWindows, AnUnusableDriveIsToldAndNothingChanges) {
+    RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
+    dialog.show();
+    dialog.Drive1->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
+    dialog.Drive1->setFocus();
+    QTest::keyClick(dialog.Drive1, Qt::Key_End);
+    EXPECT_EQ(dialogs.shown, QStringList{"Varnel|デバイスが使用できません。"});
+    EXPECT_EQ(dialog.folder(), folder);
+    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
+    EXPECT_EQ(lines(dialog.File1), (QStringList{"game1.sho", "GAME2.SHO"}));
+}
+
+TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
+    ASSERT_TRUE(writeBytes(file(QStringLiteral("rec.sho")), "pos1\r\npos2\r\nbroken\r\npos4\r\n"));
+    // A bare name is the program folder's.
+    ReplayWindow replay(QStringLiteral("rec.sho"), folder, board, names, dialogs);
+    ASSERT_TRUE(replay.LoadFile());
+    EXPECT_EQ(replay.windowTitle(), u"PLAY:rec.sho");
+    EXPECT_EQ(replay.Label1->text(), u"1");
+    EXPECT_EQ(board.shown, QStringList{"pos1"});
+    EXPECT_EQ(dialogs.texts, QStringList{"rec.shoの3行目は局面ではないため、飛ばします。"});
+
+    replay.setWindowModality(Qt::ApplicationModal);
+    replay.show();
+    struct Step {
+        QPushButton* button;
+        QString label;
+    };
+    const QList<Step> steps = {{replay.Command2, "1"}, {replay.Command3, "2"},
+                               {replay.Command3, "4"}, {replay.Command3, "4"},
+                               {replay.Command2, "2"}, {replay.Command1, "1"},
+                               {replay.Command3, "2"}};
+    for (const Step& s : steps) {
+        QTest::mouseClick(s.button, Qt::LeftButton);
+        EXPECT_EQ(replay.Label1->text(), s.label) << s.button->text().toStdString();
+    }
+    EXPECT_EQ(board.shown,
+              (QStringList{"pos1", "pos1", "pos2", "pos4", "pos4", "pos2", "pos1", "pos2"}));
+    // From its first step on the main window can be used beside it.
+    EXPECT_EQ(replay.windowModality(), Qt::NonModal);
+    EXPECT_TRUE(replay.isVisible());
+    EXPECT_EQ(replay.Command1->text(), u"<<");
+    EXPECT_EQ(replay.Command2->text(), u"<");
+    EXPECT_EQ(replay.Command3->text(), u">");
+}
+
+TEST_F(RecordWindows, ARecordThatCannotBeReplayedLeavesTheBoardAsItWas) {
+    ASSERT_TRUE(writeBytes(file(QStringLiteral("empty.sho")), ""));
+    const QList<std::pair<QString, QString>> cases = {
+        {file(QStringLiteral("gone.sho")), file(QStringLiteral("gone.sho")) + "が存在しません。"},
+        {QStringLiteral("empty.sho"), "empty.shoは空のファイルです。"},
+        {QStringLiteral("memo.txt"), "memo.txtには再生できる局面がありません。"},
+    };
+    for (const auto& [exFile, text] : cases) {
+        dialogs.texts.clear();
+        ReplayWindow replay(exFile, folder, board, names, dialogs);
+        EXPECT_FALSE(replay.LoadFile());
+        EXPECT_EQ(dialogs.texts, QStringList{text});
+    }
+    EXPECT_TRUE(board.shown.isEmpty());
+}
+
+TEST_F(RecordWindows, TheMemoEditorLoadsSavesAndSavesUnderANameWithTheExtension) {
+    const QString memo = file(QStringLiteral("memo.txt"));
+    ASSERT_TRUE(writeBytes(memo, "\x8F\xAB\x8A\xFB\r\nline 2\r\n"));
+    MemoEditor editor(memo, folder, names, dialogs);
+    ASSERT_TRUE(editor.LoadFile());
+    editor.show();
+    EXPECT_EQ(editor.windowTitle(), memo + QStringLiteral(":将棋メモ帳：ロ－ドした行数=2"));
+    EXPECT_EQ(editor.Text1->toPlainText(), u"将棋\nline 2");
+    EXPECT_EQ(editor.nmuNameChangeSave->text(), u"名前を変えて保存(&S)");
+    EXPECT_EQ(editor.mnuRewrite->text(), u"上書保存");
+    EXPECT_EQ(editor.mnuQuit->text(), u"終了(&Q)");
+    // The text box fills the window below its menu, whatever its size.
+    editor.resize(700, 500);
+    QTest::qWait(0);
+    EXPECT_EQ(editor.Text1->width(), editor.width());
+    EXPECT_EQ(editor.Text1->geometry().bottom(), editor.rect().bottom());
+
+    editor.Text1->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));
+    editor.mnuRewrite->trigger();
+    EXPECT_EQ(fileBytes(memo), QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
+
+    dialogs.textAnswers = {"memo2", "memo3.txt", "", QString()};
+    for (const char* written : {"memo2.sho", "memo3.txt.sho"}) {
+        editor.nmuNameChangeSave->trigger();
+        EXPECT_EQ(fileBytes(file(QString::fromLatin1(written))),
+                  QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
+        EXPECT_EQ(editor.FileN, QString::fromLatin1(written));
+    }
+    editor.nmuNameChangeSave->trigger();  // an empty answer
+    editor.nmuNameChangeSave->trigger();  // Cancel
+    EXPECT_EQ(editor.FileN, u"memo3.txt.sho");
+    EXPECT_EQ(dialogs.texts.count(names.memoSavePrompt), 4);
+    EXPECT_EQ(dialogs.texts.size(), 4);
+
+    editor.mnuQuit->trigger();
+    EXPECT_FALSE(editor.isVisible());
+}
+
+TEST_F(RecordWindows, MemoFilesThatCannotBeUsedAreTold) {
+    const QList<std::tuple<QString, bool, QString>> cases = {
+        {file(QStringLiteral("gone.txt")), false,
+         file(QStringLiteral("gone.txt")) + "が存在しません。"},
+        {folder, false, folder + "を読み込めません。"},
+    };
+    for (const auto& [path, opens, text] : cases) {
+        dialogs.texts.clear();
+        MemoEditor editor(path, folder, names, dialogs);
+        EXPECT_EQ(editor.LoadFile(), opens);
+        EXPECT_EQ(dialogs.texts, QStringList{text});
+    }
+
+    // An empty file is told and opens empty, ready to be written.
+    ASSERT_TRUE(writeBytes(file(QStringLiteral("empty.txt")), ""));
+    dialogs.texts.clear();
+    MemoEditor editor(file(QStringLiteral("empty.txt")), folder, names, dialogs);
+    ASSERT_TRUE(editor.LoadFile());
+    EXPECT_EQ(dialogs.texts,
+              QStringList{file(QStringLiteral("empty.txt")) + "は空のファイルです。"});
+    EXPECT_TRUE(editor.windowTitle().endsWith(u"行数=0"));
+
+    // A name that cannot be written is told, and the editor keeps its file.
+    dialogs.texts.clear();
+    dialogs.textAnswers = {"no/such/folder/memo"};
+    editor.nmuNameChangeSave->trigger();
+    EXPECT_EQ(dialogs.texts.last(), u"no/such/folder/memo.shoに書き込めません。");
+    EXPECT_EQ(editor.FileN, file(QStringLiteral("empty.txt")));
+}
+
+// The four menu items, as the main window attaches them.
+class RecordMenuItems : public RecordWindows {
+protected:
+    QWidget window;
+    bool connected = false;
+    RecordMenus menus{names, folder, dialogs, board, [this] { return connected; }, &window};
+    QAction open{QStringLiteral("開く...(&F)")};
+    QAction save{QStringLiteral("名前を付けて保存...")};
+    QAction vsave{QStringLiteral("全手保存")};
+    QAction play{QStringLiteral("起動")};
+
+    void SetUp() override {
+        RecordWindows::SetUp();
+        for (QAction* a : {&open, &save, &vsave, &play})
+            a->setEnabled(false);
+        menus.attach(&open, &save, &vsave, &play);
+    }
+};
+
+TEST_F(RecordMenuItems, RecordingIsSwitchedOnOnceAndSavedUnderAName) {
+    for (QAction* a : {&open, &save, &vsave, &play})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    // Before any running record there is nothing to save.
+    dialogs.textAnswers = {"game9"};
+    save.trigger();
+    EXPECT_EQ(dialogs.shown,
+              (QStringList{"Varnel|" + kSaveRecordPrompt,
+                           "Varnel|ShougiAll.shoがありません。「全手保存」で棋譜を記録してから保存"
+                           "してください。"}));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("game9.sho"))));
+
+    ASSERT_TRUE(writeBytes(file(QStringLiteral("ShougiAll.sho")), "an earlier game\r\n"));
+    vsave.trigger();
+    EXPECT_TRUE(vsave.isChecked());
+    EXPECT_FALSE(vsave.isEnabled());
+    EXPECT_TRUE(menus.record().isOn());
+    EXPECT_EQ(fileBytes(file(QStringLiteral("ShougiAll.sho"))), QByteArray());
+
+    menus.record().append(QStringLiteral("pos1"));
+    dialogs.textAnswers = {"game9"};
+    save.trigger();
+    EXPECT_EQ(fileBytes(file(QStringLiteral("game9.sho"))), QByteArray("pos1\r\n"));
+    EXPECT_EQ(dialogs.shown.size(), 3);  // the question only
+}
+
+TEST_F(RecordMenuItems, AReplayIsRefusedWhileConnected) {
+    connected = true;
+    play.trigger();
+    EXPECT_EQ(dialogs.shown, QStringList{"Varnel|通信を切断しなければ実行できません。"});
+    EXPECT_EQ(menus.replayWindow(), nullptr);
+    EXPECT_TRUE(board.shown.isEmpty());
+}
+
+TEST_F(RecordMenuItems, AReplayRunsFromTheFileDialogAndLeavesItsLastPosition) {
+    window.show();
+    whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
+        EXPECT_EQ(d.MnuFlag, kMnuFlagReplay);
+        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("game1.sho")));
+        QTest::mouseClick(d.Command2, Qt::LeftButton);
+    });
+    play.trigger();
+    EXPECT_EQ(menus.MnuFlag, kMnuFlagReplay);
+    ReplayWindow* replay = menus.replayWindow();
+    ASSERT_NE(replay, nullptr);
+    EXPECT_TRUE(replay->isVisible());
+    EXPECT_EQ(replay->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(replay->windowTitle(), "PLAY:" + file(QStringLiteral("game1.sho")));
+    QTest::mouseClick(replay->Command3, Qt::LeftButton);
+    replay->close();
+    EXPECT_EQ(board.shown, (QStringList{"pos1", "pos2"}));
+
+    // A dialog closed without a record replays nothing.
+    whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) { d.reject(); });
+    play.trigger();
+    EXPECT_EQ(board.shown.size(), 2);
+}
+
+TEST_F(RecordMenuItems, OpenShowsTheChosenFileInTheMemoEditor) {
+    window.show();
+    whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
+        EXPECT_EQ(d.MnuFlag, kMnuFlagMemo);
+        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("NOTES.TXT")));
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+    });
+    QString caption;
+    whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
+        caption = editor.windowTitle();
+        editor.mnuQuit->trigger();
+    });
+    open.trigger();
+    EXPECT_EQ(menus.MnuFlag, kMnuFlagMemo);
+    EXPECT_EQ(caption, file(QStringLiteral("NOTES.TXT")) + ":将棋メモ帳：ロ－ドした行数=1");
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+}  // namespace
+}  // namespace gamecommon
