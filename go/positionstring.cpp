@@ -32,6 +32,8 @@ std::optional<MarkedBan> readPosition(QStringView text) {
     MarkedBan read;
     int k = 0;
     for (QStringView item : text.tokenize(u',')) {
+        // A record line after an own move writes each code with two digits.
+        if (item.size() == 2 && item.front() == u'0') item = item.sliced(1);
         if (k == kPointCount || item.size() != 1) return std::nullopt;
         const auto code = decodePointCode(item.front());
         if (!code) return std::nullopt;
@@ -67,6 +69,17 @@ QString positionString(const Ban& ban) {
 
 QString positionString(const Ban& ban, Point lastMove) {
     return write(ban, lastMove);
+}
+
+QString recordLine(const Ban& ban) {
+    QString text;
+    text.reserve(3 * kPointCount - 1);
+    for (int k = 0; k < kPointCount; ++k) {
+        if (k > 0) text += u',';
+        text += u'0';
+        text += pointCodeChar(ban.at(Point::fromNumber(k)));
+    }
+    return text;
 }
 
 QString emptyBoardText() {

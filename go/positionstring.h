@@ -37,7 +37,8 @@ struct MarkedBan {
 };
 
 // Reads a position string: exactly 361 items, each one character of 0, 1, 2,
-// 8, 9, and at most one 8 or 9. Nothing for anything else.
+// 8, 9 (or that character after a "0", as a record line writes the codes
+// after an own move), and at most one 8 or 9. Nothing for anything else.
 std::optional<MarkedBan> readPosition(QStringView text);
 
 // The board with codes 0, 1 and 2 only, as rebuilt after a capture.
@@ -45,6 +46,10 @@ QString positionString(const Ban& ban);
 
 // The board with the stone on `lastMove` marked 8 or 9.
 QString positionString(const Ban& ban, Point lastMove);
+
+// The line a game record holds after an own move: every code as two digits
+// ("00", "01", "02"), joined by ",".
+QString recordLine(const Ban& ban);
 
 // The empty board: "2," 361 times without the last comma.
 QString emptyBoardText();

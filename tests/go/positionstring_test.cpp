@@ -75,6 +75,18 @@ TEST(GoPositionString, WrittenBoardsReadBack) {
     }
 }
 
+// What an own move leaves in a game record reads as the same board.
+TEST(GoPositionString, RecordLinesHaveTwoDigitCodesAndReadBack) {
+    const Ban ban = boardFromDiagram({"XO.X", "..O."}, {0, 0});
+    const QString line = recordLine(ban);
+    EXPECT_TRUE(line.startsWith(u"00,01,02,00,02"));
+    EXPECT_EQ(line.size(), 3 * kPointCount - 1);
+    const auto read = readPosition(line);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->ban, ban);
+    EXPECT_FALSE(read->lastMove);
+}
+
 TEST(GoPositionString, MalformedStringsAreRefused) {
     const QString good = positionWith({{5, "9"}});
     ASSERT_TRUE(readPosition(good));
@@ -85,7 +97,8 @@ TEST(GoPositionString, MalformedStringsAreRefused) {
         good + u',',                  // an empty last item
         positionWith({{7, "3"}}),     // no such code
         positionWith({{7, "7"}}),
-        positionWith({{7, "02"}}),  // codes are one digit
+        positionWith({{7, "12"}}),  // two digits only with a leading 0
+        positionWith({{7, "002"}}),
         positionWith({{7, " 2"}}),
         positionWith({{7, ""}}),
         positionWith({{7, "a"}}),

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "clientlogindialog.h"
+#include "gamefilelist.h"
+#include "gamefolder.h"
+#include "gamewindow.h"
+#include "lobbywindow.h"
+#include "scripteddialogs.h"
+#include "textfile.h"
+
+// Whole programs together: the real lobby server as a process of its own,
+// and lobby clients with their game programs in the test's process.
+namespace test {
+
+inline quint16 freePort() {
+    QTcpServer probe;
+    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    return probe.serverPort();
+}
+
+// The real lobby server, as a process of its own without a window; every
+// user's password is "pw".
+class BrellowProcess {
+public:
+    BrellowProcess(quint16 port, const QStringList& users) {
+        QStringList lines;
+        for (int i = 0; i < users.size(); ++i) {
+            lines << QStringLiteral("%1,%2,pw,%2@example.jp,").arg(i + 1).arg(users[i]);
+        }
+        EXPECT_TRUE(
+            platform::writeTextLines(dir_.filePath(QStringLiteral("BrellowLogIn.txt")), lines));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QUOR_PORT"), QString::number(port));
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(dir_.path());
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.start(QStringLiteral(QUOR_BIN_DIR "/Brellow"), {QStringLiteral("--headless")});
+        started_ = process_.waitForStarted(5000) &&
+                   QTest::qWaitFor(
+                       [port] {
+                           QTcpSocket probe;
+                           probe.connectToHost(QHostAddress::LocalHost, port);
+                           return probe.waitForConnected(200);
+                       },
+                       10000);
+    }
+    ~BrellowProcess() {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) process_.kill();
+    }
+    bool started() const { return started_; }
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    bool started_ = false;
+};
+
+// One user at one machine: a lobby client in a folder of its own that also
+// holds the game program's images, "LOGIN.TXT" and "GameFile.txt", logging in
+// for game kind `kind`. Pressing "起　動" opens that user's game window (of
+// type Window) in this process, in the same folder.
+template <typename Window>
+struct LobbyUser {
+    LobbyUser(const QString& id, int kind) : id(id), kind(kind) {
+        gamefile::GameFileList list;
+        list.paths[static_cast<std::size_t>(kind)] = folder.file(QStringLiteral("GameProgram"));
+        EXPECT_TRUE(gamefile::writeGameFile(folder.file(QStringLiteral("GameFile.txt")), list));
+        lobby = std::make_unique<lobbyclient::LobbyWindow>(lobbyclient::LobbyWindowOptions{
+            folder.path(), &lobbyDialogs, [this](const QString&, const QString& programFolder) {
+                game = std::make_unique<Window>(
+                    gamecommon::GameWindowOptions{programFolder, &gameDialogs});
+                game->show();
+                game->board()->grab();
+                game->activated();
+                return true;
+            }});
+        lobby->show();
+    }
+
+    void logIn() {
+        lobby->showLoginDialog();
+        auto* d = lobby->loginDialog();
+        d->TxtID->setText(id);
+        d->TxtPASS->setText(QStringLiteral("pw"));
+        d->TxtMAIL->setText(id + QStringLiteral("@example.jp"));
+        d->TxtSV->setText(QStringLiteral("127.0.0.1"));
+        d->GM->setCurrentIndex(kind);
+        d->BtnSave->click();  // the game program logs in with the same file
+        d->BtnSend->click();
+    }
+
+    QString log() const { return lobby->Msg->toPlainText(); }
+    QStringList lines() const {
+        QStringList l;
+        for (int i = 0; i < lobby->List1->count(); ++i)
+            l << lobby->List1->item(i)->text();
+        return l;
+    }
+    void select(int index) {
+        for (int i = 0; i < lobby->List1->count(); ++i) {
+            if (lobby->List1->item(i)->text().startsWith(u' ' + QString::number(index) + u' ')) {
+                lobby->List1->setCurrentRow(i);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no line for " << index;
+    }
+    // Double-clicks the user with `index` in the list: a challenge.
+    void challenge(int index) {
+        select(index);
+        QTest::mouseDClick(lobby->List1->viewport(), Qt::LeftButton, {},
+                           lobby->List1->visualItemRect(lobby->List1->currentItem()).center());
+    }
+
+    QString id;
+    int kind;
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs lobbyDialogs;
+    testsupport::ScriptedDialogs gameDialogs;
+    std::unique_ptr<lobbyclient::LobbyWindow> lobby;
+    std::unique_ptr<Window> game;
+};
+
+}  // namespace test

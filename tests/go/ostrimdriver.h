@@ -1,0 +1,45 @@
+#pragma once
+
+#include "boardmouse.h"
+#include "gamefolder.h"
+#include "ostrimwindow.h"
+#include "scripteddialogs.h"
+
+namespace go::test {
+
+// Where a stone for the intersection (x, y) is let go: a little right of and
+// below the crossing, as the board maps the cursor to the nearest point
+// there, and no drop is taken on the board's left or top edge line.
+inline QPoint pointCentre(const GoBoardView* board, Point p) {
+    const GoGeometry& g = board->geometry();
+    return g.intersection(p) + QPoint(g.cellW() / 4, g.cellH() / 4);
+}
+
+// The centre of the own stone icon, where a drag starts.
+inline QPoint iconCentre(const GoBoardView* board) {
+    return board->geometry().iconRect().center();
+}
+
+// Drags the own stone from the icon to (x, y).
+inline void placeStone(GoBoardView* board, Point p) {
+    testsupport::dragOnBoard(board, iconCentre(board), pointCentre(board, p));
+}
+
+// One Ostrim window in its own folder, with its message boxes answered by the
+// test, and a mouse to play on its board.
+class OstrimDriver {
+public:
+    OstrimDriver() : window(OstrimOptions{folder.path(), &dialogs}) {
+        window.show();
+        board()->grab();  // the first paint draws the board
+    }
+
+    GoBoardView* board() { return window.board(); }
+    void place(Point p) { placeStone(board(), p); }
+
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    OstrimWindow window;
+};
+
+}  // namespace go::test

@@ -1,0 +1,155 @@
+// The go program on the wire, against a scripted lobby server.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "loginsettings.h"
+#include "movemessage.h"
+#include "ostrimdriver.h"
+#include "scriptedpeer.h"
+
+namespace go {
+namespace {
+
+const QString kAck = QStringLiteral("SYOUGI_MSG3:SEND_OK");
+
+// A move message as the other program sends it: `stones` are (point of the
+// receiver, digit) pairs; every other point is empty.
+QString moveFrom(std::initializer_list<std::pair<int, char>> stones, int moveNo, int captured) {
+    QString points(kPointCount, u'2');
+    // The sender writes from its point 360 down: the receiver's point k is
+    // character k.
+    for (const auto& [k, digit] : stones)
+        points[k] = QChar::fromLatin1(digit);
+    return QStringLiteral("SYOUGI_MSG2:") + points + QStringLiteral(": ") +
+           QString::number(moveNo) + u':' + QString::number(captured);
+}
+
+// An Ostrim connected to a scripted lobby server, its game login received.
+class OstrimWire : public ::testing::Test, protected test::OstrimDriver {
+protected:
+    testsupport::ScriptedPeer server;
+
+    void SetUp() override {
+        ASSERT_TRUE(server.isListening());
+        // The lobby client's file, whatever the case of its name.
+        ASSERT_TRUE(gamecommon::writeLoginSettings(
+            folder.file(QStringLiteral("LogIn.txt")),
+            {QStringLiteral("taro"), QStringLiteral("pw"), QStringLiteral("taro@example.jp"),
+             QStringLiteral("127.0.0.1")}));
+        window.activated();
+        ASSERT_TRUE(server.accept()) << dialogs.shown.join(u'\n').toStdString();
+        ASSERT_TRUE(server.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().IsConnected; }));
+    }
+
+    QString text2() const { return window.Text2->toPlainText(); }
+};
+
+TEST_F(OstrimWire, TheFirstStoneGoesOutMarkedAndNumbered) {
+    place({3, 15});  // point 288
+    const QString sent = server.pending(300);
+    const QStringList fields = sent.split(u':');
+    ASSERT_EQ(fields.size(), 4) << sent.toStdString();
+    EXPECT_EQ(fields[0], u"SYOUGI_MSG2");
+    ASSERT_EQ(fields[1].size(), kPointCount);
+    // Point 360 first: point 288 is the 73rd character.
+    EXPECT_EQ(fields[1][72], u'9');
+    EXPECT_EQ(fields[1].count(u'2'), kPointCount - 1);
+    EXPECT_EQ(fields[2], u" 1");
+    EXPECT_EQ(fields[3], u"0");
+    EXPECT_EQ(window.state().MySide, u"先手");
+    EXPECT_FALSE(window.state().MyTurn);
+    EXPECT_EQ(window.Text1->text(), u"相手は考え中");
+    EXPECT_EQ(window.windowTitle(), u"通信将棋：あなた=先手:第 1手");
+    EXPECT_TRUE(window.Timer1->isActive());
+}
+
+TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
+    server.send(moveFrom({{72, '9'}}, 1, 0));
+    ASSERT_TRUE(server.receive(kAck));
+    EXPECT_EQ(window.position().ban.at(15, 3), Stone::Black);
+    EXPECT_EQ(window.position().LastMove, (Point{15, 3}));
+    EXPECT_EQ(window.position().ownColour, Stone::White);
+    EXPECT_EQ(window.state().MySide, u"後手");
+    EXPECT_EQ(window.windowTitle(), u"通信囲碁：あなた=後手:第 1手");
+    EXPECT_EQ(window.Text1->text(), u"あなたの番");
+    EXPECT_TRUE(window.state().MyTurn);
+    EXPECT_TRUE(window.Timer1->isActive());
+
+    // The answer is white, and the opponent's count arrives with his moves.
+    place({3, 3});
+    EXPECT_EQ(window.position().ban.at(3, 3), Stone::White);
+    const QString answer = server.pending(300);
+    EXPECT_EQ(answer.split(u':').value(1).at(kPointCount - 1 - Point{3, 3}.number()), u'8');
+    server.send(moveFrom({{72, '0'}, {Point{3, 3}.number(), '1'}, {100, '9'}}, 3, 2));
+    ASSERT_TRUE(server.receive(kAck));
+    EXPECT_EQ(window.position().OppCaptured, 2);
+    EXPECT_EQ(window.windowTitle(), u"通信囲碁：あなた=後手:第 3手");
+}
+
+TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
+    server.send(QStringLiteral("WatchData|taro|hana|END"));
+    // Move 3 comes from the first mover, turned for his opponent: the watcher
+    // turns it back. Its count is the first mover's.
+    server.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}, {360, '1'}}, 3, 4));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().MoveNo == 3; }));
+    EXPECT_TRUE(window.state().WatchMode);
+    EXPECT_EQ(window.position().ban.at(18, 18), Stone::Black);
+    EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
+    EXPECT_EQ(window.position().MyCaptured, 4);
+    EXPECT_EQ(window.windowTitle(), u"通信将棋:第 3手");
+    EXPECT_EQ(window.Text3[0]->text(), u"先手：taro");
+    // Move 4 comes from the second mover, already in the first mover's view.
+    server.send(QStringLiteral("WatchMsg|") + moveFrom({{360, '0'}, {0, '8'}}, 4, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().MoveNo == 4; }));
+    EXPECT_EQ(window.position().ban.at(18, 18), Stone::Black);
+    EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
+    EXPECT_EQ(window.position().LastMove, (Point{0, 0}));
+    EXPECT_EQ(window.position().MyCaptured, 4);
+    EXPECT_EQ(window.position().OppCaptured, 1);
+    EXPECT_EQ(window.position().ownColour, Stone::Black);
+    // The watcher cannot place a stone.
+    place({9, 9});
+    EXPECT_EQ(window.position().ban.at(9, 9), Stone::Empty);
+}
+
+TEST_F(OstrimWire, ANoticeShowsItsFirstFieldWithDesuInItsBox) {
+    server.send(QStringLiteral("SYOUGI_MSG7:メンテナンス:more"));
+    ASSERT_TRUE(server.receive(kAck));
+    EXPECT_EQ(text2(), u"メンテナンス");
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Ostrim|メンテナンスです。")});
+}
+
+TEST_F(OstrimWire, ResignationIsAnEndOfGameMessage) {
+    server.send(moveFrom({{72, '9'}}, 1, 0));
+    ASSERT_TRUE(server.receive(kAck));
+    window.mnuToryou->trigger();
+    ASSERT_TRUE(server.receive(
+        QStringLiteral("SYOUGI_MSG5:投了です。あなたの勝ちです。有り難うございました。")));
+    EXPECT_EQ(text2(), u"あなたの負けです。");
+    EXPECT_FALSE(window.Timer1->isActive());
+}
+
+TEST_F(OstrimWire, MalformedMovesChangeNothingAndThereIsNoWatchdog) {
+    const Ban before = window.position().ban;
+    for (const QString& bad :
+         {QStringLiteral("SYOUGI_MSG2:") + QString(361, u'3') + ": 1:0",
+          moveFrom({{5, '9'}, {6, '8'}}, 1, 0), moveFrom({}, 0, 0), moveFrom({{5, '7'}}, 1, 0)}) {
+        server.send(bad);
+        ASSERT_TRUE(server.receive(kAck));
+    }
+    EXPECT_EQ(window.position().ban, before);
+    EXPECT_EQ(window.state().MoveNo, 0);
+    EXPECT_EQ(window.position().ownColour, Stone::Black);
+    EXPECT_FALSE(window.match().Timer2->isActive());
+    for (int i = 0; i < 5; ++i)
+        window.match().watchdogTick();
+    EXPECT_TRUE(window.state().IsConnected);
+}
+
+}  // namespace
+}  // namespace go
