@@ -342,7 +342,8 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
     state_.MyTurn = true;
     recordPosition(false);
     view_.setStatusText(QStringLiteral("あなたの番"));
-    if (ownKingInCheck()) view_.showMessageBox(QStringLiteral("王手！"));
+    const QString warning = receivedMoveWarning();
+    if (!warning.isEmpty()) view_.showMessageBox(warning);
 }
 
 }  // namespace gamecommon

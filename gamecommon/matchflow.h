@@ -88,8 +88,9 @@ protected:
     virtual bool takeMove(QStringView moveText) = 0;
     // Shows the position just taken (full redraw, piece sound).
     virtual void showReceivedMove() = 0;
-    // Whether the own king (if the game has one) stands in check.
-    virtual bool ownKingInCheck() const = 0;
+    // What a box tells the player once a received move is shown (the king
+    // in check, in a game that has one); nothing when all is well.
+    virtual QString receivedMoveWarning() const { return {}; }
     // The window title during a game.
     virtual QString gameTitle() const = 0;
     // The conversation line that resigns.

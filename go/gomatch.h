@@ -34,7 +34,6 @@ protected:
     QString BuildMoveMsg() override;
     bool takeMove(QStringView moveText) override;
     void showReceivedMove() override;
-    bool ownKingInCheck() const override { return false; }
     QString gameTitle() const override;
     QString resignMessage() const override;
     void noticeReceived(const QString& text) override;

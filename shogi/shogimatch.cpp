@@ -53,9 +53,10 @@ void ShogiMatch::showReceivedMove() {
     board_->playPieceSound();
 }
 
-bool ShogiMatch::ownKingInCheck() const {
+QString ShogiMatch::receivedMoveWarning() const {
     // A player whose king was just taken is not in check: he has lost.
-    return ownKingSquare(position_.Ban) && InCheck(position_.Ban);
+    const bool check = ownKingSquare(position_.Ban) && InCheck(position_.Ban);
+    return check ? QStringLiteral("王手！") : QString();
 }
 
 QString ShogiMatch::gameTitle() const {

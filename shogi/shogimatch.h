@@ -35,7 +35,8 @@ protected:
     QString BuildMoveMsg() override;
     bool takeMove(QStringView moveText) override;
     void showReceivedMove() override;
-    bool ownKingInCheck() const override;
+    // "王手！" when the own king stands in check.
+    QString receivedMoveWarning() const override;
     QString gameTitle() const override;
     // Own moves are recorded from the board, received ones as they came.
     QString ownMoveRecordLine() const override { return position_.Ban.positionString(); }

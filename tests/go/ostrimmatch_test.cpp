@@ -6,10 +6,14 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "listclicks.h"
 #include "loginsettings.h"
 #include "movemessage.h"
 #include "ostrimdriver.h"
+#include "recordfiledialog.h"
+#include "replaywindow.h"
 #include "scriptedpeer.h"
+#include "textfile.h"
 
 namespace go {
 namespace {
@@ -132,6 +136,48 @@ TEST_F(OstrimWire, ResignationIsAnEndOfGameMessage) {
         QStringLiteral("SYOUGI_MSG5:投了です。あなたの勝ちです。有り難うございました。")));
     EXPECT_EQ(text2(), u"あなたの負けです。");
     EXPECT_FALSE(window.Timer1->isActive());
+}
+
+// The go records: own moves with two digits a point, received ones as they
+// came with the cross's 9; both replay on the board, in "ChessAll.chs" and
+// ".chs" files.
+TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
+    window.mnuVSave->trigger();
+    place({3, 15});
+    ASSERT_TRUE(server.receive(QStringLiteral(":0")));
+    const QString received = moveFrom({{Point(15, 3).number(), '0'}, {100, '9'}}, 2, 0);
+    server.send(received);
+    ASSERT_TRUE(server.receive(kAck));
+    const QStringList lines = platform::readTextLines(folder.file(QStringLiteral("ChessAll.chs")))
+                                  .value_or(QStringList{});
+    ASSERT_EQ(lines.size(), 2);
+    const QStringList own = lines[0].split(u',');
+    ASSERT_EQ(own.size(), kPointCount);
+    EXPECT_EQ(own[Point(3, 15).number()], u"00");
+    EXPECT_EQ(own.count(QStringLiteral("02")), kPointCount - 1);
+    EXPECT_EQ(lines[1], window.position().positionString);
+    EXPECT_EQ(lines[1].split(u',').value(100), u"9");
+
+    dialogs.textAnswers = {QStringLiteral("game1")};
+    window.mnuSave->trigger();
+    ASSERT_EQ(platform::readTextLines(folder.file(QStringLiteral("game1.chs"))), lines);
+
+    window.mnuClose->trigger();
+    window.mnuInit->trigger();
+    testsupport::whenDialogOpens<gamecommon::RecordFileDialog>([](gamecommon::RecordFileDialog& d) {
+        EXPECT_EQ(d.Option2->text(), u".CHS");
+        ASSERT_TRUE(testsupport::clickItem(d.File1, QStringLiteral("game1.chs")));
+        QTest::mouseClick(d.Command2, Qt::LeftButton);
+    });
+    window.mnuPlay->trigger();
+    auto* replay = window.findChild<gamecommon::ReplayWindow*>();
+    ASSERT_NE(replay, nullptr);
+    EXPECT_EQ(window.position().ban.at(3, 15), Stone::Black);
+    QTest::mouseClick(replay->Command3, Qt::LeftButton);
+    EXPECT_EQ(replay->Label1->text(), u"2");
+    EXPECT_EQ(window.position().ban.at(Point::fromNumber(100)), Stone::Black);
+    EXPECT_EQ(window.position().LastMove, std::optional<Point>(Point::fromNumber(100)));
+    replay->close();
 }
 
 TEST_F(OstrimWire, MalformedMovesChangeNothingAndThereIsNoWatchdog) {
