@@ -3,7 +3,11 @@
 #include <utility>
 
 #include "lobbymessages.h"
+#include "logtext.h"
+#include "messageframer.h"
 #include "servertexts.h"
+#include "standardframing.h"
+#include "wirecodec.h"
 
 namespace lobby {
 
@@ -11,11 +15,21 @@ LobbyServer::LobbyServer(ServerTransport& transport, QString loginFolder, Clock 
                          QObject* parent)
     : QObject(parent),
       transport_(transport),
-      loginFolder_(std::move(loginFolder)),
-      clock_(std::move(clock)) {}
+      userFile_(std::move(loginFolder)),
+      clock_(std::move(clock)),
+      clientFraming_(net::lobbyClientFraming()) {}
 
 void LobbyServer::send(SocketHandle socket, const QString& text) {
     if (socket != 0) transport_.send(socket, text);
+}
+
+bool LobbyServer::relayToClient(SocketHandle socket, const QString& text) {
+    net::MessageFramer framer(clientFraming_);
+    QStringList messages = framer.feed(net::encodeMessage(text)).messages;
+    messages += framer.flush().messages;
+    if (messages != QStringList{text}) return false;
+    send(socket, text);
+    return true;
 }
 
 void LobbyServer::reportInvalidData() {
@@ -23,37 +37,35 @@ void LobbyServer::reportInvalidData() {
 }
 
 void LobbyServer::acceptConnection(SocketHandle socket, const QString& peerIp, quint16 peerPort) {
-    emit msgChanged(peerIp + kConnectedText.toString() + QString::number(peerPort));
-    const auto slot = userTable_.freeSlot();
-    if (!slot) {
-        transport_.send(socket, serverFullReply());
-        transport_.close(socket);
-        return;
+    emit msgChanged(peerIp + kConnectedText.toString() + QString::number(peerPort),
+                    Report::Traffic);
+    const auto pushedOut = waiting_.admit({socket, peerIp, peerPort, clock_()});
+    if (pushedOut) {
+        transport_.close(pushedOut->socket);
+        emit statusChanged(pushedOut->peerIp + kClosedText.toString(), Report::Traffic);
     }
-    UserRecord& r = userTable_[*slot];
-    r = UserRecord{};
-    r.InUse = true;
-    r.LobbySock = socket;
-    r.PeerIp = peerIp;
-    r.PeerPort = peerPort;
-    r.AcceptedAt = clock_();
-    // Counted from the accept, so a connection made just before a minute tick
-    // is not taken for one that stopped polling long ago.
-    r.LastPoll = minuteCount_;
 }
 
 void LobbyServer::receiveMessage(SocketHandle socket, const QString& text) {
-    emit statusChanged(text);
-    // A socket no slot holds (one refused as the 51st, or closed meanwhile)
-    // speaks for nobody.
+    emit statusChanged(maskPasswords(text), Report::Traffic);
+    if (waiting_.find(socket)) return waitingDispatch(socket, text);
+    // A socket nobody holds (one closed meanwhile) speaks for nobody.
     const auto slot = userTable_.slotOfSocket(socket);
     if (!slot) return;
     const Via via = userTable_[*slot].LobbySock == socket ? Via::Lobby : Via::Game;
     ServerDispatch(*slot, via, text);
 }
 
+void LobbyServer::dropWaiting(SocketHandle socket) {
+    const auto gone = waiting_.take(socket);
+    if (!gone) return;
+    transport_.close(socket);
+    emit statusChanged(gone->peerIp + kClosedText.toString(), Report::Traffic);
+}
+
 void LobbyServer::connectionClosed(SocketHandle socket) {
-    emit msgChanged(kCloseEventText.toString());
+    emit msgChanged(kCloseEventText.toString(), Report::Traffic);
+    if (waiting_.find(socket)) return dropWaiting(socket);
     const auto slot = userTable_.slotOfSocket(socket);
     if (!slot) return;
     if (userTable_[*slot].LobbySock == socket)
@@ -66,13 +78,16 @@ void LobbyServer::gameProgramGone(int slot) {
     UserRecord& r = userTable_[slot];
     transport_.close(r.GameSock);
     r.GameSock = 0;
+    emit statusChanged(r.UserID + kGameGoneText.toString(), Report::Event);
     if (r.Watching) {
         ClearWatch(slot);
         send(r.LobbySock, shutDownNotice());
     }
     if (r.Playing && UserTable::isSlotIndex(r.OppIndex)) {
         // The match is over for both: the opponent's game program is sent
-        // away too, and both clients hear of it.
+        // away too, both clients hear of it, and nobody watches it any more
+        // (the two may well play again, and that is another game).
+        endWatchesOf(slot, r.OppIndex);
         UserRecord& o = userTable_[r.OppIndex];
         r.Playing = o.Playing = false;
         r.OppName.clear();
@@ -109,7 +124,7 @@ void LobbyServer::CloseUser(int u) {
         const UserRecord& watcher = userTable_[w];
         if (watcher.Watching && (watcher.WatchA == u || watcher.WatchB == u)) ClearWatch(w);
     }
-    emit statusChanged(peerIp + kClosedText.toString());
+    emit statusChanged(peerIp + kClosedText.toString(), Report::Event);
 }
 
 void LobbyServer::ClearWatch(int u) {
@@ -122,14 +137,27 @@ void LobbyServer::ClearWatch(int u) {
     r.WatchDataSent = false;
 }
 
+void LobbyServer::endWatchesOf(int a, int b) {
+    for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w) {
+        const UserRecord& watcher = userTable_[w];
+        if (!watcher.Watching) continue;
+        if ((watcher.WatchA == a && watcher.WatchB == b) ||
+            (watcher.WatchA == b && watcher.WatchB == a))
+            ClearWatch(w);
+    }
+}
+
 void LobbyServer::loginSweep() {
     const qint64 now = clock_();
+    for (const WaitingConnection& gone : waiting_.takeExpired(now, kLoginGraceMs)) {
+        transport_.close(gone.socket);
+        emit statusChanged(gone.peerIp + kClosedText.toString(), Report::Traffic);
+    }
     for (int s = UserTable::kFirstSlot; s < UserTable::kRecordCount; ++s) {
         const UserRecord& r = userTable_[s];
-        if (r.InUse == r.LoggedIn) continue;
-        if (r.InUse && now - r.AcceptedAt < kLoginGraceMs) continue;
-        CloseUser(s);
+        if (r.InUse != r.LoggedIn) CloseUser(s);
     }
+    throttle_.forgetOld(now);
 }
 
 void LobbyServer::minuteTick() {
@@ -146,6 +174,8 @@ void LobbyServer::Death() {
 }
 
 void LobbyServer::ThisExit() {
+    for (const WaitingConnection& w : waiting_.takeAll())
+        transport_.close(w.socket);
     for (int s = 0; s < UserTable::kRecordCount; ++s) {
         UserRecord& r = userTable_[s];
         transport_.close(r.LobbySock);

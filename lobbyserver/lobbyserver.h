@@ -4,10 +4,20 @@
 #include <QString>
 #include <functional>
 
+#include "framingrules.h"
+#include "loginfile.h"
+#include "loginthrottle.h"
 #include "servertransport.h"
 #include "usertable.h"
+#include "waitingpool.h"
 
 namespace lobby {
+
+// How much a report matters to whoever keeps a log of the server: events
+// (logins, pairings, links, closes, refusals, faults) always, traffic (every
+// message received, every connect, every chat line) only when asked for. A
+// window shows both alike.
+enum class Report { Event, Traffic };
 
 // The lobby server's core: the slot table and everything the server does
 // with it, driven by the four things that happen to a server: a connection is
@@ -15,10 +25,15 @@ namespace lobby {
 // and no timer, so the program binds it to real ones (ServerHost) and the
 // tests call the same entry points directly, minutes included.
 //
+// A connection takes one of the 50 slots only when it logs in; until then it
+// waits in a pool of its own (WaitingPool) and may do nothing but log in.
+//
 // What the window shows comes out as signals: `statusChanged` and
-// `msgChanged` for its two text boxes, `minuteCountChanged` for the minute
-// label, `invalidData` for the invalid-data box. A receiver may open a modal
-// box on `invalidData`: the core has finished with the message by then.
+// `msgChanged` for its two text boxes, each with the kind of report it is,
+// `minuteCountChanged` for the minute label, `invalidData` for the
+// invalid-data box. A received message is shown with its password masked. A
+// receiver may open a modal box on `invalidData`: the core has finished with
+// the message by then.
 class LobbyServer : public QObject {
     Q_OBJECT
 public:
@@ -36,8 +51,9 @@ public:
     LobbyServer(ServerTransport& transport, QString loginFolder, Clock clock,
                 QObject* parent = nullptr);
 
-    // A connection has been accepted on `socket` (FD_ACCEPT). It gets the
-    // lowest free slot, or "LOGIN|No|END" and is closed when all 50 are taken.
+    // A connection has been accepted on `socket` (FD_ACCEPT). It waits for
+    // its login in the pool, which may push out the connection that has
+    // waited longest to make room.
     void acceptConnection(SocketHandle socket, const QString& peerIp, quint16 peerPort);
 
     // One whole message has arrived on `socket` (FD_READ).
@@ -69,10 +85,12 @@ public:
 
     const UserTable& users() const { return userTable_; }
     int minuteCount() const { return minuteCount_; }
+    // Connections accepted and not logged in yet.
+    std::size_t waitingCount() const { return waiting_.size(); }
 
 signals:
-    void statusChanged(const QString& text);
-    void msgChanged(const QString& text);
+    void statusChanged(const QString& text, lobby::Report kind);
+    void msgChanged(const QString& text, lobby::Report kind);
     void minuteCountChanged(int minutes);
     void invalidData(const QString& text);
 
@@ -80,8 +98,11 @@ private:
     // Which of a slot's two connections a message came on.
     enum class Via { Lobby, Game };
 
+    void waitingDispatch(SocketHandle socket, const QString& text);
+    void dropWaiting(SocketHandle socket);
     void ServerDispatch(int k, Via via, const QString& text);
-    void handleLogin(int k, const QString& text);
+    void handleLogin(SocketHandle socket, const QString& text);
+    void reportSkippedLines();
     void sendUserList(int k);
     void handleGameStart(int k, const QString& text);
     void handleWatch(int k, const QString& text);
@@ -89,19 +110,30 @@ private:
     void handleGmok(int k, const QString& text);
     void relayToOpponentGame(int k, const QString& text);
     void handleMove(int k, const QString& text);
-    void handleGameLogin(int k, const QString& text);
+    void handleGameLogin(SocketHandle socket, const QString& text);
     void gameProgramGone(int slot);
 
     // True when watcher `w` watches the game that user `k` plays right now.
     bool watchesGameOf(int w, int k) const;
+    // Ends every watch of the game between `a` and `b`.
+    void endWatchesOf(int a, int b);
+
+    // Sends a text built from what a peer sent to a lobby client, provided
+    // the client reads it as the one message it is: a field that ends early
+    // ("...|END" + "Dead") would let a peer slip a notice of the server's in.
+    // Returns whether it went.
+    bool relayToClient(SocketHandle socket, const QString& text);
 
     void reportInvalidData();
     void send(SocketHandle socket, const QString& text);
 
     ServerTransport& transport_;
-    QString loginFolder_;
+    UserFile userFile_;
     Clock clock_;
     UserTable userTable_;
+    WaitingPool waiting_;
+    LoginThrottle throttle_;
+    net::FramingRules clientFraming_;
     int minuteCount_ = 0;
 };
 

@@ -12,22 +12,26 @@
 
 namespace {
 
-bool wantsHeadless(int argc, char** argv) {
+bool hasOption(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--headless") == 0) return true;
+        if (std::strcmp(argv[i], option) == 0) return true;
     return false;
 }
 
 // A server machine without a desktop: no widget is made, the window's texts
-// go to standard output, and SIGINT or SIGTERM end the server cleanly.
+// go to standard output (every message received too with --verbose), and
+// SIGINT or SIGTERM end the server cleanly.
 int runHeadless(int argc, char** argv) {
     lobby::SignalWatcher::block({SIGINT, SIGTERM});
     QCoreApplication app(argc, argv);
-    lobby::HeadlessRunner runner(QDir::currentPath(), [](const QString& line) {
-        const QByteArray bytes = line.toUtf8() + '\n';
-        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-        std::fflush(stdout);
-    });
+    lobby::HeadlessRunner runner(
+        QDir::currentPath(),
+        [](const QString& line) {
+            const QByteArray bytes = line.toUtf8() + '\n';
+            std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+            std::fflush(stdout);
+        },
+        hasOption(argc, argv, "--verbose"));
     lobby::SignalWatcher watcher({SIGINT, SIGTERM});
     QObject::connect(&watcher, &lobby::SignalWatcher::received, &app, [&] {
         runner.stop();
@@ -52,6 +56,6 @@ int runWithWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
+    if (hasOption(argc, argv, "--headless")) return runHeadless(argc, argv);
     return runWithWindow(argc, argv);
 }

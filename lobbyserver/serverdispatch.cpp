@@ -4,31 +4,45 @@
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
 #include "lobbyserver.h"
-#include "loginfile.h"
-#include "programfolder.h"
 #include "servertexts.h"
 #include "userlist.h"
 
 namespace lobby {
 
-void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
-    const UserRecord& r = userTable_[k];
-    // Each request is taken only from the kind of connection that sends it:
-    // lobby requests from a lobby client (those acting for a user once it has
-    // logged in), game messages from a linked game program. Anything else on
-    // a connection is ignored, so no connection can speak for another.
-    const bool lobby = via == Via::Lobby;
-    const bool user = lobby && r.LoggedIn;
+// A connection that has not logged in may log in, as a lobby client or as a
+// game program, or leave; nothing else it says is heard, the user list
+// included, which only a logged-in user gets.
+void LobbyServer::waitingDispatch(SocketHandle socket, const QString& text) {
     switch (classifyServerMessage(text)) {
         case ServerRequest::Login:
-            if (lobby && !r.LoggedIn) handleLogin(k, text);
-            break;
+            return handleLogin(socket, text);
+        case ServerRequest::GameLogin:
+            return handleGameLogin(socket, text);
+        case ServerRequest::GameEnd:
+        case ServerRequest::Logout:
+            return dropWaiting(socket);
+        default:
+            return;
+    }
+}
+
+void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
+    // Each request is taken only from the kind of connection that sends it:
+    // lobby requests from a logged-in lobby client, game messages from a
+    // linked game program. Anything else on a connection is ignored, so no
+    // connection can speak for another.
+    const bool user = via == Via::Lobby && userTable_[k].LoggedIn;
+    const bool game = via == Via::Game;
+    switch (classifyServerMessage(text)) {
+        case ServerRequest::Login:
+        case ServerRequest::GameLogin:
+            break;  // logged in already
         case ServerRequest::GetGameData:
-            if (lobby) sendUserList(k);
+            if (user) sendUserList(k);
             break;
         case ServerRequest::GameEnd:
         case ServerRequest::Logout:
-            if (lobby) CloseUser(k);
+            if (user) CloseUser(k);
             break;
         case ServerRequest::GameStart:
             if (user) handleGameStart(k, text);
@@ -43,13 +57,10 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
         case ServerRequest::GameChat:
         case ServerRequest::GameOver:
         case ServerRequest::GameTalk:
-            if (!lobby) relayToOpponentGame(k, text);
+            if (game) relayToOpponentGame(k, text);
             break;
         case ServerRequest::Move:
-            if (!lobby) handleMove(k, text);
-            break;
-        case ServerRequest::GameLogin:
-            if (lobby && !r.LoggedIn) handleGameLogin(k, text);
+            if (game) handleMove(k, text);
             break;
         case ServerRequest::Gmok:
             if (user) handleGmok(k, text);
@@ -59,25 +70,49 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
     }
 }
 
-void LobbyServer::handleLogin(int k, const QString& text) {
+void LobbyServer::handleLogin(SocketHandle socket, const QString& text) {
     const auto login = parseLoginRequest(text);
     if (!login) return reportInvalidData();
-    if (userTable_.loggedInSlot(login->id, login->pass)) {
-        send(userTable_[k].LobbySock, duplicateLoginReply());
-        return CloseUser(k);
+    const QString peerIp = waiting_.find(socket)->peerIp;
+    const auto slot = userTable_.freeSlot();
+    if (!slot) {
+        send(socket, serverFullReply());
+        emit statusChanged(peerIp + kServerFullText.toString(), Report::Traffic);
+        return dropWaiting(socket);
     }
-    const QString path = platform::fileInFolder(loginFolder_, QString::fromLatin1(kLoginFileName));
-    switch (checkLoginFile(path, login->id, login->pass, login->mail)) {
+    const qint64 now = clock_();
+    if (!throttle_.mayCheck(peerIp, now)) return dropWaiting(socket);
+    const LoginCheck check = userFile_.check(login->id, login->pass, login->mail);
+    reportSkippedLines();
+    switch (check) {
         case LoginCheck::InvalidData:
-            // The connection stays unlogged; the login sweep closes it.
+            // The connection goes on waiting; the login sweep closes it.
             return reportInvalidData();
         case LoginCheck::Refused:
-            return CloseUser(k);
+            // A wrong login gets no answer, whatever was wrong in it.
+            if (throttle_.failed(peerIp, now))
+                emit statusChanged(peerIp + kSlowedText.toString(), Report::Event);
+            emit statusChanged(peerIp + kLoginRefusedText.toString() + login->id, Report::Event);
+            return dropWaiting(socket);
         case LoginCheck::Allowed:
             break;
     }
+    // Only a login that would succeed hears that it is logged in already, so
+    // the answer confirms nothing that a guesser does not know.
+    if (userTable_.loggedInSlot(login->id, login->pass)) {
+        send(socket, duplicateLoginReply());
+        emit statusChanged(peerIp + kDuplicateLoginText.toString() + login->id, Report::Event);
+        return dropWaiting(socket);
+    }
+    const WaitingConnection connection = *waiting_.take(socket);
+    const int k = *slot;
     UserRecord& r = userTable_[k];
-    emit statusChanged(r.PeerIp + kLoginAllowedText.toString());
+    r = UserRecord{};
+    r.InUse = true;
+    r.LobbySock = socket;
+    r.PeerIp = connection.peerIp;
+    r.PeerPort = connection.peerPort;
+    emit statusChanged(r.PeerIp + kLoginAllowedText.toString(), Report::Event);
     r.Password = login->pass;
     r.UserID = login->id;
     r.GameKind = login->kind;
@@ -85,6 +120,19 @@ void LobbyServer::handleLogin(int k, const QString& text) {
     r.LastPoll = minuteCount_;
     send(r.LobbySock, loginOkReply(k));
     r.LoggedIn = true;
+}
+
+void LobbyServer::reportSkippedLines() {
+    const QList<int> lines = userFile_.takeSkippedLines();
+    if (lines.isEmpty()) return;
+    // A file of many bad lines is told by its first few.
+    constexpr int kShown = 10;
+    QStringList numbers;
+    for (int i = 0; i < lines.size() && i < kShown; ++i)
+        numbers << QString::number(lines[i]);
+    QString text = kSkippedLinesText.toString() + numbers.join(u',');
+    if (lines.size() > kShown) text += QStringLiteral(",…(%1)").arg(lines.size());
+    emit statusChanged(text, Report::Event);
 }
 
 void LobbyServer::sendUserList(int k) {
@@ -118,6 +166,8 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     a.OppIndex = b;
     opp.OppIndex = k;
     a.Side = opp.Side = 0;  // a new game: nobody has made move 1 yet
+    emit statusChanged(a.UserID + kAndText.toString() + opp.UserID + kPairedText.toString(),
+                       Report::Event);
     send(a.LobbySock, battleNotice(a.OppName, b));
     send(a.OppLobbySock, battleNotice(a.UserID, k));
     // The game programs are linked anew at their "GameLogin".
@@ -146,16 +196,23 @@ void LobbyServer::handleWatch(int k, const QString& text) {
 void LobbyServer::handleChat(int k, const QString& text) {
     const auto line = lobbyField(text, 1);
     if (!line) return reportInvalidData();
-    emit msgChanged(*line);
     const UserRecord& r = userTable_[k];
-    if (r.Playing) send(r.OppLobbySock, text);
+    // Every client sends its chat as its own ID, ">" and the text. Anything
+    // else would reach the opponent as a notice of the server's
+    // ("ShutDown", "Battle") or as another user's words.
+    const bool ownLine = line->startsWith(r.UserID + u'>');
+    if (ownLine) emit msgChanged(*line, Report::Traffic);
+    const bool sent = ownLine && (!r.Playing || relayToClient(r.OppLobbySock, text));
+    if (!sent) emit statusChanged(r.UserID + kForgedChatText.toString(), Report::Event);
 }
 
 void LobbyServer::handleGmok(int k, const QString& text) {
     const auto ack = lobbyField(text, 1);
     if (!ack) return reportInvalidData();
-    emit msgChanged(*ack);
-    send(userTable_[k].OppLobbySock, gmokRelay(*ack));
+    emit msgChanged(*ack, Report::Traffic);
+    const UserRecord& r = userTable_[k];
+    if (r.OppLobbySock != 0 && !relayToClient(r.OppLobbySock, gmokRelay(*ack)))
+        emit statusChanged(r.UserID + kForgedChatText.toString(), Report::Event);
 }
 
 void LobbyServer::relayToOpponentGame(int k, const QString& text) {
@@ -221,26 +278,35 @@ void LobbyServer::handleMove(int k, const QString& text) {
     }
 }
 
-void LobbyServer::handleGameLogin(int k, const QString& text) {
+void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text) {
     const auto login = parseGameLoginRequest(text);
     if (!login) return reportInvalidData();
-    // No logged-in owner: the connection stays unlogged and the login sweep
+    // A game login is a password check too, and slowed down alike.
+    const QString peerIp = waiting_.find(socket)->peerIp;
+    const qint64 now = clock_();
+    if (!throttle_.mayCheck(peerIp, now)) return;
+    // No logged-in owner: the connection goes on waiting and the login sweep
     // closes it.
     const auto owner = userTable_.loggedInSlot(login->id, login->pass);
-    if (!owner) return;
-    const SocketHandle game = userTable_[k].LobbySock;
+    if (!owner) {
+        if (throttle_.failed(peerIp, now))
+            emit statusChanged(peerIp + kSlowedText.toString(), Report::Event);
+        return;
+    }
+    // The game program takes no slot: it belongs to its user's.
+    waiting_.take(socket);
     UserRecord& i = userTable_[*owner];
     // A user has one game program at a time; an earlier one still connected
     // is sent away rather than left talking for nobody.
     if (i.GameSock != 0) transport_.close(i.GameSock);
-    i.GameSock = game;
-    userTable_[k] = UserRecord{};  // the slot only carried the connection until now
+    i.GameSock = socket;
+    emit statusChanged(i.UserID + kGameLinkedText.toString(), Report::Event);
     if (i.Playing) {
         // Linked both ways: the opponent's program may have linked first (one
         // left open from an earlier game, or a watcher's), and then no later
         // login of his would point this user's moves at it.
         UserRecord& opp = userTable_[i.OppIndex];
-        opp.OppGameSock = game;
+        opp.OppGameSock = socket;
         i.OppGameSock = opp.GameSock;
         send(i.OppLobbySock, gameSetOkNotice(i.UserID));
     }

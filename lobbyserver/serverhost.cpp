@@ -35,23 +35,23 @@ ServerHost::~ServerHost() {
 
 void ServerHost::start() {
     const QString failure = sockets_.StartUp();
-    if (!failure.isEmpty()) emit statusChanged(failure);
+    if (!failure.isEmpty()) emit statusChanged(failure, Report::Event);
     Timer1.start();
     Timer2.start();
 }
 
 bool ServerHost::StartListening(bool sayIfRunning) {
     if (ListenSock != 0) {
-        if (sayIfRunning) emit msgChanged(kAlreadyListeningText.toString());
+        if (sayIfRunning) emit msgChanged(kAlreadyListeningText.toString(), Report::Event);
         return true;
     }
     const net::ListenResult result = sockets_.SetSERVER();
     emit addressChanged(result.ownAddress);
     if (!result.errorBoxText.isEmpty()) emit errorBox(result.errorBoxText);
     if (result.step == net::ListenResult::Step::SocketFailed)
-        emit statusChanged(result.stateText);
+        emit statusChanged(result.stateText, Report::Event);
     else
-        emit msgChanged(result.stateText);
+        emit msgChanged(result.stateText, Report::Event);
     if (!result.ok()) return false;
     ListenSock = result.socket;
     return true;

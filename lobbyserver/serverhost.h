@@ -44,8 +44,8 @@ public:
     const LobbyServer& server() const { return server_; }
 
 signals:
-    void statusChanged(const QString& text);
-    void msgChanged(const QString& text);
+    void statusChanged(const QString& text, lobby::Report kind);
+    void msgChanged(const QString& text, lobby::Report kind);
     void addressChanged(const QString& dottedAddress);
     void minuteCountChanged(int minutes);
     void invalidData(const QString& text);

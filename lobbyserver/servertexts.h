@@ -13,4 +13,19 @@ inline constexpr QStringView kClosedText = u"をクロ－ズしました。";   
 inline constexpr QStringView kCloseEventText = u"CLOSE";
 inline constexpr QStringView kAlreadyListeningText = u"既にクライアント待受中です。";
 
+// What the log keeps of a running lobby besides logins and closes.
+inline constexpr QStringView kPairedText = u"の対戦を組みました。";  // after "A と B"
+inline constexpr QStringView kAndText = u"と";
+inline constexpr QStringView kGameLinkedText = u"のゲ－ムがつながりました。";  // after the ID
+inline constexpr QStringView kGameGoneText = u"のゲ－ムが切れました。";        // after the ID
+inline constexpr QStringView kLoginRefusedText = u"のログイン拒否 ID=";        // IP, ..., ID
+inline constexpr QStringView kDuplicateLoginText = u"の二重ログイン拒否 ID=";  // IP, ..., ID
+inline constexpr QStringView kServerFullText = u"は満員のため拒否しました。";  // after the IP
+inline constexpr QStringView kSlowedText =
+    u"からのログインは失敗が続いたため1秒に1回だけ調べます。";  // after the IP
+inline constexpr QStringView kForgedChatText =
+    u"の送り主を偽ったチャットを捨てました。";  // after the ID
+inline constexpr QStringView kSkippedLinesText =
+    u"BrellowLogIn.txt: IDかパスワードのない行を使いません。行=";  // then the line numbers
+
 }  // namespace lobby

@@ -9,11 +9,11 @@ namespace lobby {
 // A socket as the socket layer names it: a small positive number, 0 = none.
 using SocketHandle = int;
 
-// One connection slot of the server. A slot holds an accepted connection
-// (a lobby client, or a game program until its "GameLogin"), and once its
-// user has logged in, everything the server knows about him and his match.
+// One connection slot of the server. A slot is taken by a lobby client's
+// login and holds everything the server knows about its user and his match;
+// his game program's connection belongs to it too, once linked.
 struct UserRecord {
-    bool InUse = false;     // the slot holds an accepted connection
+    bool InUse = false;     // the slot holds a connection
     bool LoggedIn = false;  // its user has logged in
     bool Playing = false;   // paired with OppIndex
     QString UserID;
@@ -23,13 +23,12 @@ struct UserRecord {
     SocketHandle LobbySock = 0;
     QString PeerIp;  // dotted address of LobbySock's peer
     quint16 PeerPort = 0;
-    qint64 AcceptedAt = 0;         // server clock (ms) when LobbySock was accepted
     SocketHandle GameSock = 0;     // the user's linked game program
     SocketHandle OppGameSock = 0;  // the opponent's linked game program
     SocketHandle OppLobbySock = 0;
     QString OppName;
     int OppIndex = 0;
-    int LastPoll = 0;  // minute count at login, at accept and at the last poll
+    int LastPoll = 0;  // minute count at login and at the last poll
     int Side = 0;      // 1: this user made move 1, 2: the opponent did, 0: not seen
     bool Watching = false;
     bool WatchDataSent = false;

@@ -66,10 +66,13 @@ public:
         platform::writeTextLines(QDir(folder.path()).filePath("BrellowLogIn.txt"), lines);
     }
 
-    void accept(lobby::SocketHandle socket) { server.acceptConnection(socket, "127.0.0.1", 40000); }
+    // The address the next connections come from.
+    QString peerIp = QStringLiteral("127.0.0.1");
+
+    void accept(lobby::SocketHandle socket) { server.acceptConnection(socket, peerIp, 40000); }
 
     // Accepts `socket` and logs in as `id` (password "pw" + n as in the file);
-    // returns the index the server gave.
+    // returns the index the server gave, 0 when it refused.
     int login(lobby::SocketHandle socket, const QString& id, const QString& pass,
               const QString& mail, int kind = 0) {
         accept(socket);

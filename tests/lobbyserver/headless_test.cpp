@@ -84,10 +84,14 @@ TEST_F(Headless, LoginsAreCheckedAgainstTheUserFile) {
     EXPECT_TRUE(server.waitForLine(" Status 127.0.0.1のログイン許可"));
 }
 
-TEST_F(Headless, TheListIsEmptyBeforeAnyLogin) {
+TEST_F(Headless, TheListIsForLoggedInUsersOnly) {
     auto c = connect();
     c->send("GetGameData|x|y|0|END");
-    EXPECT_TRUE(c->next("AddFriends|END"));
+    EXPECT_TRUE(c->nothing());
+    c->send(loginOf("taro", "pw1", "taro@example.jp"));
+    EXPECT_TRUE(c->next("LOGIN|OK| 1|END"));
+    c->send("GetGameData|taro|pw1|1|END");
+    EXPECT_TRUE(c->next("AddFriends|taro,0, 1,False,False|END"));
 }
 
 TEST_F(Headless, FiftyLogInBackToBackAndTheFiftyFirstIsTurnedAway) {
@@ -102,6 +106,8 @@ TEST_F(Headless, FiftyLogInBackToBackAndTheFiftyFirstIsTurnedAway) {
         ASSERT_TRUE(clients[i - 1]->next("LOGIN|OK| " + QString::number(i) + "|END")) << i;
 
     RawClient extra(server.port);
+    ASSERT_TRUE(extra.connected());
+    extra.send(loginOf("user51", "pass51", "user51@example.jp"));
     EXPECT_TRUE(extra.next("LOGIN|No|END"));
     EXPECT_TRUE(extra.closed());
 
@@ -229,7 +235,7 @@ TEST_F(Headless, MovesOfOneGameNeverReachAnotherGamesWatchers) {
 
 TEST_F(Headless, AConnectionThatNeverLogsInIsClosedWithinTenSeconds) {
     auto silent = connect();
-    auto taro = login("taro", "pw1", 2);
+    auto taro = login("taro", "pw1", 1);
     QDeadlineTimer deadline(11000);
     EXPECT_TRUE(silent->closed(11000));
     EXPECT_GE(11000 - deadline.remainingTime(), 4500);

@@ -65,8 +65,8 @@ TEST_F(QuorWindowTest, SerVerAgainKeepsTheRunningListenerAndSaysSo) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
     RawClient c(port);
     ASSERT_TRUE(c.connected());
-    c.send("GetGameData|x|y|0|END");
-    EXPECT_TRUE(c.next("AddFriends|END"));
+    c.send("SVMSG_LOGIN|taro,pw1,t@x, 0|END");
+    EXPECT_TRUE(c.next("LOGIN|OK| 1|END"));
 }
 
 TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {

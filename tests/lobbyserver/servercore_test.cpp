@@ -43,17 +43,23 @@ TEST_F(ServerCore, DuplicateLoginIsRefusedAndTheFirstStays) {
     EXPECT_EQ(server.users()[1].LobbySock, 11);
 }
 
-TEST_F(ServerCore, TheFiftyFirstConnectionIsTurnedAway) {
-    for (int s = 1; s <= 50; ++s)
-        accept(100 + s);
-    accept(500);
+// Fifty users in the slots: a login more is told the lobby is full.
+TEST_F(ServerCore, TheFiftyFirstLoginIsTurnedAway) {
+    QStringList lines;
+    for (int i = 1; i <= 51; ++i)
+        lines << QString("%1,u%1,p%1,m%1,").arg(i);
+    writeUsers(lines);
+    for (int i = 1; i <= 50; ++i)
+        ASSERT_EQ(
+            login(100 + i, QString("u%1").arg(i), QString("p%1").arg(i), QString("m%1").arg(i)), i);
+    EXPECT_EQ(login(500, "u51", "p51", "m51"), 0);
     EXPECT_EQ(transport.take(500), Strings{"LOGIN|No|END"});
     EXPECT_TRUE(transport.isClosed(500));
     EXPECT_EQ(transport.closed.size(), 1u);
     for (int i = 1; i <= 50; ++i)
         EXPECT_EQ(server.users()[i].LobbySock, 100 + i);
     // What the refused socket still says is nobody's request.
-    say(500, "SVMSG_LOGIN|taro,pw1,taro@example.jp, 0|END");
+    say(500, "SVMSG_LOGIN|u51,p51,m51, 0|END");
     EXPECT_TRUE(transport.take(500).isEmpty());
 }
 
@@ -71,32 +77,33 @@ TEST_F(ServerCore, LoginDataThatCannotBeCheckedIsInvalidData) {
     // Nothing was answered; the connection waits for the login sweep.
     EXPECT_TRUE(transport.take(11).isEmpty());
     EXPECT_FALSE(transport.isClosed(11));
-    EXPECT_TRUE(server.users()[1].InUse);
-    EXPECT_FALSE(server.users()[1].LoggedIn);
+    EXPECT_EQ(server.waitingCount(), 1u);
+    EXPECT_FALSE(server.users()[1].InUse);
 }
 
 TEST_F(ServerCore, UserListListsLoggedInUsersInIndexOrder) {
-    accept(10);  // slot 1: connected, never logs in
+    accept(10);  // connected, never logs in: takes no slot
     loginTaro(11);
     loginHana(12);
     transport.forgetAll();
-    say(12, "GetGameData|hana|pw2|3|END");
+    say(12, "GetGameData|hana|pw2|2|END");
     EXPECT_EQ(transport.take(12),
-              Strings{"AddFriends|taro,0, 2,False,False,hana,0, 3,False,False|END"});
-    // The list is nobody's secret: a connection not logged in gets it too.
-    say(10, "GetGameData|x|y|1|END");
-    EXPECT_EQ(transport.take(10),
-              Strings{"AddFriends|taro,0, 2,False,False,hana,0, 3,False,False|END"});
-    // And a game connection does not.
+              Strings{"AddFriends|taro,0, 1,False,False,hana,0, 2,False,False|END"});
+    // A game connection does not get it.
     gameLogin(21, "taro", "pw1");
-    say(21, "GetGameData|taro|pw1|2|END");
+    say(21, "GetGameData|taro|pw1|1|END");
     EXPECT_TRUE(transport.take(21).isEmpty());
 }
 
-TEST_F(ServerCore, AnEmptyListIsAddFriendsEnd) {
+// Who is on line is for the users: a connection that has not logged in is
+// told nothing, not even that the lobby is empty.
+TEST_F(ServerCore, AConnectionNotLoggedInGetsNoList) {
     accept(10);
     say(10, "GetGameData|x|y|1|END");
-    EXPECT_EQ(transport.take(10), Strings{"AddFriends|END"});
+    loginTaro(11);
+    say(10, "GetGameData|||0|END");
+    EXPECT_TRUE(transport.take(10).isEmpty());
+    EXPECT_FALSE(transport.isClosed(10));
 }
 
 TEST_F(ServerCore, UserListShowsPlayingAndWatchingAndGameKind) {
@@ -226,9 +233,9 @@ TEST_F(ServerCore, GameLoginLinksTheProgramAndTellsTheOpponent) {
     EXPECT_TRUE(transport.take(21).isEmpty());
     EXPECT_EQ(server.users()[1].GameSock, 21);
     EXPECT_EQ(server.users()[2].OppGameSock, 21);
-    // The slot that carried the game program until its login is free again.
+    // The game program took no slot of its own.
     EXPECT_FALSE(server.users()[3].InUse);
-    EXPECT_EQ(server.users()[3].LobbySock, 0);
+    EXPECT_EQ(server.waitingCount(), 0u);
     gameLogin(22, "hana", "pw2");
     EXPECT_EQ(transport.take(11), Strings{"GAMESETOK|hana|END"});
     EXPECT_EQ(server.users()[1].OppGameSock, 22);
@@ -270,7 +277,8 @@ TEST_F(ServerCore, GameLoginOfNobodyLeavesTheConnectionToTheSweep) {
     loginTaro(11);
     transport.forgetAll();
     gameLogin(21, "taro", "wrong");
-    EXPECT_TRUE(server.users()[2].InUse);
+    EXPECT_EQ(server.waitingCount(), 1u);
+    EXPECT_FALSE(transport.isClosed(21));
     EXPECT_EQ(server.users()[1].GameSock, 0);
     gameLogin(22, "taro", "pw1");  // not paired: linked, nobody told
     EXPECT_EQ(server.users()[1].GameSock, 22);
@@ -468,9 +476,8 @@ TEST_F(LinkedGame, LogoutTellsTheOpponentAndFreesTheSlot) {
     EXPECT_EQ(server.users()[2].OppGameSock, 0);
     // Nobody goes on watching a game of a user who has left.
     EXPECT_FALSE(server.users()[3].Watching);
-    // Slot 1 is free for the next connection.
-    accept(31);
-    EXPECT_EQ(server.users()[1].LobbySock, 31);
+    // Slot 1 is free for the next login.
+    EXPECT_EQ(loginSaki(31), 1);
 }
 
 TEST_F(LinkedGame, ALobbyConnectionClosingIsALogout) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTest>
 #include <functional>
 #include <vector>
 
@@ -62,6 +64,18 @@ public:
     std::vector<SeenEvent> events;
     std::function<void(const SeenEvent&)> react;
 };
+
+// Runs the event loop until `done` holds or `ms` pass. QTest::qWaitFor sleeps
+// between its passes and so hands out about one queued event per 10 ms; this
+// lets the loop run freely, for tests that pass thousands of messages.
+inline bool waitBusy(const std::function<bool()>& done, int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
 
 // A port nobody listens on right now, on any IPv4 interface.
 inline quint16 freePort() {

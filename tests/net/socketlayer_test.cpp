@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <memory>
 
@@ -405,6 +406,30 @@ TEST(SocketLayerClosing, ThePeersCloseComesAfterWhatItSent) {
     EXPECT_EQ(lobby.clientLog.count(FD_CLOSE), 0);
 }
 
+// Read at the handler's pace, a peer's messages outlive its close: all of
+// them come, then FD_CLOSE.
+TEST(SocketLayerClosing, EverythingSentBeforeTheCloseComesFirst) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer peer(port.port());
+    ASSERT_TRUE(peer.connected());
+    QByteArray polls;
+    for (int i = 0; i < 3000; ++i)
+        polls += encodeMessage(QStringLiteral("GetGameData|a|b|%1|END").arg(i));
+    ASSERT_TRUE(peer.send(polls));
+    peer.close();
+    ASSERT_TRUE(test::waitBusy([&] { return log.count(FD_CLOSE) == 1; }, 20000));
+    const QStringList texts = log.texts();
+    ASSERT_EQ(texts.size(), 3000);
+    EXPECT_EQ(texts.last(), u"GetGameData|a|b|2999|END");
+    EXPECT_EQ(log.events.back().event, FD_CLOSE);
+}
+
 TEST(SocketLayerClosing, FileExitClosesBothSocketsAndMayRunTwice) {
     PortForTest port;
     DirectMatch match;
@@ -486,6 +511,8 @@ TEST(SocketLayerLimits, AMessageThatNeverEndsIsCutOffPast64KiB) {
     ASSERT_TRUE(peer.connected());
 
     ASSERT_TRUE(peer.send(encodeMessage(u"GetGameData|a|b|1|END")));
+    // Handled before the fault: what still waits when a connection is cut goes with it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_READ) == 1; }, kWaitMs));
     QByteArray endless = encodeMessage(u"GameMsg|taro>");
     endless += encodeMessage(QString(35 * 1024, u'長'));  // 70 KiB and no end
     peer.send(endless);  // may fail part-way once the server has cut it off
@@ -493,6 +520,64 @@ TEST(SocketLayerLimits, AMessageThatNeverEndsIsCutOffPast64KiB) {
     EXPECT_EQ(log.texts(), QStringList({QStringLiteral("GetGameData|a|b|1|END")}));
     EXPECT_EQ(log.first(FD_CLOSE)->error, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return peer.closedByPeer(); }, kWaitMs));
+}
+
+// A peer that sends far more than is handled waits in the kernel, not in a
+// queue of ours, and a peer that speaks later takes its turn at once.
+TEST(SocketLayerLimits, AFloodWaitsInTheKernelAndTheOthersTakeTurns) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer flooder(port.port());
+    RawPeer other(port.port());
+    ASSERT_TRUE(flooder.connected() && other.connected());
+
+    constexpr int kFlood = 20000;
+    QByteArray flood;
+    for (int i = 0; i < kFlood; ++i)
+        flood += encodeMessage(u"GMOK|END");
+    ASSERT_TRUE(flooder.send(flood));
+    ASSERT_TRUE(other.send(encodeMessage(u"GetGameData|a|b|1|END")));
+    ASSERT_TRUE(
+        test::waitBusy([&] { return log.texts().contains(u"GetGameData|a|b|1|END"); }, kWaitMs));
+    EXPECT_LT(log.count(FD_READ) - 1, kFlood / 10);
+    ASSERT_TRUE(test::waitBusy([&] { return log.count(FD_READ) == kFlood + 1; }, 20000));
+}
+
+// A connection cut off for not taking what it is sent says nothing more,
+// however much it sent before.
+TEST(SocketLayerLimits, WhatACutConnectionStillHadWaitingIsDropped) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    bool cut = false;
+    int readsAfterCut = 0;
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) server.accept(e.socket);
+        if (e.event != FD_READ) return;
+        if (cut) ++readsAfterCut;
+        QThread::msleep(2);  // a handler slower than the peer, so its messages pile up
+        const QString reply =
+            QStringLiteral("AddFriends|") + QString(32 * 1024, u'x') + QStringLiteral("|END");
+        if (server.SendMsg(e.socket, reply) < 0) cut = true;
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer stuck(port.port(), 4096);
+    ASSERT_TRUE(stuck.connected());
+    // Few enough to reach the server in one piece, so they all wait at once.
+    QByteArray polls;
+    for (int i = 0; i < 300; ++i)
+        polls += encodeMessage(u"GetGameData|a|b|1|END");
+    ASSERT_TRUE(stuck.send(polls));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count(FD_CLOSE) == 1; }, 20000));
+    QTest::qWait(50);
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(readsAfterCut, 0);
+    EXPECT_LT(log.count(FD_READ), 100);
 }
 
 TEST(SocketLayerHandlers, AHandlerMayCloseItsSocketWithEventsStillQueued) {
