@@ -1,6 +1,7 @@
 #include "userlist.h"
 
 #include <QStringList>
+#include <charconv>
 
 #include "lobbyclassify.h"
 #include "lobbynumbers.h"
@@ -17,15 +18,40 @@ QString truthText(bool value) {
     return value ? u"True"_s : u"False"_s;
 }
 
+// plainNumber and signedNumber, written straight onto the end of `text`.
+void appendNumber(QString& text, int value, bool signedForm) {
+    char digits[16];
+    char* end = digits;
+    if (signedForm && value >= 0) *end++ = ' ';
+    end = std::to_chars(end, digits + sizeof digits, value).ptr;
+    text += QLatin1StringView(digits, end - digits);
+}
+
 }  // namespace
 
 QString userListReply(const std::vector<UserListEntry>& users) {
-    QStringList fields;
+    if (users.empty()) return u"AddFriends|END"_s;
+    // Built in one text: the server builds it for every poll of every user.
+    QString text = u"AddFriends|"_s;
+    constexpr qsizetype kFixedPerUser = 24;  // the four other fields and five commas at most
+    qsizetype size = text.size() + 4;
     for (const UserListEntry& u : users)
-        fields << u.id << plainNumber(u.kind) << signedNumber(u.index) << truthText(u.playing)
-               << truthText(u.watching);
-    if (fields.isEmpty()) return u"AddFriends|END"_s;
-    return u"AddFriends|"_s + fields.join(u',') + u"|END"_s;
+        size += u.id.size() + kFixedPerUser;
+    text.reserve(size);
+    for (const UserListEntry& u : users) {
+        if (&u != &users.front()) text += u',';
+        text += u.id;
+        text += u',';
+        appendNumber(text, u.kind, false);
+        text += u',';
+        appendNumber(text, u.index, true);
+        text += u',';
+        text += truthText(u.playing);
+        text += u',';
+        text += truthText(u.watching);
+    }
+    text += u"|END"_s;
+    return text;
 }
 
 std::optional<std::vector<UserListEntry>> parseUserList(QStringView message) {

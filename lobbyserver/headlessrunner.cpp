@@ -20,6 +20,7 @@ HeadlessRunner::HeadlessRunner(QString loginFolder, LineWriter writeLine, bool v
             if (kind == Report::Event || verbose_) report(place, t);
         };
     };
+    host_.server().setMessageReports(verbose_);
     connect(&host_, &ServerHost::statusChanged, this, logged("Status"));
     connect(&host_, &ServerHost::msgChanged, this, logged("Msg"));
     connect(&host_, &ServerHost::addressChanged, this,

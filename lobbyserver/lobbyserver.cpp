@@ -47,7 +47,7 @@ void LobbyServer::acceptConnection(SocketHandle socket, const QString& peerIp, q
 }
 
 void LobbyServer::receiveMessage(SocketHandle socket, const QString& text) {
-    emit statusChanged(maskPasswords(text), Report::Traffic);
+    if (messageReports_) emit statusChanged(maskPasswords(text), Report::Traffic);
     if (waiting_.find(socket)) return waitingDispatch(socket, text);
     // A socket nobody holds (one closed meanwhile) speaks for nobody.
     const auto slot = userTable_.slotOfSocket(socket);

@@ -62,6 +62,11 @@ public:
     // The peer of `socket` has closed it (FD_CLOSE).
     void connectionClosed(SocketHandle socket);
 
+    // Whether every message received is reported (`statusChanged`, as
+    // traffic); on at first. A log that keeps no traffic turns it off, and the
+    // server is spared a report for every move it relays.
+    void setMessageReports(bool on) { messageReports_ = on; }
+
     // Timer1: drops connections that have not logged in within their grace
     // time, and any slot left logged in without a connection.
     void loginSweep();
@@ -135,6 +140,7 @@ private:
     LoginThrottle throttle_;
     net::FramingRules clientFraming_;
     int minuteCount_ = 0;
+    bool messageReports_ = true;
 };
 
 }  // namespace lobby

@@ -20,10 +20,12 @@ bool isDirectionMark(char16_t c) {
 }  // namespace
 
 QString maskPasswords(const QString& message) {
-    QStringList fields = splitFields(message);
+    // Only these requests carry a password; every other message (every move
+    // the server relays among them) goes back as it is, not taken apart.
     switch (classifyServerMessage(message)) {
         case ServerRequest::Login: {
             // ID, PASS, MAIL and KIND share field 1.
+            QStringList fields = splitFields(message);
             if (fields.size() < 2) return message;
             QStringList parts = fields[1].split(u',');
             if (parts.size() < 2) return message;
@@ -33,10 +35,12 @@ QString maskPasswords(const QString& message) {
         }
         case ServerRequest::GetGameData:
         case ServerRequest::GameStart:
-        case ServerRequest::GameLogin:
+        case ServerRequest::GameLogin: {
+            QStringList fields = splitFields(message);
             if (fields.size() < 3) return message;
             fields[2] = kMask;
             return fields.join(u'|');
+        }
         default:
             return message;
     }

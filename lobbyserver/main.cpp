@@ -23,6 +23,11 @@ bool hasOption(int argc, char** argv, const char* option) {
 // SIGINT or SIGTERM end the server cleanly.
 int runHeadless(int argc, char** argv) {
     lobby::SignalWatcher::block({SIGINT, SIGTERM});
+    // Every message the server relays passes the event loop twice: the data
+    // arrives, then the message's turn comes. Qt's own loop gives the turn in
+    // the same pass; the GLib loop takes another pass, and system calls, for
+    // it. Nothing of a server without a desktop needs GLib's loop.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     lobby::HeadlessRunner runner(
         QDir::currentPath(),

@@ -1,5 +1,7 @@
 // ServerDispatch and its handlers: what the server does with each message.
 
+#include <optional>
+
 #include "lobbyclassify.h"
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
@@ -8,6 +10,23 @@
 #include "userlist.h"
 
 namespace lobby {
+
+namespace {
+
+// Field `n` of a game message, split at ":", without splitting the rest;
+// nothing when it has fewer fields.
+std::optional<QStringView> colonField(QStringView text, int n) {
+    qsizetype start = 0;
+    for (int field = 0; field < n; ++field) {
+        const qsizetype colon = text.indexOf(u':', start);
+        if (colon < 0) return std::nullopt;
+        start = colon + 1;
+    }
+    const qsizetype end = text.indexOf(u':', start);
+    return text.sliced(start, (end < 0 ? text.size() : end) - start);
+}
+
+}  // namespace
 
 // A connection that has not logged in may log in, as a lobby client or as a
 // game program, or leave; nothing else it says is heard, the user list
@@ -138,6 +157,7 @@ void LobbyServer::reportSkippedLines() {
 void LobbyServer::sendUserList(int k) {
     userTable_[k].LastPoll = minuteCount_;
     std::vector<UserListEntry> list;
+    list.reserve(UserTable::kLastSlot);
     for (int i = UserTable::kFirstSlot; i <= UserTable::kLastSlot; ++i) {
         const UserRecord& u = userTable_[i];
         if (u.LoggedIn) list.push_back({u.UserID, u.GameKind, i, u.Playing, u.Watching});
@@ -231,23 +251,24 @@ bool LobbyServer::watchesGameOf(int w, int k) const {
 
 void LobbyServer::handleMove(int k, const QString& text) {
     // The move goes on rebuilt from its characters: NULs are dropped, and a
-    // character beyond code 255 cannot be part of a move.
-    QString move;
-    move.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() == 0) continue;
-        if (c.unicode() > 255) return reportInvalidData();
-        move += c;
-    }
+    // character beyond code 255 cannot be part of a move. A move without NULs
+    // goes on as it came, without a copy: the server relays every move.
+    char16_t allBits = 0;
+    for (const QChar c : text)
+        allBits |= c.unicode();
+    if (allBits > 255) return reportInvalidData();
+    const bool hasNul = text.contains(QChar(0));
+    QString move = text;
+    if (hasNul) move.remove(QChar(0));
     UserRecord& r = userTable_[k];
     // The two game programs put the move number in different fields.
-    const QStringList parts = move.split(u':');
     int numberField = -1;
     if (r.GameKind == 0) numberField = 3;
     if (r.GameKind == 1) numberField = 2;
     if (numberField >= 0) {
-        if (parts.size() <= numberField) return reportInvalidData();
-        if (lenientNumber(parts[numberField]) == 1) {
+        const std::optional<QStringView> number = colonField(move, numberField);
+        if (!number) return reportInvalidData();
+        if (lenientNumber(*number) == 1) {
             r.Side = 1;
             if (r.Playing) userTable_[r.OppIndex].Side = 2;
         }

@@ -44,9 +44,10 @@ struct MessageKind {
     // Field counts of a lobby message: how many "|"-separated fields lie
     // between the keyword and its "|END". Lobby fields hold what users typed,
     // and an ID or password may well begin with "END" ("ENDO"), so a marker
-    // ends the message only where it is followed by the start of a known
-    // message, by nothing, or by text that runs into a known message before
-    // any other marker (unknown text after a whole message). With nothing
+    // ends the message only where the message has all the fields it may have,
+    // or is followed by the start of a known message, by nothing, or by text
+    // that runs into a known message before any other marker (unknown text
+    // after a whole message). With nothing
     // after it, the message is complete
     // when it has all its fields (`fieldsAtLeast` to `fieldsAtMost`); with
     // fewer, or where more are allowed, its end is only likely: the rest may

@@ -1,5 +1,6 @@
 #include "messageframer.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <utility>
 
@@ -13,6 +14,20 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// Where `text` first stands in `rest` from `from` on, or -1. The search runs
+// from one first character to the next, which Qt finds many at a time: the
+// marker of a move is looked for through the whole move, and the server does
+// that for every move it relays.
+qsizetype findText(QStringView rest, QStringView text, qsizetype from) {
+    from = std::max<qsizetype>(from, 0);
+    if (text.isEmpty()) return from <= rest.size() ? from : -1;
+    const QChar first = text.front();
+    for (qsizetype at = rest.indexOf(first, from); at >= 0; at = rest.indexOf(first, at + 1)) {
+        if (rest.sliced(at).startsWith(text)) return at;
+    }
+    return -1;
+}
+
 }  // namespace
 
 MessageFramer::MessageFramer(FramingRules rules) : rules_(std::move(rules)) {
@@ -24,6 +39,10 @@ MessageFramer::MessageFramer(FramingRules rules) : rules_(std::move(rules)) {
     }
     // A marker followed by the start of a keyword, cut by the end of the data.
     overlap_ = keyword + marker + 1;
+    for (const MessageKind& kind : rules_.kinds) {
+        if (!kind.keyword.isEmpty() && !keywordStarts_.contains(kind.keyword.front()))
+            keywordStarts_ += kind.keyword.front();
+    }
 }
 
 qsizetype MessageFramer::pendingBytes() const {
@@ -33,11 +52,17 @@ qsizetype MessageFramer::pendingBytes() const {
 MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
     if (refused_) return {{}, true, false};
 
-    QByteArray data = oddByte_;
-    data.append(bytes);
-    const qsizetype even = data.size() & ~qsizetype(1);
-    text_ += decodeMessage(QByteArrayView(data).first(even));
-    oddByte_ = data.mid(even);
+    // The bytes are decoded straight into the text held, a character cut in
+    // two by the last read first.
+    if (!oddByte_.isEmpty() && !bytes.isEmpty()) {
+        const char pair[2] = {oddByte_[0], bytes[0]};
+        appendDecoded(text_, QByteArrayView(pair, 2));
+        oddByte_.clear();
+        bytes = bytes.sliced(1);
+    }
+    const qsizetype even = bytes.size() & ~qsizetype(1);
+    appendDecoded(text_, bytes.first(even));
+    if (even < bytes.size()) oddByte_ = bytes.sliced(even).toByteArray();
     return take(false);
 }
 
@@ -59,6 +84,13 @@ MessageFramer::Result MessageFramer::take(bool flushing) {
         }
         if (found.length * 2 > kMaxMessageBytes) {
             refused_ = true;
+            break;
+        }
+        if (taken == 0 && found.length == text_.size()) {
+            // The text held is exactly one message, as it mostly is: it goes
+            // out as it is rather than as a copy.
+            result.messages.append(std::exchange(text_, QString()));
+            scanned_ = 0;
             break;
         }
         result.messages.append(rest.first(found.length).toString());
@@ -116,9 +148,13 @@ MessageFramer::Found MessageFramer::openMessage(QStringView rest, qsizetype from
 
 MessageFramer::Found MessageFramer::markerMessage(QStringView rest, const MessageKind& kind,
                                                   qsizetype searchFrom, qsizetype bodyFrom) const {
-    const qsizetype marker = rest.indexOf(kind.endText, resumeFrom(searchFrom));
+    const qsizetype marker = findText(rest, kind.endText, resumeFrom(searchFrom));
     if (!kind.mayEnclose) {
-        const qsizetype next = nextKeyword(rest, resumeFrom(bodyFrom), false);
+        // Only a keyword that starts before the marker counts; one may run
+        // past the marker's start, none past its end and the longest keyword.
+        const QStringView searched =
+            marker < 0 ? rest : rest.first(std::min(rest.size(), marker + overlap_));
+        const qsizetype next = nextKeyword(searched, resumeFrom(bodyFrom), false);
         if (next >= 0 && (marker < 0 || next < marker)) return {Found::Complete, next};
     }
     if (marker >= 0) return {Found::Complete, marker + kind.endText.size()};
@@ -149,21 +185,30 @@ MessageFramer::Found MessageFramer::countedMessage(QStringView rest, const Messa
             fields >= kind.fieldsAtLeast && kind.fieldsAtMost >= 0 && fields >= kind.fieldsAtMost;
         const qsizetype after = at + markerSize;
         if (after == rest.size()) {
-            // Half a character after the marker: more is on its way. With
-            // all its fields the message is complete; with fewer, its rest is
-            // likely on its way, and it is taken as it stands if none comes.
+            // With all its fields the message is complete, even with half a
+            // character of the next one after it. With fewer, its rest is
+            // likely on its way (surely, after half a character), and it is
+            // taken as it stands if none comes.
+            if (full) return {Found::Complete, after};
             if (!oddByte_.isEmpty()) return {};
-            return {full ? Found::Complete : Found::Likely, after};
+            return {Found::Likely, after};
         }
-        if (keywordAt(rest, after)) return {Found::Complete, after};
+        // A message with all the fields it may have ends here whatever
+        // follows, as it does where the data ends: one more field is never
+        // its own, so TCP's cuts cannot decide what the message holds.
+        if (full || keywordAt(rest, after)) return {Found::Complete, after};
         if (mightBecomeKeyword(rest.sliced(after))) return {};
         if (fields < kind.fieldsAtLeast) continue;
         // Text that is no message of its own follows: it is part of a field
         // when another marker comes before the next message; else it is
         // unknown text after a whole message.
         const qsizetype nextMarker = rest.indexOf(kind.endText, after);
-        const QStringView upToMarker = nextMarker < 0 ? rest : rest.first(nextMarker);
-        if (nextKeyword(upToMarker, after, false) >= 0) return {Found::Complete, after};
+        // A keyword that starts before the next marker may end beyond its
+        // start ("NoLogin|" before "END"); it counts all the same.
+        const QStringView searched =
+            nextMarker < 0 ? rest : rest.first(std::min(rest.size(), nextMarker + overlap_));
+        const qsizetype next = nextKeyword(searched, after, false);
+        if (next >= 0 && (nextMarker < 0 || next < nextMarker)) return {Found::Complete, after};
         // Nothing decides yet: a later marker may still come, so a later
         // search must look at this marker again.
         if (nextMarker < 0) return {Found::Likely, after, at};
@@ -217,6 +262,9 @@ const MessageKind* MessageFramer::kindAt(QStringView rest, qsizetype pos,
                                          qsizetype* keywordLength) const {
     const QStringView from = rest.mid(pos);
     for (const MessageKind& kind : rules_.kinds) {
+        // The first character rules out most kinds without a call.
+        if (!kind.keyword.isEmpty() && (from.isEmpty() || from.front() != kind.keyword.front()))
+            continue;
         if (!from.startsWith(kind.keyword)) continue;
         qsizetype length = kind.keyword.size();
         if (kind.digitFollows) {
@@ -243,21 +291,35 @@ bool MessageFramer::mightBecomeKeyword(QStringView rest) const {
     return false;
 }
 
+// The search jumps from one keyword's first character to the next, which Qt
+// finds many characters at a time, rather than looking at every character:
+// a move is searched for keywords up to its end, and the server does that for
+// every move it relays.
 qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool openEndersOnly) const {
-    qsizetype best = -1;
-    for (const MessageKind& kind : rules_.kinds) {
-        if (openEndersOnly && !kind.endsOpenMessage) continue;
-        qsizetype at = rest.indexOf(kind.keyword, from);
-        while (at >= 0 && (best < 0 || at < best)) {
-            const qsizetype after = at + kind.keyword.size();
-            if (!kind.digitFollows || (after < rest.size() && isDigit(rest[after]))) {
-                best = at;
-                break;
-            }
-            at = rest.indexOf(kind.keyword, at + 1);
+    from = std::max<qsizetype>(from, 0);
+    // Where each first character stands next, -1 when nowhere.
+    QVarLengthArray<qsizetype, 16> next(keywordStarts_.size());
+    for (qsizetype i = 0; i < keywordStarts_.size(); ++i)
+        next[i] = rest.indexOf(keywordStarts_[i], from);
+    for (;;) {
+        qsizetype nearest = -1;
+        for (qsizetype i = 0; i < next.size(); ++i) {
+            if (next[i] >= 0 && (nearest < 0 || next[i] < next[nearest])) nearest = i;
         }
+        if (nearest < 0) return -1;
+        const qsizetype at = next[nearest];
+        const QChar c = keywordStarts_[nearest];
+        const QStringView here = rest.sliced(at);
+        for (const MessageKind& kind : rules_.kinds) {
+            if (openEndersOnly && !kind.endsOpenMessage) continue;
+            if (kind.keyword.isEmpty() || kind.keyword.front() != c ||
+                !here.startsWith(kind.keyword))
+                continue;
+            const qsizetype after = kind.keyword.size();
+            if (!kind.digitFollows || (after < here.size() && isDigit(here[after]))) return at;
+        }
+        next[nearest] = rest.indexOf(c, at + 1);
     }
-    return best;
 }
 
 // Where a search of the pending message may start: what an earlier search

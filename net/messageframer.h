@@ -86,6 +86,9 @@ private:
     // from its start again each time.
     qsizetype scanned_ = 0;
     qsizetype overlap_ = 0;  // the longest keyword or marker, plus one
+    // The first characters of the keywords: a search for the next keyword
+    // looks closer only where one of them stands.
+    QString keywordStarts_;
 };
 
 }  // namespace net

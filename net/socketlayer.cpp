@@ -11,8 +11,10 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <cerrno>
+#include <deque>
 #include <utility>
 
+#include "directconnection.h"
 #include "localaddress.h"
 #include "messageframer.h"
 #include "serverport.h"
@@ -42,6 +44,65 @@ constexpr int kLingerMs = 10000;
 // short enough not to be noticed in a chat.
 constexpr int kQuietMs = 100;
 
+// Every message is one write that a peer is waiting for, so it leaves at
+// once rather than waiting for the acknowledgement of the one before it.
+// Otherwise Nagle's algorithm holds the second of two messages written back
+// to back (an acknowledgement and the answer move) until the peer's delayed
+// ACK comes, some 40 ms later.
+void sendAtOnce(QTcpSocket* socket) {
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+}
+
+// Sends what the kernel takes at once, without waiting; the number of bytes
+// it took. A failure takes nothing: Qt meets the same fault when it tries
+// the rest, and reports it as it reports every fault of the connection.
+qsizetype sendNow(qintptr descriptor, QByteArrayView bytes) {
+    if (descriptor < 0) return 0;
+    for (;;) {
+        const ssize_t sent = ::send(static_cast<int>(descriptor), bytes.data(),
+                                    static_cast<size_t>(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent >= 0) return sent;
+        if (errno != EINTR) return 0;
+    }
+}
+
+// A listener that keeps the descriptors of the connections it accepted
+// rather than a buffered socket for each: the layer reads and writes them
+// itself (DirectConnection). Like Qt's own listener it stops taking
+// connections while enough of them wait, and leaves the rest in the kernel's
+// queue until one is taken.
+class DescriptorServer : public QTcpServer {
+public:
+    DescriptorServer() = default;
+    ~DescriptorServer() override { dropPending(); }
+
+    bool hasPendingConnections() const override { return !pending_.empty(); }
+
+    // The next accepted descriptor, or -1 when none waits.
+    int takeDescriptor() {
+        if (pending_.empty()) return -1;
+        const int descriptor = pending_.front();
+        pending_.pop_front();
+        resumeAccepting();
+        return descriptor;
+    }
+
+    void dropPending() {
+        for (const int descriptor : pending_)
+            ::close(descriptor);
+        pending_.clear();
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        pending_.push_back(static_cast<int>(descriptor));
+        if (pending_.size() >= static_cast<std::size_t>(maxPendingConnections())) pauseAccepting();
+    }
+
+private:
+    std::deque<int> pending_;
+};
+
 QHostAddress hostAddress(quint32 wireValue) {
     const quint32 hostOrder = ((wireValue & 0xFF) << 24) | ((wireValue & 0xFF00) << 8) |
                               ((wireValue >> 8) & 0xFF00) | ((wireValue >> 24) & 0xFF);
@@ -54,8 +115,11 @@ struct SocketLayer::Entry {
     enum class State { Listening, Connecting, Connected, Ended };
 
     State state = State::Ended;
-    QTcpServer* server = nullptr;  // a listener
-    QTcpSocket* socket = nullptr;  // a connection
+    DescriptorServer* server = nullptr;  // a listener
+    QTcpSocket* socket = nullptr;        // a connection this program started
+    // A connection a listener accepted: a server's, where the time of every
+    // message it relays counts.
+    std::unique_ptr<DirectConnection> direct;
     std::optional<MessageFramer> framer;
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
@@ -137,7 +201,7 @@ ListenResult SocketLayer::SetSERVER() {
         ::close(fd);
         return result;
     }
-    auto server = std::make_unique<QTcpServer>();
+    auto server = std::make_unique<DescriptorServer>();
     server->setProxy(QNetworkProxy::NoProxy);
     if (!server->setSocketDescriptor(fd)) {
         // The descriptor belongs to the server now, which closes it when it
@@ -152,7 +216,7 @@ ListenResult SocketLayer::SetSERVER() {
     entry->state = Entry::State::Listening;
     entry->server = server.release();
     entry->server->setParent(this);
-    QTcpServer* listener = entry->server;
+    DescriptorServer* listener = entry->server;
     const SocketHandle handle = add(std::move(entry));
 
     auto announce = [this, handle] {
@@ -193,23 +257,22 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
         announceRest();
         return {0, error, SocketErrorText(error)};
     }
-    QTcpSocket* socket = listener->server->nextPendingConnection();
-    if (!socket) return {0, wsa::kWouldBlock, SocketErrorText(wsa::kWouldBlock)};
+    const int descriptor = listener->server->takeDescriptor();
+    if (descriptor < 0) return {0, wsa::kWouldBlock, SocketErrorText(wsa::kWouldBlock)};
 
-    // The listener may close before this connection does.
-    socket->setParent(this);
-    socket->setReadBufferSize(kReadBufferBytes);
     auto entry = std::make_unique<Entry>();
     entry->state = Entry::State::Connected;
-    entry->socket = socket;
+    entry->direct = std::make_unique<DirectConnection>(descriptor);
     entry->framer.emplace(rules_);
+    DirectConnection* connection = entry->direct.get();
     const SocketHandle handle = add(std::move(entry));
-    watch(handle, socket);
+    connection->setReadableHandler([this, handle] { dataArrived(handle); });
+    // Writing the rest of a message failed: the connection is broken.
+    connection->setFailedHandler([this, handle] { peerGone(handle); });
     announceRest();
 
     // The peer may have sent data, or even gone, before it was taken.
     readMore(handle);
-    if (socket->state() != QAbstractSocket::ConnectedState) peerGone(handle);
     return {handle, 0, {}};
 }
 
@@ -243,17 +306,35 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
 
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
     Entry* entry = find(socket);
-    if (!entry || !entry->socket || entry->state != Entry::State::Connected) return -1;
+    if (!entry || entry->state != Entry::State::Connected) return -1;
+    if (!entry->socket && !entry->direct) return -1;
     const QByteArray bytes = encodeMessage(text);
-    if (entry->socket->bytesToWrite() + bytes.size() > kMaxUnsentBytes) {
+    const qint64 waiting =
+        entry->direct ? entry->direct->unsentBytes() : entry->socket->bytesToWrite();
+    if (waiting + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
         return -1;
     }
-    const qint64 written = entry->socket->write(bytes);
-    // Hand it to the kernel now, as a send call would, so that a program
-    // that ends right after sending still gets its last message out.
-    entry->socket->flush();
-    return written < 0 ? -1 : static_cast<int>(written);
+    if (entry->direct) {
+        if (entry->direct->send(bytes)) return static_cast<int>(bytes.size());
+        // The connection is broken; its FD_CLOSE follows what it sent before.
+        peerGone(socket);
+        return -1;
+    }
+    // With nothing of this connection waiting in Qt, the message goes
+    // straight to the kernel in one send call, as the protocol has it: Qt
+    // would switch its write notifier on and off for it, several system calls
+    // more for every message that passes the server. Only what the kernel
+    // cannot take yet is left to Qt, which sends it in order.
+    QByteArrayView rest(bytes);
+    if (waiting == 0) rest = rest.sliced(sendNow(entry->socket->socketDescriptor(), rest));
+    if (!rest.isEmpty()) {
+        if (entry->socket->write(rest.data(), rest.size()) < 0) return -1;
+        // Hand it to the kernel now, as a send call would, so that a program
+        // that ends right after sending still gets its last message out.
+        entry->socket->flush();
+    }
+    return static_cast<int>(bytes.size());
 }
 
 ReceivedMessage SocketLayer::RecvMsg(SocketHandle socket) {
@@ -272,12 +353,14 @@ void SocketLayer::closeSocket(SocketHandle socket) {
     if (entry->server) {
         entry->server->disconnect(this);
         entry->server->close();
+        entry->server->dropPending();
         entry->server->deleteLater();
     }
     if (entry->socket) {
         entry->socket->disconnect(this);
         letGo(entry->socket);
     }
+    if (entry->direct) DirectConnection::letGo(std::move(entry->direct), this, kLingerMs);
 }
 
 void SocketLayer::CloseConnection(SocketHandle& socket) {
@@ -314,14 +397,17 @@ bool SocketLayer::isConnected(SocketHandle socket) const {
 
 QString SocketLayer::peerAddress(SocketHandle socket) const {
     const Entry* entry = find(socket);
-    if (!entry || !entry->socket) return {};
+    if (!entry || (!entry->socket && !entry->direct)) return {};
     bool isIPv4 = false;
-    const quint32 address = entry->socket->peerAddress().toIPv4Address(&isIPv4);
+    const quint32 address =
+        (entry->direct ? entry->direct->peerAddress() : entry->socket->peerAddress())
+            .toIPv4Address(&isIPv4);
     return isIPv4 ? QHostAddress(address).toString() : QString();
 }
 
 quint16 SocketLayer::peerPort(SocketHandle socket) const {
     const Entry* entry = find(socket);
+    if (entry && entry->direct) return entry->direct->peerPort();
     return entry && entry->socket ? entry->socket->peerPort() : 0;
 }
 
@@ -332,6 +418,7 @@ quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
 
 qint64 SocketLayer::unsentBytes(SocketHandle socket) const {
     const Entry* entry = find(socket);
+    if (entry && entry->direct) return entry->direct->unsentBytes();
     return entry && entry->socket ? entry->socket->bytesToWrite() : 0;
 }
 
@@ -351,6 +438,8 @@ void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
         Entry* entry = find(handle);
         if (!entry || entry->state != Entry::State::Connecting) return;
         entry->state = Entry::State::Connected;
+        // Qt takes socket options only once the connection exists.
+        sendAtOnce(entry->socket);
         post({handle, FD_CONNECT, 0});
     });
     connect(socket, &QTcpSocket::readyRead, this, [this, handle] { readMore(handle); });
@@ -373,7 +462,7 @@ void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
 
 void SocketLayer::post(Event event) {
     queue_.push_back(std::move(event));
-    schedule();
+    if (!postQuietly_) schedule();
 }
 
 // Makes sure a timer that can fire is running while events wait.
@@ -439,20 +528,40 @@ void SocketLayer::deliver(const Event& event) {
 
 void SocketLayer::readMore(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || entry->cut || !entry->socket || !entry->framer || entry->framer->refused())
+    if (!entry || entry->cut || (!entry->socket && !entry->direct) || !entry->framer ||
+        entry->framer->refused())
         return;
     bool fed = false;
     bool holding = false;
+    char chunk[kReadChunkBytes];
     while (entry->inbox.size() < kMaxWaitingMessages) {
-        const QByteArray bytes = entry->socket->read(kReadChunkBytes);
-        if (bytes.isEmpty()) break;
-        MessageFramer::Result result = entry->framer->feed(bytes);
+        qint64 size = 0;
+        if (entry->direct) {
+            const DirectConnection::ReadResult read = entry->direct->read(chunk, kReadChunkBytes);
+            if (read.ended) {
+                entry->peerEnded = true;
+                entry->state = Entry::State::Ended;
+                if (entry->quiet) entry->quiet->stop();
+                break;
+            }
+            size = read.size;
+        } else if (entry->socket->bytesAvailable() > 0) {
+            size = entry->socket->read(chunk, kReadChunkBytes);
+        }
+        if (size <= 0) break;
+        MessageFramer::Result result = entry->framer->feed(QByteArrayView(chunk, size));
         for (QString& message : result.messages)
             entry->inbox.push_back(std::move(message));
         if (result.refused) return cutOff(handle);
         fed = true;
         holding = result.holding;
+        // Less than a whole piece: the kernel had no more, and says so when
+        // more comes.
+        if (entry->direct && size < kReadChunkBytes) break;
     }
+    // With enough messages waiting for the handler the rest stays in the
+    // kernel; handling one reads on.
+    if (entry->direct) entry->direct->watchReading(entry->inbox.size() < kMaxWaitingMessages);
     if (fed) {
         if (holding) {
             if (!entry->quiet) {
@@ -471,6 +580,18 @@ void SocketLayer::readMore(SocketHandle handle) {
     endIfDrained(handle);
 }
 
+// Data came on an accepted connection, told by the event loop itself. With no
+// event waiting and no handler running, what it brings is handed out in this
+// same pass of the loop rather than a timer's round later: the server relays
+// every move this way, and the timer costs more than the rest of the relay.
+void SocketLayer::dataArrived(SocketHandle handle) {
+    if (!queue_.empty() || !busyPumps_.empty()) return readMore(handle);
+    postQuietly_ = true;
+    readMore(handle);
+    postQuietly_ = false;
+    pump(nullptr);
+}
+
 void SocketLayer::queueTurn(SocketHandle handle) {
     Entry* entry = find(handle);
     if (!entry || entry->turnQueued || entry->inbox.empty()) return;
@@ -484,6 +605,9 @@ void SocketLayer::endIfDrained(SocketHandle handle) {
     Entry* entry = find(handle);
     if (!entry || !entry->peerEnded || entry->closeReported || !entry->inbox.empty()) return;
     if (entry->socket && entry->socket->bytesAvailable() > 0) return;  // more to read first
+    if (entry->direct && !entry->direct->readEnded() &&
+        (!entry->direct->broken() || entry->direct->hasUnread()))
+        return;
     // Nothing more can come: what the framer holds is the peer's last message.
     if (entry->framer && !entry->framer->refused()) {
         for (QString& message : entry->framer->flush().messages)
@@ -502,6 +626,7 @@ void SocketLayer::takeHeld(SocketHandle handle) {
     if (!entry || entry->cut || !entry->framer) return;
     if (entry->quiet) entry->quiet->stop();
     if (entry->socket && entry->socket->bytesAvailable() > 0) return;
+    if (entry->direct && entry->direct->hasUnread()) return;
     for (QString& message : entry->framer->flush().messages)
         entry->inbox.push_back(std::move(message));
     queueTurn(handle);
@@ -521,7 +646,7 @@ void SocketLayer::peerGone(SocketHandle handle) {
 
 void SocketLayer::cutOff(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || !entry->socket || entry->cut) return;
+    if (!entry || (!entry->socket && !entry->direct) || entry->cut) return;
     // What it sent and is not handled yet goes with it.
     entry->cut = true;
     entry->inbox.clear();
@@ -530,7 +655,10 @@ void SocketLayer::cutOff(SocketHandle handle) {
     entry->closeReported = true;
     entry->state = Entry::State::Ended;
     if (report) post({handle, FD_CLOSE, 0});
-    entry->socket->abort();
+    if (entry->direct)
+        entry->direct->abort();
+    else
+        entry->socket->abort();
 }
 
 void SocketLayer::letGo(QTcpSocket* socket) {

@@ -99,9 +99,11 @@ public:
     // hundred of the shortest messages at most, which is all one connection can
     // put in front of the others at once.
     static constexpr qint64 kReadChunkBytes = 4096;
-    // What Qt may hold of a connection ahead of the framer. Past it Qt stops
-    // reading, so a peer that sends faster than it is served fills its kernel
-    // buffers rather than this program's memory.
+    // What Qt may hold of a connection this program started ahead of the
+    // framer. Past it Qt stops reading, so a peer that sends faster than it
+    // is served fills its kernel buffers rather than this program's memory.
+    // An accepted connection is read straight from the kernel, as its turns
+    // come, and holds nothing ahead.
     static constexpr qint64 kReadBufferBytes = 64 * 1024;
 
     explicit SocketLayer(FramingRules rules, QObject* parent = nullptr);
@@ -181,6 +183,7 @@ private:
     void pump(QTimer* timer);
     void deliver(const Event& event);
     void readMore(SocketHandle handle);
+    void dataArrived(SocketHandle handle);
     void queueTurn(SocketHandle handle);
     void endIfDrained(SocketHandle handle);
     void takeHeld(SocketHandle handle);
@@ -198,7 +201,8 @@ private:
     // timer does not fire again while its own handler runs a nested event
     // loop (a modal dialog), so each nesting level gets a timer of its own.
     std::vector<QTimer*> pumps_;
-    std::vector<QTimer*> busyPumps_;
+    std::vector<QTimer*> busyPumps_;  // nullptr: a hand-out in the pass the data came in
+    bool postQuietly_ = false;        // post() leaves the scheduling to its caller
 };
 
 }  // namespace net

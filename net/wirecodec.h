@@ -16,4 +16,8 @@ QByteArray encodeMessage(QStringView text);
 // is not decoded; the framer keeps it until its partner arrives.
 QString decodeMessage(QByteArrayView bytes);
 
+// Decodes `bytes` (an even count) onto the end of `text`, without a text of
+// its own in between.
+void appendDecoded(QString& text, QByteArrayView bytes);
+
 }  // namespace net

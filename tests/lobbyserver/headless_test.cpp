@@ -153,6 +153,10 @@ TEST_F(Headless, AMatchThroughTheServer) {
 
     // jiro watches; his program is not started yet.
     jiro->send("WatchMsg|1|END");
+    // The request has no answer; it must be in before the move, which comes
+    // on another connection: what arrives at once on two connections may be
+    // read in either order.
+    EXPECT_TRUE(jiro->nothing(200));
     hanaGame->send(shogiMove(2));
     EXPECT_TRUE(taroGame->next(shogiMove(2)));
     EXPECT_TRUE(jiro->next("GameMsg|NotStart|END"));

@@ -242,6 +242,39 @@ TEST(LobbyFraming, BareKeywordsAreMessagesOfTheirOwn) {
               QStringList({QStringLiteral("Deadline"), list}));
 }
 
+// Found by fuzzing: a message with all its fields, followed by unknown text
+// holding a marker of its own, took that text in as more fields when both
+// came in one read, and came out alone when TCP cut between them.
+TEST(LobbyFraming, AMessageWithAllItsFieldsEndsAtItsMarkerWhateverFollows) {
+    struct Case {
+        FramingRules rules;
+        QStringList messages;
+    };
+    for (const Case& c :
+         {Case{lobbyClientFraming(),
+               {QStringLiteral("GameMsg|Battle|hana| 2|END"), QStringLiteral("GAMESETxK|hana|END")}},
+          Case{lobbyServerFraming(),
+               {QStringLiteral("SVMSG_LOGIN|taro,pw,m, 0|END"), QStringLiteral("GetGameDat|x|END")}},
+          Case{gameProgramFraming(),
+               {QStringLiteral("GameLogin|taro|pw|m|END"), QStringLiteral("SYO|END"), kAck}}}) {
+        SCOPED_TRACE(c.messages.join(u' ').toStdString());
+        expectSameForEveryCut(c.rules, c.messages);
+    }
+    // Half a character of what follows does not hold it back either, not
+    // even when the peer closes right after.
+    const QString battle = QStringLiteral("GameMsg|Battle|hana| 2|END");
+    EXPECT_EQ(frame(lobbyClientFraming(), {wire({battle}) + 'G'}), QStringList{battle});
+}
+
+// Found by fuzzing: after a marker inside a field ("|ENDO"), a message whose
+// keyword reaches over the next marker ("NoLogin|" + "END") ended the text
+// before it only when TCP cut the stream there.
+TEST(LobbyFraming, AKeywordRunningIntoTheNextMarkerStillStartsAMessage) {
+    expectSameForEveryCut(lobbyClientFraming(),
+                          {QStringLiteral("AddFriends|END"), QStringLiteral("O,0, 1,True,False,"),
+                           QStringLiteral("NoLogin|END")});
+}
+
 TEST(MessageFramer, RefusesAMessageThatGrowsPast64KiB) {
     // 70 KiB of a chat line whose end never comes, in pieces as TCP brings them.
     QByteArray endless = encodeMessage(u"GameMsg|taro>");

@@ -70,6 +70,18 @@ public:
         }
     }
 
+    // Reads what is waiting into `received`; true once the other side has
+    // closed cleanly after it (a reset is no clean close).
+    bool readToEnd(QByteArray& received) {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (n == 0) return true;
+            if (n < 0) return false;
+            received.append(buffer, n);
+        }
+    }
+
 private:
     int fd_ = -1;
     bool connected_ = false;

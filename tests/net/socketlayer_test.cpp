@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
+#include <QDir>
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QTest>
@@ -322,6 +326,36 @@ TEST(SocketLayerTransfer, MessagesSentBackToBackAreReadOneByOne) {
     EXPECT_EQ(match.listenerLog.texts(), QStringList({test::shogiMove(41), lost}));
 }
 
+// An acknowledgement and the answer move go out back to back; the second may
+// not wait for the peer's acknowledgement of the first (Nagle's algorithm
+// against a delayed ACK: some 40 ms per move). Every connection, taken by a
+// listener (a game program takes its peer the same way) or made by a client,
+// sends at once.
+// Both ends of the connection, the accepted one and the connecting one, are
+// found among the process's descriptors by the port they share.
+TEST(SocketLayerTransfer, EveryConnectionSendsAtOnce) {
+    PortForTest port;
+    LobbyPair lobby;
+    ASSERT_TRUE(lobby.start());
+    int checked = 0;
+    for (const QString& name : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files)) {
+        const int fd = name.toInt();
+        sockaddr_in own{}, peer{};
+        socklen_t ownSize = sizeof own, peerSize = sizeof peer;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&own), &ownSize) != 0 ||
+            ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerSize) != 0 ||
+            own.sin_family != AF_INET)
+            continue;
+        if (ntohs(own.sin_port) != port.port() && ntohs(peer.sin_port) != port.port()) continue;
+        int noDelay = 0;
+        socklen_t size = sizeof noDelay;
+        ASSERT_EQ(::getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &size), 0);
+        EXPECT_NE(noDelay, 0);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 2);
+}
+
 TEST(SocketLayerTransfer, EachConnectionIsFramedOnItsOwn) {
     PortForTest port;
     SocketLayer server(gameProgramFraming());
@@ -428,6 +462,37 @@ TEST(SocketLayerClosing, EverythingSentBeforeTheCloseComesFirst) {
     ASSERT_EQ(texts.size(), 3000);
     EXPECT_EQ(texts.last(), u"GetGameData|a|b|2999|END");
     EXPECT_EQ(log.events.back().event, FD_CLOSE);
+}
+
+// A server that closes a connection right after replies the kernel could not
+// take yet (a peer slow to read) still gets all of them out, then the close.
+TEST(SocketLayerClosing, WhatWasSentBeforeTheCloseStillGoesOutWhole) {
+    PortForTest port;
+    SocketLayer server(lobbyServerFraming());
+    EventLog log(server);
+    SocketHandle mine = 0;
+    log.react = [&](const SeenEvent& e) {
+        if (e.event == FD_ACCEPT) mine = server.accept(e.socket).socket;
+    };
+    ASSERT_TRUE(server.SetSERVER().ok());
+    RawPeer slow(port.port(), 4096);
+    ASSERT_TRUE(slow.connected());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mine != 0; }, kWaitMs));
+
+    const QByteArray bulk = encodeMessage(QStringLiteral("AddFriends|") + QString(16 * 1024, u'x') +
+                                          QStringLiteral("|END"));
+    int sent = 0;
+    while (server.unsentBytes(mine) == 0 && sent < 400) {
+        ASSERT_GT(server.SendMsg(mine, decodeMessage(bulk)), 0);
+        ++sent;
+    }
+    ASSERT_GT(server.unsentBytes(mine), 0);
+    server.closeSocket(mine);
+
+    QByteArray received;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slow.readToEnd(received); }, kWaitMs));
+    EXPECT_EQ(received.size(), sent * bulk.size());
+    EXPECT_TRUE(received.endsWith(bulk));
 }
 
 TEST(SocketLayerClosing, FileExitClosesBothSocketsAndMayRunTwice) {

@@ -1,0 +1,205 @@
+#include "directconnection.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <utility>
+
+namespace net {
+
+namespace {
+
+// What a closed connection still reads and throws away at a time. Closing a
+// socket with unread data makes the kernel reset the connection, and a reset
+// can take with it what was sent last (a reply the peer has not read yet).
+constexpr qint64 kDiscardBytes = 64 * 1024;
+
+// Past this much sent from the front of the unsent bytes, they are moved to
+// the front rather than kept growing.
+constexpr qsizetype kCompactBytes = 64 * 1024;
+
+// Holds a closed connection until what it had to send is out.
+class Lingering : public QObject {
+public:
+    Lingering(std::unique_ptr<DirectConnection> connection, QObject* owner)
+        : QObject(owner), connection_(std::move(connection)) {}
+
+private:
+    std::unique_ptr<DirectConnection> connection_;
+};
+
+bool wouldBlock(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK;
+}
+
+}  // namespace
+
+DirectConnection::DirectConnection(int descriptor) : fd_(descriptor) {
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0 && (flags & O_NONBLOCK) == 0) ::fcntl(fd_, F_SETFL, flags | O_NONBLOCK);
+    // Every message is one write that a peer is waiting for: it leaves at
+    // once, not after the acknowledgement of the one before it (Nagle).
+    const int one = 1;
+    ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (::getpeername(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+        address.sin_family == AF_INET) {
+        peerAddress_ = QHostAddress(ntohl(address.sin_addr.s_addr));
+        peerPort_ = ntohs(address.sin_port);
+    }
+
+    readNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    readNotifier_->setEnabled(false);
+    QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, readNotifier_.get(), [this] {
+        // The handler may close this connection: it runs from a copy.
+        if (const std::function<void()> handler = onReadable_) handler();
+    });
+    writeNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
+    writeNotifier_->setEnabled(false);
+    QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, writeNotifier_.get(),
+                     [this] { writeUnsent(); });
+}
+
+DirectConnection::~DirectConnection() {
+    abort();
+}
+
+void DirectConnection::setReadableHandler(std::function<void()> handler) {
+    onReadable_ = std::move(handler);
+}
+
+void DirectConnection::setFailedHandler(std::function<void()> handler) {
+    onFailed_ = std::move(handler);
+}
+
+void DirectConnection::watchReading(bool on) {
+    on = on && fd_ >= 0 && !readEnded_;
+    if (readNotifier_ && readNotifier_->isEnabled() != on) readNotifier_->setEnabled(on);
+}
+
+DirectConnection::ReadResult DirectConnection::read(char* buffer, qint64 capacity) {
+    if (fd_ < 0 || readEnded_) return {0, true};
+    for (;;) {
+        const ssize_t n = ::recv(fd_, buffer, static_cast<size_t>(capacity), MSG_DONTWAIT);
+        if (n > 0) return {n, false};
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && wouldBlock(errno)) return {};
+        // The peer's end, or a fault (a reset): nothing more will come.
+        readEnded_ = true;
+        watchReading(false);
+        return {0, true};
+    }
+}
+
+bool DirectConnection::hasUnread() const {
+    int size = 0;
+    return fd_ >= 0 && !readEnded_ && ::ioctl(fd_, FIONREAD, &size) == 0 && size > 0;
+}
+
+bool DirectConnection::send(QByteArrayView bytes) {
+    if (fd_ < 0 || broken_) return false;
+    if (unsentBytes() == 0) {
+        while (!bytes.isEmpty()) {
+            const ssize_t n = ::send(fd_, bytes.data(), static_cast<size_t>(bytes.size()),
+                                     MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n >= 0) {
+                bytes = bytes.sliced(n);
+                continue;
+            }
+            if (errno == EINTR) continue;
+            if (wouldBlock(errno)) break;
+            broken_ = true;
+            return false;
+        }
+        if (bytes.isEmpty()) return true;
+        unsent_.clear();
+        unsentFrom_ = 0;
+    }
+    unsent_.append(bytes);
+    writeNotifier_->setEnabled(true);
+    return true;
+}
+
+void DirectConnection::writeUnsent() {
+    while (unsentBytes() > 0) {
+        const ssize_t n = ::send(fd_, unsent_.constData() + unsentFrom_,
+                                 static_cast<size_t>(unsentBytes()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n >= 0) {
+            unsentFrom_ += n;
+            continue;
+        }
+        if (errno == EINTR) continue;
+        if (wouldBlock(errno)) break;
+        return fail();
+    }
+    if (unsentBytes() > 0) {
+        if (unsentFrom_ >= kCompactBytes && unsentFrom_ * 2 >= unsent_.size()) {
+            unsent_.remove(0, unsentFrom_);
+            unsentFrom_ = 0;
+        }
+        return;
+    }
+    unsent_.clear();
+    unsentFrom_ = 0;
+    writeNotifier_->setEnabled(false);
+    if (onSentAll_) onSentAll_();
+}
+
+void DirectConnection::fail() {
+    broken_ = true;
+    unsent_.clear();
+    unsentFrom_ = 0;
+    writeNotifier_->setEnabled(false);
+    if (onFailed_) onFailed_();
+}
+
+void DirectConnection::discardInput() {
+    char scratch[4096];
+    qint64 taken = 0;
+    while (taken < kDiscardBytes) {
+        const ReadResult result = read(scratch, sizeof scratch);
+        if (result.size <= 0) break;
+        taken += result.size;
+    }
+}
+
+void DirectConnection::abort() {
+    if (readNotifier_) readNotifier_->setEnabled(false);
+    if (writeNotifier_) writeNotifier_->setEnabled(false);
+    unsent_.clear();
+    unsentFrom_ = 0;
+    readEnded_ = true;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void DirectConnection::letGo(std::unique_ptr<DirectConnection> connection, QObject* owner,
+                             int lingerMs) {
+    DirectConnection* c = connection.get();
+    c->onReadable_ = nullptr;
+    c->onFailed_ = nullptr;
+    c->discardInput();
+    if (c->fd_ < 0 || c->broken_ || c->unsentBytes() == 0) return;  // closed here and now
+
+    auto* keeper = new Lingering(std::move(connection), owner);
+    c->onReadable_ = [c] { c->discardInput(); };
+    c->onFailed_ = [keeper] { keeper->deleteLater(); };
+    c->onSentAll_ = [c, keeper] {
+        c->discardInput();
+        keeper->deleteLater();
+    };
+    c->watchReading(true);
+    QTimer::singleShot(lingerMs, keeper, [keeper] { keeper->deleteLater(); });
+}
+
+}  // namespace net
