@@ -35,3 +35,18 @@ run: build
 
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
+
+# Performance. `make bench` adds the benchmarks of bench/ (Google Benchmark)
+# to the build folder, so that what `make build` or `make test` built is
+# reused, and runs them: the relay against a bare byte relay, turn-taking
+# play, a full lobby for BENCH_SECONDS and the micro benchmarks. It prints
+# one table and writes it to build/bench/results.md. Not part of `make test`.
+BENCH_SECONDS ?= 60
+
+.PHONY: bench
+
+bench: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOR_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS) --target quor_bench
+	mkdir -p $(BUILD)/bench
+	$(BUILD)/bin/quor_bench --capacity-seconds $(BENCH_SECONDS) --out $(BUILD)/bench/results.md

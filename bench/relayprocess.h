@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace bench {
+
+// A relay the benchmark talks to, as a process of its own: the real
+// `Brellow --headless`, or the bare relay. It runs in a folder of its own on a
+// free port of the loopback passed in QUOR_PORT, its output goes to a file
+// there, and it is ready once that output holds its ready line. The process
+// is killed when this object goes.
+class RelayProcess {
+public:
+    RelayProcess() = default;
+    ~RelayProcess();
+
+    RelayProcess(const RelayProcess&) = delete;
+    RelayProcess& operator=(const RelayProcess&) = delete;
+
+    // Writes `files` (name, Shift-JIS lines) into the folder, starts `program`
+    // with `arguments` and waits until its output holds `readyText`. The
+    // reason it failed, or empty.
+    QString start(const QString& program, const QStringList& arguments, const QString& readyText,
+                  const QList<std::pair<QString, QStringList>>& files = {});
+
+    quint16 port() const { return port_; }
+    qint64 pid() const { return process_.processId(); }
+    bool running() const { return process_.state() == QProcess::Running; }
+
+    // CPU time the process has used so far (user and system), in seconds.
+    double cpuSeconds() const;
+    // Resident memory now, and the most it has had, in KiB; -1 when unknown.
+    qint64 residentKib() const;
+    qint64 peakResidentKib() const;
+
+    // Everything it wrote to its output so far.
+    QString output() const;
+
+private:
+    qint64 statusKib(const char* field) const;
+
+    QTemporaryDir folder_;
+    QProcess process_;
+    quint16 port_ = 0;
+};
+
+// A port of the loopback that nobody listens on right now.
+quint16 freeLoopbackPort();
+
+}  // namespace bench

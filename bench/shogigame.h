@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "moveattempt.h"
+#include "position.h"
+
+namespace bench {
+
+// Real shogi traffic and work for the benchmarks, made with the rules the
+// game program itself runs.
+
+// The position as the opponent sees it once a move has reached him.
+shogi::ShogiPosition turned(const shogi::ShogiPosition& p);
+
+// Calls `visit` with the position after every move the local player can make
+// in `p`, made the way a player makes it: every own piece released on every
+// cell it can reach, a promotion answered Yes and No, every hand piece
+// released on every cell. Only moves the rules accept are visited.
+void forEachMove(
+    const shogi::ShogiPosition& p,
+    const std::function<void(const shogi::ShogiPosition&, const shogi::MoveOutcome&)>& visit);
+
+// The number of move sequences of `depth` plies from `p`.
+long long perft(const shogi::ShogiPosition& p, int depth);
+
+// The positions of a game played from the start by a seeded choice among the
+// legal moves that do not take the king, each as its mover sees it right
+// after his move; a game with no such move left starts again.
+std::vector<shogi::ShogiPosition> playedPositions(int plies, unsigned seed);
+
+// The move messages of such a game as the game programs send them, move k+1
+// at index k: 81 board items, both hands, the move number twice and ":END".
+std::vector<QString> playedMoveMessages(int plies, unsigned seed);
+
+}  // namespace bench
