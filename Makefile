@@ -36,6 +36,27 @@ run: build
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
 
+# Reliability. `make fuzz` builds the libFuzzer targets of fuzz/ with clang
+# (AddressSanitizer, UndefinedBehaviorSanitizer) into build/fuzz and runs each
+# for FUZZ_SECONDS; an input that crashes, hangs or leaks is left in
+# build/fuzz/crashes/ and the command fails. `make soak` runs the real server
+# under 50 users, their game programs and cut connections for at most
+# SOAK_SECONDS, and prints one line of figures.
+FUZZ_BUILD   := build/fuzz
+FUZZ_SECONDS ?= 60
+SOAK_SECONDS ?= 170
+
+.PHONY: fuzz soak
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=clang++ -DQUOR_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target quor_fuzzers
+	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+soak: build
+	$(BUILD)/soak/soak --brellow $(BUILD)/bin/Brellow --seconds $(SOAK_SECONDS)
+
 # Performance. `make bench` adds the benchmarks of bench/ (Google Benchmark)
 # to the build folder, so that what `make build` or `make test` built is
 # reused, and runs them: the relay against a bare byte relay, turn-taking

@@ -276,9 +276,12 @@ void MatchFlow::onRemoteClose() {
 }
 
 void MatchFlow::onRead() {
+    messageReceived(sockets_.RecvMsg(dataSock_).text);
+}
+
+void MatchFlow::messageReceived(const QString& text) {
     const net::SocketHandle socket = dataSock_;
-    const net::ReceivedMessage message = sockets_.RecvMsg(socket);
-    const bool suppressed = HandleGameMsg(message.text);
+    const bool suppressed = HandleGameMsg(text);
     // The handling may have shown a box during which the connection ended.
     if (!suppressed && dataSock_ == socket) {
         view_.repaintBoard();

@@ -79,6 +79,10 @@ public:
     void clockTick();
     void watchdogTick();
 
+    // One whole message from the peer, as FD_READ hands it over: handled and,
+    // unless it is an acknowledgement itself, acknowledged.
+    void messageReceived(const QString& text);
+
 protected:
     // The move message of the position after the local player's move;
     // increases MoveNo.

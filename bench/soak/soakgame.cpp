@@ -1,0 +1,163 @@
+#include "soakgame.h"
+
+#include <QStringList>
+#include <QTimer>
+
+#include "soakpeer.h"
+
+namespace soak {
+
+namespace {
+
+const QString kAck = QStringLiteral("SYOUGI_MSG3:SEND_OK");
+const QString kMove = QStringLiteral("SYOUGI_MSG2:");
+const QString kWatchMove = QStringLiteral("WatchMsg|");
+const QString kWatchPlayers = QStringLiteral("WatchData|");
+
+QString numberText(int n) {
+    return u' ' + QString::number(n);
+}
+
+}  // namespace
+
+SoakGame::SoakGame(bool go, int moves, std::function<int()> thinkMs, QObject* parent)
+    : QObject(parent), go_(go), moves_(moves), thinkMs_(std::move(thinkMs)) {}
+
+void SoakGame::attach(Side side, SoakPeer* program) {
+    player_[side].program = program;
+    connect(program, &SoakPeer::message, this,
+            [this, side](const QString& text) { fromPlayer(side, text); });
+}
+
+void SoakGame::addWatcher(SoakPeer* program, const QString& first, const QString& second) {
+    Watcher w;
+    w.program = program;
+    w.first = first;
+    w.second = second;
+    watching_.push_back(w);
+    connect(program, &SoakPeer::message, this, [this, program](const QString& text) {
+        for (Watcher& w : watching_)
+            if (w.program == program) fromWatch(w, text);
+    });
+}
+
+void SoakGame::forgetWatcher(SoakPeer* program) {
+    for (Watcher& w : watching_)
+        if (w.program == program) w.program = nullptr;
+}
+
+void SoakGame::start() {
+    move(A);
+}
+
+// The moves are as long as the programs' own: a shogi move with the whole
+// board, both hands and the number twice, a go move with all 361 points, the
+// number and the capture count. A receiver knows what move n must be, so
+// any change on the way shows.
+QString SoakGame::moveText(int n) const {
+    if (go_) {
+        QString points(361, u'2');
+        points[n % 361] = n % 2 ? u'9' : u'8';
+        return kMove + points + u':' + numberText(n) + u':' + QString::number(n / 7);
+    }
+    QStringList board(81, QStringLiteral("0F"));
+    board[n % 81] = QStringLiteral("%1").arg(n % 31, 2, 16, QChar(u'0')).toUpper();
+    QString hands;
+    for (int side = 0; side < 2; ++side)
+        for (const char* kind : {"Fu", "Ky", "Ke", "Gi", "Ki", "Hi", "Ka"})
+            hands += QString::fromLatin1(kind) + u',' + numberText(side) + u',';
+    return kMove + board.join(u',') + u':' + hands + numberText(n) + u':' + numberText(n) +
+           QStringLiteral(":END");
+}
+
+// The number a move carries (the third field of a shogi move, the second of
+// a go move), or -1 when the text is not exactly that move.
+int SoakGame::moveNumber(const QString& text) const {
+    const QStringList fields = text.split(u':');
+    const int at = go_ ? 2 : 3;
+    if (fields.size() <= at) return -1;
+    bool ok = false;
+    const int n = fields[at].trimmed().toInt(&ok);
+    return ok && text == moveText(n) ? n : -1;
+}
+
+void SoakGame::move(Side side) {
+    Player& p = player_[side];
+    if (stopped_ || !p.program) return;
+    const int number = 2 * p.sent + (side == A ? 1 : 2);
+    if (number > moves_) return;
+    p.program->send(moveText(number));
+    ++p.sent;
+}
+
+void SoakGame::fromPlayer(Side side, const QString& text) {
+    Player& p = player_[side];
+    if (text == kAck) {
+        if (++p.acks > p.sent) ++players_.duplicated;
+        return;
+    }
+    if (!text.startsWith(kMove)) {
+        stray_ << text.left(60);
+        return;
+    }
+    // Every message but an acknowledgement is acknowledged, as the programs do.
+    p.program->send(kAck);
+    const int number = moveNumber(text);
+    if (number < 1 || number > moves_ || (number % 2 == 1) != (side == B)) {
+        ++players_.unreadable;
+        return;
+    }
+    if (!p.got.insert(number).second) {
+        ++players_.duplicated;
+        return;
+    }
+    ++players_.received;
+    if (number < p.last) ++players_.outOfOrder;
+    p.last = std::max(p.last, number);
+    // The opponent's answer to our move comes after his acknowledgement of it.
+    if (p.acks < p.sent) ++acksMissing_;
+    QTimer::singleShot(thinkMs_(), this, [this, side] { move(side); });
+}
+
+void SoakGame::fromWatch(Watcher& w, const QString& text) {
+    if (!text.startsWith(kWatchMove) && !text.startsWith(kWatchPlayers)) {
+        stray_ << text.left(60);
+        return;
+    }
+    w.program->send(kAck);
+    if (text.startsWith(kWatchPlayers)) {
+        const QString expected = kWatchPlayers + w.first + u'|' + w.second + QStringLiteral("|END");
+        if (w.toldPlayers || !w.got.empty() || text != expected) stray_ << text.left(60);
+        w.toldPlayers = true;
+        return;
+    }
+    const int number = moveNumber(text.mid(kWatchMove.size()));
+    if (number < 1 || number > moves_) {
+        ++watchers_.unreadable;
+        return;
+    }
+    // The players' names come before the first move.
+    if (!w.toldPlayers) stray_ << QStringLiteral("a move before the players' names");
+    if (!w.got.insert(number).second) {
+        ++watchers_.duplicated;
+        return;
+    }
+    ++watchers_.received;
+    if (number < w.last) ++watchers_.outOfOrder;
+    w.last = std::max(w.last, number);
+}
+
+bool SoakGame::finished() const {
+    return player_[A].got.size() + player_[B].got.size() == static_cast<std::size_t>(moves_);
+}
+
+void SoakGame::settle() {
+    if (stopped_) return;
+    const int sent = player_[A].sent + player_[B].sent;
+    const int got = static_cast<int>(player_[A].got.size() + player_[B].got.size());
+    players_.lost += sent - got;
+    for (const Watcher& w : watching_)
+        if (w.program) watchers_.lost += sent - static_cast<int>(w.got.size());
+}
+
+}  // namespace soak

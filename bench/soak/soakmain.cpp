@@ -1,0 +1,42 @@
+// `make soak`: the real lobby server on 127.0.0.1 under a full lobby of
+// players, watchers and polling clients, with a tenth of the connections cut
+// along the way. Prints one line of figures; the status is 0 when everything
+// the users would see held.
+//
+//   soak [--brellow PATH] [--seconds N] [--seed N]
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <cstdio>
+
+#include "soakrun.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    soak::SoakOptions options;
+    options.brellow = QStringLiteral(QUOR_SOAK_BRELLOW);
+    options.seed = static_cast<quint64>(QDateTime::currentMSecsSinceEpoch());
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString value = i + 1 < args.size() ? args[i + 1] : QString();
+        if (args[i] == u"--brellow") {
+            options.brellow = value;
+        } else if (args[i] == u"--seconds") {
+            options.seconds = value.toInt();
+        } else if (args[i] == u"--seed") {
+            options.seed = value.toULongLong();
+        } else {
+            std::fprintf(stderr, "usage: soak [--brellow PATH] [--seconds N] [--seed N]\n");
+            return 2;
+        }
+        ++i;
+    }
+    // A hung client is dropped two minutes after its last poll at most; a
+    // shorter run could not see it.
+    if (options.seconds < 150) {
+        std::fprintf(stderr, "soak: --seconds must be 150 or more\n");
+        return 2;
+    }
+    soak::SoakRun run(options);
+    return run.exec();
+}
