@@ -57,6 +57,14 @@ fuzz: deps
 soak: build
 	$(BUILD)/soak/soak --brellow $(BUILD)/bin/Brellow --seconds $(SOAK_SECONDS)
 
+# Packaging. `make package` builds and makes the Debian package of the five
+# programs and the record tool with CPack: build/quor_<version>_<arch>.deb,
+# installed with `sudo apt install ./build/quor_*.deb`.
+.PHONY: package
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # Performance. `make bench` adds the benchmarks of bench/ (Google Benchmark)
 # to the build folder, so that what `make build` or `make test` built is
 # reused, and runs them: the relay against a bare byte relay, turn-taking

@@ -53,13 +53,24 @@ private:
     std::function<void()> closed_;
 };
 
+// The folders a test names, or the program's own.
+platform::ProgramFolders foldersFor(const GameWindowOptions& options) {
+    if (!options.folder.isEmpty()) return {options.folder, options.folder, false};
+    return platform::programFolders(platform::programFolder());
+}
+
 }  // namespace
 
 GameWindow::GameWindow(const GameWindowOptions& options, GameWindowTraits traits, QWidget* parent)
+    : GameWindow(options, foldersFor(options), std::move(traits), parent) {}
+
+GameWindow::GameWindow(const GameWindowOptions& options, const platform::ProgramFolders& folders,
+                       GameWindowTraits traits, QWidget* parent)
     : QMainWindow(parent),
       activation_(this),
       traits_(std::move(traits)),
-      folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
+      folder_(folders.data),
+      assetFolder_(folders.assets),
       ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
       dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()) {
     setWindowTitle(traits_.title);

@@ -21,7 +21,8 @@ class QTimer;
 
 namespace platform {
 class Dialogs;
-}
+struct ProgramFolders;
+}  // namespace platform
 
 namespace gamecommon {
 
@@ -29,8 +30,9 @@ class RecordMenus;
 
 // What a game program's main window is started with.
 struct GameWindowOptions {
-    // Where the images, the sound and "LOGIN.TXT" are; the program's own
-    // folder unless a test says otherwise.
+    // Where the images, the sound and "LOGIN.TXT" are; unless a test says
+    // otherwise, the program's own folder, or for an installed copy its
+    // per-user data folder and its installed images (platform::programFolders).
     QString folder;
     // The message boxes; the real ones unless a test answers them.
     platform::Dialogs* dialogs = nullptr;
@@ -57,7 +59,10 @@ public:
                QWidget* parent = nullptr);
     ~GameWindow() override;
 
+    // Where "LOGIN.TXT" and the records are.
     const QString& folder() const { return folder_; }
+    // Where the images and the sound are.
+    const QString& assetFolder() const { return assetFolder_; }
     platform::Dialogs& dialogs() { return *dialogs_; }
 
     // The window became the active one, at its first display or with the
@@ -144,6 +149,9 @@ protected:
     void alert() override;
 
 private:
+    GameWindow(const GameWindowOptions& options, const platform::ProgramFolders& folders,
+               GameWindowTraits traits, QWidget* parent);
+
     void buildControls(BoardCanvas* board);
     void buildMenus();
     void connectMenus();
@@ -152,6 +160,7 @@ private:
     ActivationWatch activation_;
     GameWindowTraits traits_;
     QString folder_;
+    QString assetFolder_;
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;
     // The boxes of the record windows: closing one is no activation either.

@@ -16,7 +16,7 @@ OstrimWindow::OstrimWindow(const OstrimOptions& options, QWidget* parent)
     : GameWindow(options, ostrimTraits(), parent),
       match_(std::make_unique<GoMatch>(static_cast<gamecommon::MatchView&>(*this),
                                        gamecommon::loginFileIn(folder()))) {
-    board_ = new GoBoardView(folder(), match_->position(), match_->state(), *this, this);
+    board_ = new GoBoardView(assetFolder(), match_->position(), match_->state(), *this, this);
     match_->setBoard(board_);
     setUp(*match_, board_);
     setUpRecords(*this, gamecommon::goRecordNames());

@@ -27,7 +27,9 @@ const QString kTitle = QStringLiteral("Client");
 
 LobbyWindow::LobbyWindow(const LobbyWindowOptions& options, QWidget* parent)
     : QMainWindow(parent),
-      folder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
+      folder_(options.folder.isEmpty() ? platform::programFolders(platform::programFolder()).data
+                                       : options.folder),
+      programsFolder_(options.folder.isEmpty() ? platform::programFolder() : options.folder),
       ownDialogs_(options.dialogs ? nullptr : std::make_unique<platform::WidgetDialogs>()),
       dialogs_(options.dialogs ? options.dialogs : ownDialogs_.get()),
       starter_(options.starter ? options.starter
@@ -148,7 +150,7 @@ void LobbyWindow::showLoginDialog() {
 }
 
 void LobbyWindow::startSetupTool() {
-    const QString path = platform::fileInFolder(folder_, QStringLiteral("Quenlis"));
+    const QString path = platform::fileInFolder(programsFolder_, QStringLiteral("Quenlis"));
     if (!starter_(path, folder_)) showMessageBox(path + QStringLiteral("を起動できません。"));
 }
 

@@ -24,8 +24,9 @@ namespace lobbyclient {
 class ClientLoginDialog;
 
 struct LobbyWindowOptions {
-    // Where "LOGIN.TXT", "GameFile.txt" and the setup tool are; the program's
-    // own folder unless a test says otherwise.
+    // Where "LOGIN.TXT", "GameFile.txt" and the setup tool are; unless a test
+    // says otherwise, the program's own folder (for an installed copy, the
+    // files are in its per-user data folder: platform::programFolders).
     QString folder;
     // The message boxes; the real ones unless a test answers them.
     platform::Dialogs* dialogs = nullptr;
@@ -86,7 +87,8 @@ private:
     QString selectedLine() const;
     void startSetupTool();
 
-    QString folder_;
+    QString folder_;          // "LOGIN.TXT" and "GameFile.txt"
+    QString programsFolder_;  // the setup tool
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;
     ProgramStarter starter_;

@@ -7,6 +7,7 @@
 
 #include "dialogs.h"
 #include "headlessrunner.h"
+#include "programfolder.h"
 #include "quorwindow.h"
 #include "signalwatcher.h"
 
@@ -16,6 +17,13 @@ bool hasOption(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], option) == 0) return true;
     return false;
+}
+
+// The user file is read from the working folder; an installed server reads
+// it from its per-user data folder (the service's state folder when run by
+// the unit file, which points XDG_DATA_HOME there).
+QString userFileFolder() {
+    return platform::programFolders(QDir::currentPath()).data;
 }
 
 // A server machine without a desktop: no widget is made, the window's texts
@@ -30,7 +38,7 @@ int runHeadless(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     lobby::HeadlessRunner runner(
-        QDir::currentPath(),
+        userFileFolder(),
         [](const QString& line) {
             const QByteArray bytes = line.toUtf8() + '\n';
             std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
@@ -52,7 +60,7 @@ int runWithWindow(int argc, char** argv) {
     // then must not end the server.
     app.setQuitOnLastWindowClosed(false);
     platform::WidgetDialogs dialogs;
-    brellow::Quor window(QDir::currentPath(), dialogs);
+    brellow::Quor window(userFileFolder(), dialogs);
     QObject::connect(&window, &brellow::Quor::finished, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -21,6 +23,49 @@ QString fileInFolder(const QString& folder, const QString& name) {
 
 QString programFile(const QString& name) {
     return fileInFolder(programFolder(), name);
+}
+
+namespace {
+
+QString installedAssetFolder(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QStringLiteral("/../share/quor"));
+}
+
+}  // namespace
+
+ProgramFolders chooseFolders(const FolderFacts& facts, const QString& usual) {
+    // A folder the user cannot write matters only to a program that keeps its
+    // files in its own folder; the server and the setup tool keep theirs in
+    // the working folder their operator chose, wherever the program lies.
+    const bool keepsFilesInItsFolder =
+        QDir::cleanPath(usual) == QDir::cleanPath(facts.programFolder);
+    if (!facts.installedAssets && (facts.programFolderWritable || !keepsFilesInItsFolder))
+        return {usual, facts.programFolder, false};
+    const QString base = QDir::isAbsolutePath(facts.xdgDataHome)
+                             ? facts.xdgDataHome
+                             : facts.home + QStringLiteral("/.local/share");
+    return {QDir::cleanPath(base + QStringLiteral("/quor")),
+            facts.installedAssets ? installedAssetFolder(facts.programFolder) : facts.programFolder,
+            true};
+}
+
+FolderFacts folderFactsFor(const QString& folder) {
+    FolderFacts facts;
+    facts.programFolder = folder;
+    facts.programFolderWritable = QFileInfo(folder).isWritable();
+    facts.installedAssets = QFileInfo(installedAssetFolder(folder)).isDir();
+    facts.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    facts.home = QDir::homePath();
+    return facts;
+}
+
+ProgramFolders programFolders(const QString& usual) {
+    const ProgramFolders folders = chooseFolders(folderFactsFor(programFolder()), usual);
+    if (folders.installed && !QFileInfo(folders.data).isDir() && QDir().mkpath(folders.data)) {
+        // Logins hold passwords: the folder is its owner's alone.
+        QFile::setPermissions(folders.data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folders;
 }
 
 }  // namespace platform

@@ -2,14 +2,16 @@
 #include <QDir>
 
 #include "dialogs.h"
+#include "programfolder.h"
 #include "quenliswindow.h"
 
 // The lobby client starts the tool in its own folder, so the list file named
-// by a bare name is read and written there.
+// by a bare name is read and written there. An installed copy keeps the list
+// in the per-user data folder, where the installed lobby client reads it.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::WidgetDialogs dialogs;
-    quenlis::QuenlisWindow window({QDir::currentPath(), &dialogs});
+    quenlis::QuenlisWindow window({platform::programFolders(QDir::currentPath()).data, &dialogs});
     window.show();
     return app.exec();
 }

@@ -19,7 +19,7 @@ VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
     : GameWindow(options, varnelTraits(), parent),
       match_(std::make_unique<ShogiMatch>(static_cast<gamecommon::MatchView&>(*this),
                                           gamecommon::loginFileIn(folder()))) {
-    board_ = new ShogiBoardView(folder(), match_->position(), match_->state(), *this, this);
+    board_ = new ShogiBoardView(assetFolder(), match_->position(), match_->state(), *this, this);
     match_->setBoard(board_);
     Timer2 = match_->Timer2;
     setUp(*match_, board_);

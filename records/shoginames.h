@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+#include "kind.h"
+#include "square.h"
+
+namespace records {
+
+// How KIF and CSA name pieces and squares.
+
+// The KIF name of a piece as it stands ("歩", "成銀", "龍"); the first
+// player's king is "玉", the second's "王".
+QString kifPieceName(shogi::Kind kind);
+
+// The kind a KIF piece name at the start of `text` stands for, and how many
+// characters the name takes; the usual one-character forms of the promoted
+// pieces ("杏", "圭", "全", "竜") are read too.
+struct KifPiece {
+    shogi::Kind kind;
+    int length;
+};
+std::optional<KifPiece> kifPieceAt(QStringView text);
+
+// "７六": the full-width file and the kanji rank.
+QString kifSquare(shogi::Square s);
+
+// The square of a file digit and a rank (kanji, full-width or plain digits).
+std::optional<shogi::Square> kifSquareOf(QChar file, QChar rank);
+
+// The CSA code of a kind ("FU", "OU", "RY"), and the kind of a code.
+QString csaCode(shogi::Kind kind);
+std::optional<shogi::Kind> kindFromCsa(QStringView code);
+
+// "77": file and rank digits as CSA writes a square and KIF an origin; a
+// square from them ('1'..'9' each).
+QString digitSquare(shogi::Square s);
+std::optional<shogi::Square> squareOfDigits(QChar file, QChar rank);
+
+}  // namespace records

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <map>
+
+#include "gnugogames.h"
+#include "positionstring.h"
+#include "recordfiles.h"
+#include "shogigames.h"
+
+// The exported files read by readers nobody here wrote: KIF and CSA by the
+// npm package tsshogi under Node, SGF by GNU Go. And the tool itself, as a
+// user runs it.
+
+namespace records {
+namespace {
+
+using test::RecordFolder;
+
+constexpr int kGames = 20;
+
+struct ProcessRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ProcessRun run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    ProcessRun r;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        r.err = QStringLiteral("did not finish: ") + process.errorString();
+        return r;
+    }
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+QString nodeProgram() {
+    return QStandardPaths::findExecutable(QStringLiteral("node"));
+}
+
+TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
+    const QString node = nodeProgram();
+    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
+    const QString script = QStringLiteral(QUOR_NODE_DIR "/readrecords.mjs");
+    ASSERT_TRUE(QFileInfo::exists(QStringLiteral(QUOR_NODE_DIR "/node_modules/tsshogi")))
+        << "tsshogi is not installed in " QUOR_NODE_DIR
+           ": the build installs it with npm (scripts/setup-deps installs npm)";
+
+    RecordFolder folder;
+    const QString start = test::sfenOf(shogi::Board::initial(), {}, {}, Player::First);
+    std::map<QString, std::vector<QString>> expected;
+    QStringList files;
+    for (unsigned seed = 1; seed <= kGames; ++seed) {
+        const test::PlayedShogiGame played = test::playShogiGame(seed, seed % 2 == 1, 160);
+        const QString name = QStringLiteral("game%1").arg(seed);
+        folder.writeLines(name + ".sho", played.lines);
+        for (const QString& format : {QStringLiteral(".kif"), QStringLiteral(".csa")}) {
+            ASSERT_EQ(folder.convert(name + ".sho", name + format).outcome,
+                      ConversionResult::Outcome::Converted);
+            files.append(folder.path(name + format));
+            expected[files.back()] = {start};
+            expected[files.back()].insert(expected[files.back()].end(), played.sfens.begin(),
+                                          played.sfens.end());
+        }
+    }
+    const ProcessRun r = run(node, QStringList{script} + files);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+
+    std::map<QString, std::vector<QString>> theirs;
+    for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        ASSERT_NE(fields[1], u"ERROR") << line.toStdString();
+        // SFEN's move count is left out: the reader does not keep it.
+        theirs[fields[0]].push_back(fields[2].section(u' ', 0, 2));
+    }
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_EQ(theirs[file], expected[file]);
+    }
+}
+
+TEST(RecordCrossCheck, GnuGoLoadsOurSgfToTheBoardsOfTheGnuGoGames) {
+    const QString program = go::test::gnugoProgram();
+    ASSERT_FALSE(program.isEmpty()) << go::test::gnugoMissing().toStdString();
+    go::test::GtpClient gnugo;
+    ASSERT_TRUE(gnugo.start(program, {"--mode", "gtp"})) << gnugo.error().toStdString();
+    RecordFolder folder;
+    for (unsigned seed = go::test::kFirstGnuGoSeed;
+         seed < go::test::kFirstGnuGoSeed + go::test::kGnuGoGames; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        // Black keeps the record of odd games, white of even ones.
+        const go::Stone recorder = seed % 2 == 1 ? go::Stone::Black : go::Stone::White;
+        QStringList lines;
+        std::vector<go::Ban> boards;
+        go::test::playGnuGoGame(gnugo, seed, {}, [&](const go::test::GnuGoMove& move) {
+            boards.push_back(*move.ban);
+            lines.append(move.colour == recorder ? go::recordLine(*move.ban)
+                                                 : go::positionString(*move.ban, move.point));
+        });
+        ASSERT_FALSE(HasFatalFailure());
+
+        folder.writeLines(QStringLiteral("game.chs"), lines);
+        ASSERT_EQ(folder.convert(QStringLiteral("game.chs"), QStringLiteral("game.sgf")).outcome,
+                  ConversionResult::Outcome::Converted);
+        ASSERT_EQ(folder.convert(QStringLiteral("game.sgf"), QStringLiteral("back.chs")).outcome,
+                  ConversionResult::Outcome::Converted);
+        ASSERT_EQ(folder.lines(QStringLiteral("back.chs")), lines);
+
+        // "loadsgf FILE n" stops before move n; without n it plays them all.
+        QStringList commands;
+        std::vector<std::size_t> after;
+        const QString sgf = folder.path(QStringLiteral("game.sgf"));
+        for (std::size_t n = 10; n <= boards.size(); n += 10) {
+            commands += {QStringLiteral("loadsgf %1 %2").arg(sgf).arg(n + 1), "list_stones black",
+                         "list_stones white"};
+            after.push_back(n);
+        }
+        commands += {"loadsgf " + sgf, "list_stones black", "list_stones white"};
+        after.push_back(boards.size());
+        const auto answers = gnugo.ask(commands);
+        ASSERT_TRUE(answers) << gnugo.error().toStdString();
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const auto theirs = go::test::banOf((*answers)[3 * i + 1], (*answers)[3 * i + 2]);
+            ASSERT_TRUE(theirs);
+            EXPECT_TRUE(*theirs == boards[after[i] - 1]) << "after move " << after[i];
+        }
+    }
+}
+
+TEST(RecordTool, ItsExitStatusAndMessagesSayWhatWasWritten) {
+    RecordFolder folder;
+    QStringList lines = test::playShogiGame(3, true, 8).lines;
+    folder.writeLines(QStringLiteral("whole.sho"), lines);
+    lines.removeAt(5);
+    folder.writeLines(QStringLiteral("gap.sho"), lines);
+    folder.write(QStringLiteral("bad.csa"), "V2.2\r\nPI\r\n+\r\n+7775FU\r\n");
+    struct Case {
+        QStringList arguments;
+        int status;
+        QString err;  // the start of standard error
+        const char* written;
+    };
+    const std::vector<Case> cases{
+        {{"whole.sho", "whole.kif"}, 0, "", "whole.kif"},
+        {{"gap.sho", "gap.csa"}, 2, "gap.sho:6: not one legal move after line 5", "gap.csa"},
+        {{"--view", "second", "bad.csa", "bad.sho"},
+         1,
+         "bad.csa:4: move 1 is not allowed",
+         nullptr},
+        {{"whole.sho", "whole.sgf"}, 1, "cannot convert", nullptr},
+        {{"whole.sho"}, 1, "usage: quor-record", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        QStringList arguments;
+        for (const QString& a : c.arguments)
+            arguments.append(a.contains(u'.') ? folder.path(a) : a);
+        const ProcessRun r = run(QStringLiteral(QUOR_RECORD_TOOL), arguments);
+        EXPECT_EQ(r.status, c.status);
+        const QString err =
+            QString(r.err).replace(folder.path(QStringLiteral("x")).chopped(1), QString());
+        if (c.err.isEmpty()) {
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(err.startsWith(c.err)) << r.err.toStdString();
+        }
+        if (c.written) {
+            EXPECT_TRUE(folder.exists(QString::fromLatin1(c.written)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace records
