@@ -16,9 +16,9 @@
 
 // A promise of the code under test that does not hold: said on stderr, then
 // the process aborts, so libFuzzer (or the smoke driver) keeps the input.
-#define QUORFUZZ_CHECK(condition, what)                                                 \
-    do {                                                                                \
-        if (!(condition)) quorfuzz::fail(__FILE__, __LINE__, #condition, (what));       \
+#define QUORFUZZ_CHECK(condition, what)                                           \
+    do {                                                                          \
+        if (!(condition)) quorfuzz::fail(__FILE__, __LINE__, #condition, (what)); \
     } while (false)
 
 namespace quorfuzz {

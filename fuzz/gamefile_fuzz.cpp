@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QUORFUZZ_CHECK(read.lines >= 0 && read.lines <= gamefile::kGameSlotCount, "lines out of range");
     QUORFUZZ_CHECK(
         read.status == (read.lines == gamefile::kGameSlotCount ? gamefile::GameFileStatus::Complete
-                                                                : gamefile::GameFileStatus::Short),
+                                                               : gamefile::GameFileStatus::Short),
         "a status that does not match the lines");
     for (const int slot : {-1, gamefile::kGameSlotCount, 1 << 30})
         QUORFUZZ_CHECK(read.list.programFor(slot).isEmpty(), "a program for a slot that is none");
@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString copy = QDir(folder->path()).filePath(QStringLiteral("copy.txt"));
     QUORFUZZ_CHECK(gamefile::writeGameFile(copy, read.list), "a storable list not written");
     const gamefile::GameFileRead back = gamefile::readGameFile(copy);
-    QUORFUZZ_CHECK(back.status == gamefile::GameFileStatus::Complete &&
-                       back.list.paths == read.list.paths,
-                   "written and read otherwise");
+    QUORFUZZ_CHECK(
+        back.status == gamefile::GameFileStatus::Complete && back.list.paths == read.list.paths,
+        "written and read otherwise");
     return 0;
 }

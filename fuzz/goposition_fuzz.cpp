@@ -24,7 +24,8 @@ int stonesOf(const go::Ban& ban, go::Stone colour) {
 void checkPosition(QStringView text) {
     const auto read = go::readPosition(text);
     const auto turned = go::turnPosition(text);
-    QUORFUZZ_CHECK(read.has_value() == turned.has_value(), "turned, yet not read, or the other way");
+    QUORFUZZ_CHECK(read.has_value() == turned.has_value(),
+                   "turned, yet not read, or the other way");
     if (!read) return;
     const QString written = read->lastMove ? go::positionString(read->ban, *read->lastMove)
                                            : go::positionString(read->ban);
@@ -73,8 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto move = go::parseMoveMsg(text);
     if (!move) return 0;
-    QUORFUZZ_CHECK(move->moveNo >= 1 && move->moveNo <= go::kMaxMoveNo, "a move number out of range");
-    QUORFUZZ_CHECK(move->captured >= 0 && move->captured <= go::kMaxCaptured, "a count out of range");
+    QUORFUZZ_CHECK(move->moveNo >= 1 && move->moveNo <= go::kMaxMoveNo,
+                   "a move number out of range");
+    QUORFUZZ_CHECK(move->captured >= 0 && move->captured <= go::kMaxCaptured,
+                   "a count out of range");
     const auto position = go::readPosition(move->positionString);
     QUORFUZZ_CHECK(position.has_value(), "a move with an unreadable position");
     checkPosition(move->positionString);

@@ -45,9 +45,11 @@ void checkUserList(const QString& message, const View& view) {
     const auto users = lobby::parseUserList(message);
     if (!users) return;
     const auto again = lobby::parseUserList(lobby::userListReply(*users));
-    QUORFUZZ_CHECK(again && *again == *users, QStringLiteral("the list reads otherwise: ") + message);
-    QUORFUZZ_CHECK(view.lines.size() == static_cast<qsizetype>(users->size()),
-                   QStringLiteral("%1 lines for %2 users").arg(view.lines.size()).arg(users->size()));
+    QUORFUZZ_CHECK(again && *again == *users,
+                   QStringLiteral("the list reads otherwise: ") + message);
+    QUORFUZZ_CHECK(
+        view.lines.size() == static_cast<qsizetype>(users->size()),
+        QStringLiteral("%1 lines for %2 users").arg(view.lines.size()).arg(users->size()));
 }
 
 }  // namespace

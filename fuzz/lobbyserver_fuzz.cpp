@@ -217,7 +217,8 @@ private:
             case 4:
                 return QStringLiteral("WatchMsg|%1|END").arg(index);
             case 5:
-                return QStringLiteral("GameMsg|%1>%2| 0|END").arg(id, QString::fromLatin1(script.run(20)));
+                return QStringLiteral("GameMsg|%1>%2| 0|END")
+                    .arg(id, QString::fromLatin1(script.run(20)));
             case 6:
                 return QStringLiteral("GMOK|受信しました。| 0|END");
             case 7:
@@ -280,11 +281,10 @@ private:
         }
         for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s) {
             const UserRecord& r = t[s];
-            QUORFUZZ_CHECK(r.InUse == r.LoggedIn,
-                           QStringLiteral("slot %1: in use %2, logged in %3")
-                               .arg(s)
-                               .arg(r.InUse)
-                               .arg(r.LoggedIn));
+            QUORFUZZ_CHECK(r.InUse == r.LoggedIn, QStringLiteral("slot %1: in use %2, logged in %3")
+                                                      .arg(s)
+                                                      .arg(r.InUse)
+                                                      .arg(r.LoggedIn));
             if (!r.LoggedIn) {
                 QUORFUZZ_CHECK(r.LobbySock == 0 && r.GameSock == 0 && !r.Playing && !r.Watching,
                                QStringLiteral("free slot %1 keeps connections or a match").arg(s));
@@ -301,12 +301,15 @@ private:
                 QUORFUZZ_CHECK(UserTable::isSlotIndex(o) && o != s,
                                QStringLiteral("slot %1 plays against %2").arg(s).arg(o));
                 const UserRecord& opp = t[o];
-                QUORFUZZ_CHECK(opp.LoggedIn && opp.Playing && opp.OppIndex == s,
-                               QStringLiteral("slot %1's opponent %2 does not play it").arg(s).arg(o));
-                QUORFUZZ_CHECK(r.OppLobbySock == opp.LobbySock && r.OppName == opp.UserID,
-                               QStringLiteral("slot %1 links another client than %2's").arg(s).arg(o));
-                QUORFUZZ_CHECK(r.OppGameSock == 0 || r.OppGameSock == opp.GameSock,
-                               QStringLiteral("slot %1 relays to a program not %2's").arg(s).arg(o));
+                QUORFUZZ_CHECK(
+                    opp.LoggedIn && opp.Playing && opp.OppIndex == s,
+                    QStringLiteral("slot %1's opponent %2 does not play it").arg(s).arg(o));
+                QUORFUZZ_CHECK(
+                    r.OppLobbySock == opp.LobbySock && r.OppName == opp.UserID,
+                    QStringLiteral("slot %1 links another client than %2's").arg(s).arg(o));
+                QUORFUZZ_CHECK(
+                    r.OppGameSock == 0 || r.OppGameSock == opp.GameSock,
+                    QStringLiteral("slot %1 relays to a program not %2's").arg(s).arg(o));
             } else {
                 QUORFUZZ_CHECK(r.OppGameSock == 0,
                                QStringLiteral("slot %1 relays without a match").arg(s));
@@ -347,9 +350,9 @@ private:
             net::MessageFramer framer(net::gameProgramFraming());
             QStringList got = framer.feed(net::encodeMessage(s.text + next)).messages;
             got += framer.flush().messages;
-            QUORFUZZ_CHECK(got == (QStringList{s.text, next}),
-                           QStringLiteral("a game program reads [%1] for: %2")
-                               .arg(got.join(u'¦'), s.text));
+            QUORFUZZ_CHECK(
+                got == (QStringList{s.text, next}),
+                QStringLiteral("a game program reads [%1] for: %2").arg(got.join(u'¦'), s.text));
         }
         transport_.sent.clear();
         for (auto& [socket, texts] : toClients) {

@@ -61,10 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read == lobbyclient::SettingsRead::Ok) {
             lobbyclient::LoginRecord back;
             QUORFUZZ_CHECK(lobbyclient::writeClientSettings(copy, client), "not written");
-            QUORFUZZ_CHECK(lobbyclient::readClientSettings(copy, back) ==
-                                   lobbyclient::SettingsRead::Ok &&
-                               back == client,
-                           "the client's file written and read otherwise");
+            QUORFUZZ_CHECK(
+                lobbyclient::readClientSettings(copy, back) == lobbyclient::SettingsRead::Ok &&
+                    back == client,
+                "the client's file written and read otherwise");
         }
     }
     return 0;

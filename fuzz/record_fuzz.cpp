@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "position.h"
 #include "fuzzsupport.h"
+#include "position.h"
 #include "positionstring.h"
 #include "replaycursor.h"
 
@@ -49,7 +49,8 @@ void replay(const QString& path, const gamecommon::ReplayCursor::PositionCheck& 
                 break;
         }
         QUORFUZZ_CHECK(cursor.lineNumber() >= 1, "a line before the first");
-        QUORFUZZ_CHECK(!cursor.skippedLines().contains(cursor.lineNumber()), "a skipped line shown");
+        QUORFUZZ_CHECK(!cursor.skippedLines().contains(cursor.lineNumber()),
+                       "a skipped line shown");
         QUORFUZZ_CHECK(isPosition(cursor.position()), "a line shown that is no position");
     }
 }

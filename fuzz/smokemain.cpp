@@ -115,7 +115,8 @@ QList<QByteArray> readDictionary(const QString& path) {
 
 class Mutator {
 public:
-    Mutator(std::uint64_t seed, QList<QByteArray> words) : random_(seed), words_(std::move(words)) {}
+    Mutator(std::uint64_t seed, QList<QByteArray> words)
+        : random_(seed), words_(std::move(words)) {}
 
     QByteArray vary(QByteArray input, const QList<QByteArray>& pool) {
         const int rounds = 1 + below(4);
@@ -131,8 +132,8 @@ private:
     }
 
     void once(QByteArray& s, const QList<QByteArray>& pool) {
-        static const char kInteresting[] = {0, 1, '\x7f', '\x80', '\xff', '|', ':', ',', '"', ' ',
-                                            '\r', '\n', '0', '9'};
+        static const char kInteresting[] = {0,   1,   '\x7f', '\x80', '\xff', '|', ':',
+                                            ',', '"', ' ',    '\r',   '\n',   '0', '9'};
         const qsizetype at = below(s.size() + 1);
         switch (below(8)) {
             case 0:
@@ -226,9 +227,8 @@ int main(int argc, char** argv) {
     const int seconds = qEnvironmentVariableIsSet("QUOR_FUZZ_SECONDS")
                             ? qEnvironmentVariableIntValue("QUOR_FUZZ_SECONDS")
                             : 3;
-    const std::string path = QDir(crashes)
-                                 .filePath(QStringLiteral("crash-%1-%2").arg(name).arg(seed))
-                                 .toStdString();
+    const std::string path =
+        QDir(crashes).filePath(QStringLiteral("crash-%1-%2").arg(name).arg(seed)).toStdString();
     std::snprintf(crashPath, sizeof crashPath, "%s", path.c_str());
 
     std::printf("%s: %lld corpus inputs, then %d s of variations, QUOR_FUZZ_SEED=%llu\n",

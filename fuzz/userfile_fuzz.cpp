@@ -75,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QUORFUZZ_CHECK(users.check(id, pass, fields.value(3)) == lobby::LoginCheck::Allowed,
                        QStringLiteral("the user of this line is not let in: ") + line);
         if (!ids.contains(id + u'x'))
-            QUORFUZZ_CHECK(users.check(id + u'x', pass, fields.value(3)) == lobby::LoginCheck::Refused,
-                           QStringLiteral("another ID let in by: ") + line);
+            QUORFUZZ_CHECK(
+                users.check(id + u'x', pass, fields.value(3)) == lobby::LoginCheck::Refused,
+                QStringLiteral("another ID let in by: ") + line);
     }
     return 0;
 }

@@ -47,13 +47,16 @@ QString loginOf(int number, int kind) {
 }  // namespace
 
 SoakRun::SoakRun(SoakOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)), server_(options_.brellow),
+    : QObject(parent),
+      options_(std::move(options)),
+      server_(options_.brellow),
       random_(options_.seed) {}
 
 SoakRun::~SoakRun() = default;
 
 void SoakRun::fail(const QString& what) {
-    if (faults_.size() < 40) faults_ << QStringLiteral("%1 s: %2").arg(now() / 1000.0, 0, 'f', 1).arg(what);
+    if (faults_.size() < 40)
+        faults_ << QStringLiteral("%1 s: %2").arg(now() / 1000.0, 0, 'f', 1).arg(what);
 }
 
 bool SoakRun::waitFor(const std::function<bool()>& done, int ms) {
@@ -126,9 +129,9 @@ int SoakRun::exec() {
                 const bool played = std::all_of(games_.begin(), games_.end(), [](const auto& g) {
                     return g->stopped() || g->finished();
                 });
-                const bool told = std::all_of(expected_.begin(), expected_.end(), [&](const Expected& e) {
-                    return e.metMs >= 0 || now() > e.deadlineMs;
-                });
+                const bool told = std::all_of(
+                    expected_.begin(), expected_.end(),
+                    [&](const Expected& e) { return e.metMs >= 0 || now() > e.deadlineMs; });
                 return played && told;
             },
             static_cast<int>(std::max<qint64>(0, endMs - now())));
@@ -176,17 +179,22 @@ int SoakRun::exec() {
     if (moves.lost + copies.lost > 0) fail(QStringLiteral("moves lost"));
     if (moves.duplicated + moves.outOfOrder + moves.unreadable > 0)
         fail(QStringLiteral("moves doubled, reordered or changed"));
-    if (acksMissing > 0) fail(QStringLiteral("%1 answers came before their acknowledgement").arg(acksMissing));
+    if (acksMissing > 0)
+        fail(QStringLiteral("%1 answers came before their acknowledgement").arg(acksMissing));
     if (!stray.isEmpty())
         fail(QStringLiteral("%1 messages a game program was not to get, the first: %2")
                  .arg(stray.size())
                  .arg(stray.first()));
     if (unexpectedNotices_ > 0) fail(QStringLiteral("notices that no cut explains"));
-    if (notStarted_ > 0) fail(QStringLiteral("a watcher's program was not linked before the first move"));
+    if (notStarted_ > 0)
+        fail(QStringLiteral("a watcher's program was not linked before the first move"));
     if (rssStart <= 0 || rssEnd > rssStart * (1 + kGrowth))
-        fail(QStringLiteral("the server's memory grew from %1 to %2 KiB").arg(rssStart).arg(rssEnd));
+        fail(
+            QStringLiteral("the server's memory grew from %1 to %2 KiB").arg(rssStart).arg(rssEnd));
     if (fdsStart <= 0 || fdsEnd > fdsStart * (1 + kGrowth))
-        fail(QStringLiteral("the server's descriptors went from %1 to %2").arg(fdsStart).arg(fdsEnd));
+        fail(QStringLiteral("the server's descriptors went from %1 to %2")
+                 .arg(fdsStart)
+                 .arg(fdsEnd));
 
     std::printf(
         "soak: %d users, %d matches, %.0f s: moves relayed %d, lost %d, duplicated %d, out of "
@@ -224,14 +232,15 @@ bool SoakRun::warmUp() {
         peers.emplace_back(lobby);
         peers.emplace_back(program);
         connect(lobby, &SoakPeer::connected, this, [lobby, n] { lobby->send(loginOf(n, 0)); });
-        connect(lobby, &SoakPeer::message, this, [&answered, lobby, program, n](const QString& text) {
-            if (!text.startsWith(u"LOGIN|OK|")) {
-                ++answered;
-                return;
-            }
-            lobby->send(QStringLiteral("GetGameData|%1|%2|1|END").arg(userId(n), password(n)));
-            program->send(QStringLiteral("GameLogin|%1|%2|m|END").arg(userId(n), password(n)));
-        });
+        connect(
+            lobby, &SoakPeer::message, this, [&answered, lobby, program, n](const QString& text) {
+                if (!text.startsWith(u"LOGIN|OK|")) {
+                    ++answered;
+                    return;
+                }
+                lobby->send(QStringLiteral("GetGameData|%1|%2|1|END").arg(userId(n), password(n)));
+                program->send(QStringLiteral("GameLogin|%1|%2|m|END").arg(userId(n), password(n)));
+            });
     }
     const auto everyone = static_cast<int>(users_.size());
     const bool ok = waitFor([&] { return answered == everyone; }, 15000);
@@ -266,8 +275,12 @@ void SoakRun::logIn(User& u) {
 bool SoakRun::logInEveryone() {
     for (User& u : users_)
         logIn(u);
-    if (waitFor([this] { return std::all_of(users_.begin(), users_.end(), [](const User& u) { return u.loggedIn; }); },
-                15000))
+    if (waitFor(
+            [this] {
+                return std::all_of(users_.begin(), users_.end(),
+                                   [](const User& u) { return u.loggedIn; });
+            },
+            15000))
         return true;
     fail(QStringLiteral("not every user could log in"));
     return false;
@@ -332,10 +345,13 @@ bool SoakRun::pairEveryone() {
                                   .arg(users_[i].id, password(users_[i].number))
                                   .arg(second.index));
     }
-    if (waitFor([this] {
-            return std::all_of(users_.begin(), users_.end(),
-                               [](const User& u) { return u.role == Role::Watcher || u.battle; });
-        }, 10000))
+    if (waitFor(
+            [this] {
+                return std::all_of(users_.begin(), users_.end(), [](const User& u) {
+                    return u.role == Role::Watcher || u.battle;
+                });
+            },
+            10000))
         return true;
     fail(QStringLiteral("not every pair was paired"));
     return false;
@@ -347,7 +363,8 @@ void SoakRun::startProgram(User& u) {
     const int at = static_cast<int>(&u - users_.data());
     connect(program, &SoakPeer::connected, this, [this, program, at] {
         const User& user = users_[static_cast<std::size_t>(at)];
-        program->send(QStringLiteral("GameLogin|%1|%2|%1@example.jp|END").arg(user.id, password(user.number)));
+        program->send(QStringLiteral("GameLogin|%1|%2|%1@example.jp|END")
+                          .arg(user.id, password(user.number)));
     });
     connect(program, &SoakPeer::closedByPeer, this, [this, program, at] {
         const User& user = users_[static_cast<std::size_t>(at)];
@@ -359,10 +376,13 @@ void SoakRun::startProgram(User& u) {
 bool SoakRun::startPrograms() {
     for (User& u : users_)
         if (u.role != Role::Watcher) startProgram(u);
-    if (!waitFor([this] {
-            return std::all_of(users_.begin(), users_.end(),
-                               [](const User& u) { return u.role == Role::Watcher || u.gameSet; });
-        }, 10000)) {
+    if (!waitFor(
+            [this] {
+                return std::all_of(users_.begin(), users_.end(), [](const User& u) {
+                    return u.role == Role::Watcher || u.gameSet;
+                });
+            },
+            10000)) {
         fail(QStringLiteral("not every game program was linked"));
         return false;
     }
@@ -374,10 +394,13 @@ bool SoakRun::startPrograms() {
     }
     // The watchers' programs are linked before the first move: nothing tells
     // a watcher's program that it is linked, so they get a moment.
-    waitFor([this] {
-        return std::all_of(users_.begin(), users_.end(),
-                           [](const User& u) { return u.role != Role::Watcher || u.program->isConnected(); });
-    }, 5000);
+    waitFor(
+        [this] {
+            return std::all_of(users_.begin(), users_.end(), [](const User& u) {
+                return u.role != Role::Watcher || u.program->isConnected();
+            });
+        },
+        5000);
     waitFor([] { return false; }, 1500);
     return true;
 }
@@ -390,7 +413,8 @@ void SoakRun::poll() {
         u.lastPollMs = t;
         ++u.pollsOpen;
         ++polls_;
-        u.lobby->send(QStringLiteral("GetGameData|%1|%2|%3|END").arg(u.id, password(u.number)).arg(u.index));
+        u.lobby->send(
+            QStringLiteral("GetGameData|%1|%2|%3|END").arg(u.id, password(u.number)).arg(u.index));
     }
 }
 
@@ -404,7 +428,7 @@ void SoakRun::expect(int user, const QString& text, qint64 deadlineMs, int relog
 // more), a watcher's program reset and a watcher's client closed. Each cut
 // hits another match, so each match shows what one cut does.
 void SoakRun::planCuts() {
-    const CutKind playerCuts[] = {CutKind::GameClose, CutKind::GameClose, CutKind::GameReset,
+    const CutKind playerCuts[] = {CutKind::GameClose, CutKind::GameClose,  CutKind::GameReset,
                                   CutKind::GameReset, CutKind::LobbyClose, CutKind::LobbyReset,
                                   CutKind::Stall};
     std::vector<int> games(static_cast<std::size_t>(options_.pairs));
@@ -413,7 +437,8 @@ void SoakRun::planCuts() {
     std::shuffle(games.begin(), games.end(), random_);
     const qint64 matchMs = options_.seconds * 1000LL - kSetupAndLeaveMs;
     const auto at = [&](qint64 from, qint64 to) {
-        return static_cast<int>(from + static_cast<qint64>(random_() % static_cast<quint64>(to - from)));
+        return static_cast<int>(from +
+                                static_cast<qint64>(random_() % static_cast<quint64>(to - from)));
     };
     std::vector<int> cutGames;
     for (std::size_t i = 0; i < std::size(playerCuts) && i < games.size(); ++i) {
@@ -424,11 +449,13 @@ void SoakRun::planCuts() {
         // A client that hangs is dropped at the second minute tick after its
         // last poll: it hangs early enough for that to come within the run.
         const int ms = kind == CutKind::Stall ? at(2000, 30000) : at(2000, matchMs * 6 / 10);
-        QTimer::singleShot(ms, this, [this, user, kind] { cut(users_[static_cast<std::size_t>(user)], kind); });
+        QTimer::singleShot(
+            ms, this, [this, user, kind] { cut(users_[static_cast<std::size_t>(user)], kind); });
     }
     const CutKind watcherCuts[] = {CutKind::WatcherGame, CutKind::WatcherLobby};
     std::size_t next = 0;
-    for (std::size_t u = 2 * static_cast<std::size_t>(options_.pairs); u < users_.size() && next < std::size(watcherCuts); ++u) {
+    for (std::size_t u = 2 * static_cast<std::size_t>(options_.pairs);
+         u < users_.size() && next < std::size(watcherCuts); ++u) {
         if (std::find(cutGames.begin(), cutGames.end(), users_[u].game) != cutGames.end()) continue;
         const CutKind kind = watcherCuts[next++];
         QTimer::singleShot(at(2000, matchMs * 6 / 10), this,
@@ -444,7 +471,8 @@ void SoakRun::cut(User& u, CutKind kind) {
     switch (kind) {
         case CutKind::GameClose:
         case CutKind::GameReset:
-            u.program->cut(kind == CutKind::GameClose ? SoakPeer::Cut::Close : SoakPeer::Cut::Reset);
+            u.program->cut(kind == CutKind::GameClose ? SoakPeer::Cut::Close
+                                                      : SoakPeer::Cut::Reset);
             game.stop();
             users_[static_cast<std::size_t>(opponent)].programMayGo = true;
             expect(self, kShutDown, prompt);
@@ -482,7 +510,8 @@ void SoakRun::cut(User& u, CutKind kind) {
             cutConnections_ += 1;
             // Nobody is told of a watcher; he logs in again once the server
             // has surely seen the close.
-            QTimer::singleShot(1000, this, [this, self] { logIn(users_[static_cast<std::size_t>(self)]); });
+            QTimer::singleShot(1000, this,
+                               [this, self] { logIn(users_[static_cast<std::size_t>(self)]); });
             return;
     }
 }

@@ -15,12 +15,12 @@
 namespace soak {
 
 struct SoakOptions {
-    QString brellow;        // the server program
-    int seconds = 170;      // the whole run, start to end
-    quint64 seed = 0;       // of the random choices (cuts, their moments, thinking)
-    int pairs = 20;         // matches
-    int watchers = 10;      // users watching one match each
-    int moves = 500;        // moves of a match
+    QString brellow;    // the server program
+    int seconds = 170;  // the whole run, start to end
+    quint64 seed = 0;   // of the random choices (cuts, their moments, thinking)
+    int pairs = 20;     // matches
+    int watchers = 10;  // users watching one match each
+    int moves = 500;    // moves of a match
 };
 
 // The soak: the real server, 50 logged-in users (pairs of players and
@@ -49,17 +49,17 @@ private:
         int number = 0;  // line of the user file, 1..
         QString id;
         Role role = Role::First;
-        int game = -1;     // the match played or watched
-        int index = 0;     // the slot the server gave
+        int game = -1;  // the match played or watched
+        int index = 0;  // the slot the server gave
         SoakPeer* lobby = nullptr;
         SoakPeer* program = nullptr;
         bool loggedIn = false;
-        bool battle = false;    // told "Battle"
-        bool gameSet = false;   // told the opponent's program is up
+        bool battle = false;   // told "Battle"
+        bool gameSet = false;  // told the opponent's program is up
         bool stalled = false;
         bool programMayGo = false;  // a cut makes the server close his program
-        qint64 lastPollMs = 0;  // when the last poll went
-        int pollsOpen = 0;      // polls not answered yet
+        qint64 lastPollMs = 0;      // when the last poll went
+        int pollsOpen = 0;          // polls not answered yet
     };
     // A notice a user must get because of a cut, and by when.
     struct Expected {
@@ -70,8 +70,15 @@ private:
         qint64 metMs = -1;
         int relogin = -1;  // the user who logs in again once it came
     };
-    enum class CutKind { GameClose, GameReset, LobbyClose, LobbyReset, Stall, WatcherGame,
-                         WatcherLobby };
+    enum class CutKind {
+        GameClose,
+        GameReset,
+        LobbyClose,
+        LobbyReset,
+        Stall,
+        WatcherGame,
+        WatcherLobby
+    };
 
     qint64 now() const { return clock_.elapsed(); }
     // Every other match is a go match.

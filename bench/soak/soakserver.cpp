@@ -71,7 +71,8 @@ qint64 SoakServer::residentKib() const {
 int SoakServer::openFiles() const {
     const QDir fds(QStringLiteral("/proc/%1/fd").arg(process_.processId()));
     if (!fds.exists()) return -1;
-    return static_cast<int>(fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
+    return static_cast<int>(
+        fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
 bool SoakServer::stop() {

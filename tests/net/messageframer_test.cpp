@@ -251,10 +251,12 @@ TEST(LobbyFraming, AMessageWithAllItsFieldsEndsAtItsMarkerWhateverFollows) {
         QStringList messages;
     };
     for (const Case& c :
-         {Case{lobbyClientFraming(),
-               {QStringLiteral("GameMsg|Battle|hana| 2|END"), QStringLiteral("GAMESETxK|hana|END")}},
-          Case{lobbyServerFraming(),
-               {QStringLiteral("SVMSG_LOGIN|taro,pw,m, 0|END"), QStringLiteral("GetGameDat|x|END")}},
+         {Case{
+              lobbyClientFraming(),
+              {QStringLiteral("GameMsg|Battle|hana| 2|END"), QStringLiteral("GAMESETxK|hana|END")}},
+          Case{
+              lobbyServerFraming(),
+              {QStringLiteral("SVMSG_LOGIN|taro,pw,m, 0|END"), QStringLiteral("GetGameDat|x|END")}},
           Case{gameProgramFraming(),
                {QStringLiteral("GameLogin|taro|pw|m|END"), QStringLiteral("SYO|END"), kAck}}}) {
         SCOPED_TRACE(c.messages.join(u' ').toStdString());
