@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -36,6 +37,12 @@ public:
         game_.setHandler([this](net::SocketHandle s, int event, int) {
             onEvent(game_, gameSocket_, gameUp_, gameInbox_, s, event);
         });
+        // Polls every 5 s once logged in, as the lobby client does: the server
+        // logs out a user who has not polled for a minute or two.
+        keepAlive_.setInterval(5000);
+        QObject::connect(&keepAlive_, &QTimer::timeout, [this] {
+            if (lobbySocket_ != 0) lobby_.SendMsg(lobbySocket_, pollRequest());
+        });
     }
 
     const QString& id() const { return id_; }
@@ -50,6 +57,7 @@ public:
         const auto login = reply ? lobby::parseLoginReply(*reply) : std::nullopt;
         if (!login || !login->accepted) return false;
         index_ = login->index;
+        keepAlive_.start();
         return true;
     }
 
@@ -59,7 +67,9 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < ms) {
-            lobby_.SendMsg(lobbySocket_, lobby::userListRequest(id_, QStringLiteral("pw"), index_));
+            // Lists from the regular polls are older than this one.
+            lobbyInbox_.removeIf([](const QString& t) { return t.startsWith(u"AddFriends|"); });
+            lobby_.SendMsg(lobbySocket_, pollRequest());
             const auto reply = nextLobby(startsWith(u"AddFriends|"), 5000);
             if (!reply) return std::nullopt;
             const auto users = lobby::parseUserList(*reply);
@@ -129,6 +139,9 @@ public:
 
 private:
     QString mail() const { return id_ + QStringLiteral("@example.jp"); }
+    QString pollRequest() const {
+        return lobby::userListRequest(id_, QStringLiteral("pw"), index_);
+    }
 
     static const lobby::UserListEntry* entry(const std::vector<lobby::UserListEntry>& list,
                                              const QString& id, bool free) {
@@ -180,6 +193,7 @@ private:
     QStringList lobbyInbox_;
     QStringList gameInbox_;
     QStringList gameHistory_;
+    QTimer keepAlive_;
 };
 
 }  // namespace bot::test
