@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QTcpServer>
 
@@ -23,7 +24,9 @@ constexpr qsizetype kLogKept = 256 * 1024;
 
 }  // namespace
 
-SoakServer::SoakServer(QString program) : program_(std::move(program)) {
+// The server runs in a folder of its own, so a path given relative to where
+// the soak was started is made absolute first.
+SoakServer::SoakServer(QString program) : program_(QFileInfo(program).absoluteFilePath()) {
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] {
         log_ += process_.readAllStandardOutput();
         if (log_.size() > kLogKept) log_.remove(0, log_.size() - kLogKept);
