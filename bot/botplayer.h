@@ -37,6 +37,14 @@ public:
 
 signals:
     void answered(const bot::BotAnswer& answer);
+
+protected:
+    // The message that resigns the game, as the game program sends it.
+    virtual QString resignation() const = 0;
+    // Resigns, after `chatLine` when there is one; `log` says why.
+    void resign(const QString& chatLine, const QString& log);
+    // Hands the answer out from the event loop; a game it ends is stopped at once.
+    void finish(BotAnswer answer);
 };
 
 }  // namespace bot

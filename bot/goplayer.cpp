@@ -210,19 +210,8 @@ void GoPlayer::onEngineFailed(EngineTrouble trouble, const QString& why) {
     if (thinking_) loadPosition();
 }
 
-void GoPlayer::resign(const QString& chatLine, const QString& log) {
-    BotAnswer answer;
-    if (!chatLine.isEmpty()) answer.messages << chatLine;
-    answer.messages << goResignation();
-    answer.gameOver = true;
-    answer.logLine = QStringLiteral("resigns: ") + log;
-    finish(answer);
-}
-
-void GoPlayer::finish(BotAnswer answer) {
-    if (answer.gameOver) stopGame();
-    // Answers always come from the event loop, never from inside a call.
-    QTimer::singleShot(0, this, [this, answer] { emit answered(answer); });
+QString GoPlayer::resignation() const {
+    return goResignation();
 }
 
 void GoPlayer::stopGame() {

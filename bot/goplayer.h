@@ -39,6 +39,7 @@ public:
     const go::Ban& board() const { return ban_; }
 
 private:
+    QString resignation() const override;
     void newEngine();
     void giveStone(go::Point p);
     void checkEngineBoard();
@@ -47,8 +48,6 @@ private:
     void playOwnStone(go::Point p, const QString& vertex);
     void onEnginePass();
     void onEngineFailed(EngineTrouble trouble, const QString& why);
-    void resign(const QString& chatLine, const QString& log);
-    void finish(BotAnswer answer);
     QString colourName(go::Stone s) const;
 
     QString program_;

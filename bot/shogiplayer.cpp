@@ -160,19 +160,8 @@ void ShogiPlayer::onEngineFailed(EngineTrouble trouble, const QString& why) {
     }
 }
 
-void ShogiPlayer::resign(const QString& chatLine, const QString& log) {
-    BotAnswer answer;
-    if (!chatLine.isEmpty()) answer.messages << chatLine;
-    answer.messages << shogiResignation();
-    answer.gameOver = true;
-    answer.logLine = QStringLiteral("resigns: ") + log;
-    finish(answer);
-}
-
-void ShogiPlayer::finish(BotAnswer answer) {
-    if (answer.gameOver) stopGame();
-    // Answers always come from the event loop, never from inside a call.
-    QTimer::singleShot(0, this, [this, answer] { emit answered(answer); });
+QString ShogiPlayer::resignation() const {
+    return shogiResignation();
 }
 
 void ShogiPlayer::stopGame() {

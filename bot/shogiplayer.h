@@ -36,14 +36,13 @@ public:
     const shogi::ShogiPosition& position() const { return position_; }
 
 private:
+    QString resignation() const override;
     void newEngine();
     void askEngine(std::optional<ShogiMove> opponentMove);
     void askFromPosition();
     void onReply(const ShogiEngineReply& reply, bool fromPosition);
     void playOwnMove(const ShogiMove& move, const QString& log);
     void onEngineFailed(EngineTrouble trouble, const QString& why);
-    void resign(const QString& chatLine, const QString& log);
-    void finish(BotAnswer answer);
 
     QString program_;
     int seconds_;
