@@ -196,9 +196,18 @@ MessageFramer::Found MessageFramer::countedMessage(QStringView rest, const Messa
         // A message with all the fields it may have ends here whatever
         // follows, as it does where the data ends: one more field is never
         // its own, so TCP's cuts cannot decide what the message holds.
-        if (full || keywordAt(rest, after)) return {Found::Complete, after};
+        if (full) return {Found::Complete, after};
+        if (fields < kind.fieldsAtLeast) {
+            // Too few fields: the marker is part of a field (an ID such as
+            // "ENDDead" or "ENDHisNone") when a later marker may still give
+            // the message its fields, even where a keyword follows. Only a
+            // message that never gets them ends at this marker.
+            if (rest.indexOf(kind.endText, after) >= 0) continue;
+            if (keywordAt(rest, after)) return {Found::Likely, after, at};
+            continue;
+        }
+        if (keywordAt(rest, after)) return {Found::Complete, after};
         if (mightBecomeKeyword(rest.sliced(after))) return {};
-        if (fields < kind.fieldsAtLeast) continue;
         // Text that is no message of its own follows: it is part of a field
         // when another marker comes before the next message; else it is
         // unknown text after a whole message.
@@ -278,7 +287,14 @@ const MessageKind* MessageFramer::kindAt(QStringView rest, qsizetype pos,
 }
 
 bool MessageFramer::keywordAt(QStringView rest, qsizetype pos) const {
-    return kindAt(rest, pos, nullptr) != nullptr;
+    qsizetype length = 0;
+    const MessageKind* kind = kindAt(rest, pos, &length);
+    return kind && (!kind->mayStandAlone || standsAlone(rest.sliced(pos), length));
+}
+
+bool MessageFramer::standsAlone(QStringView here, qsizetype keywordLength) const {
+    if (keywordLength >= here.size()) return false;
+    return here[keywordLength] == u'|' || kindAt(here, keywordLength, nullptr) != nullptr;
 }
 
 bool MessageFramer::mightBecomeKeyword(QStringView rest) const {
@@ -316,6 +332,7 @@ qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool open
                 !here.startsWith(kind.keyword))
                 continue;
             const qsizetype after = kind.keyword.size();
+            if (kind.mayStandAlone && !standsAlone(here, after)) continue;
             if (!kind.digitFollows || (after < here.size() && isDigit(here[after]))) return at;
         }
         next[nearest] = rest.indexOf(c, at + 1);

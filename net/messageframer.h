@@ -71,6 +71,11 @@ private:
     Found countedMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
     Found bareMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
     bool keywordAt(QStringView rest, qsizetype pos) const;
+    // Whether a keyword that may stand alone ("Dead") and ends at
+    // `keywordLength` of `here` starts a message: only where "|" or another
+    // message follows. Inside an ID ("ENDDead,0, 1,...") it is text, and at
+    // the end of the data it is not a message yet.
+    bool standsAlone(QStringView here, qsizetype keywordLength) const;
     Found moveMessage(QStringView rest, const MessageKind& kind, qsizetype keywordLength) const;
     const MessageKind* kindAt(QStringView rest, qsizetype pos, qsizetype* keywordLength) const;
     bool mightBecomeKeyword(QStringView rest) const;

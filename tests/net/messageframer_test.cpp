@@ -187,10 +187,11 @@ TEST(LobbyClientFraming, RepliesReadAsOneAreHandledOneByOne) {
          QStringLiteral("NoLogin|END"), QStringLiteral("LOGIN|No|END")});
 }
 
-// IDs, passwords and chat lines may begin with or contain "END"; wherever
-// TCP cuts the stream, every message comes out whole.
+// IDs, passwords and chat lines may begin with or contain "END", even "END"
+// and a keyword; wherever TCP cuts the stream, every message comes out whole.
 TEST(LobbyFraming, FieldsThatContainEndDoNotCutTheMessage) {
-    for (const char* word : {"END", "ENDO", "xEND"}) {
+    for (const char* word : {"END", "ENDO", "xEND", "ENDDead", "ENDLogOut", "ENDHisNone",
+                             "ENDLOGOUT", "ENDGameLogin"}) {
         SCOPED_TRACE(word);
         const QString w = QString::fromLatin1(word);
         expectSameForEveryCut(lobbyServerFraming(),
