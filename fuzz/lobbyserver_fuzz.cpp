@@ -80,8 +80,11 @@ public:
         QUORFUZZ_CHECK(socket != 0, "a send to socket 0");
         if (closed.count(socket)) return;
         bool toGame = false;
-        for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s)
+        for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s) {
             toGame = toGame || (*table)[s].GameSock == socket;
+            QUORFUZZ_CHECK((*table)[s].StaleGameSock != socket,
+                           "a send to a game connection that a later one replaced");
+        }
         sent.push_back({socket, text, toGame});
     }
     void close(SocketHandle socket) override {
@@ -143,6 +146,7 @@ private:
                 return;
             default:
                 now_ += script.byte() * 10;
+                server_.wake();
                 return;
         }
     }
@@ -286,7 +290,8 @@ private:
                                                       .arg(r.InUse)
                                                       .arg(r.LoggedIn));
             if (!r.LoggedIn) {
-                QUORFUZZ_CHECK(r.LobbySock == 0 && r.GameSock == 0 && !r.Playing && !r.Watching,
+                QUORFUZZ_CHECK(r.LobbySock == 0 && r.GameSock == 0 && r.StaleGameSock == 0 &&
+                                   !r.Playing && !r.Watching,
                                QStringLiteral("free slot %1 keeps connections or a match").arg(s));
                 continue;
             }
@@ -294,6 +299,7 @@ private:
             QUORFUZZ_CHECK(r.IndexText == lobby::signedNumber(s), "an index text of another slot");
             hold(r.LobbySock, s, "the client");
             if (r.GameSock != 0) hold(r.GameSock, s, "the game program");
+            if (r.StaleGameSock != 0) hold(r.StaleGameSock, s, "an earlier game connection");
             QUORFUZZ_CHECK(!(r.Playing && r.Watching),
                            QStringLiteral("slot %1 plays and watches").arg(s));
             if (r.Playing) {

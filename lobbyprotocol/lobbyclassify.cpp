@@ -49,21 +49,35 @@ ServerRequest classifyServerMessage(QStringView text) {
     return classify(text, kLobby, R::Unknown);
 }
 
+namespace {
+
+using R = ClientReply;
+// The client's keywords in the order a client tests them.
+constexpr std::array<std::pair<QStringView, R>, 10> kClientKeywords = {{
+    {u"LOGIN", R::Login},
+    {u"AddFriends", R::AddFriends},
+    {u"GameMsg", R::GameMsg},
+    {u"HisNone", R::HisNone},
+    {u"LogOut", R::LogOut},
+    {u"Dead", R::Dead},
+    {u"NoLogin", R::NoLogin},
+    {u"GameEnd", R::GameEnd},
+    {u"GAMESETOK", R::GameSetOk},
+    {u"GMOK", R::Gmok},
+}};
+
+}  // namespace
+
 ClientReply classifyClientMessage(QStringView text) {
-    using R = ClientReply;
-    static constexpr std::array<std::pair<QStringView, R>, 10> kTable = {{
-        {u"LOGIN", R::Login},
-        {u"AddFriends", R::AddFriends},
-        {u"GameMsg", R::GameMsg},
-        {u"HisNone", R::HisNone},
-        {u"LogOut", R::LogOut},
-        {u"Dead", R::Dead},
-        {u"NoLogin", R::NoLogin},
-        {u"GameEnd", R::GameEnd},
-        {u"GAMESETOK", R::GameSetOk},
-        {u"GMOK", R::Gmok},
-    }};
-    return classify(text, kTable, R::Unknown);
+    return classify(text, kClientKeywords, R::Unknown);
+}
+
+ClientReply classifyClientMessageAnywhere(QStringView text) {
+    for (const auto& [keyword, kind] : kClientKeywords) {
+        // Such a client has no branch for an acknowledgement: it ignores one.
+        if (kind != R::Gmok && text.contains(keyword)) return kind;
+    }
+    return R::Unknown;
 }
 
 QStringList splitFields(QStringView text) {

@@ -49,6 +49,13 @@ enum class ClientReply {
 
 ClientReply classifyClientMessage(QStringView text);
 
+// What a lobby client that searches the whole text for its keywords, in the
+// order it tests them, takes the text for (clients of other makers do, and
+// take "GMOK" for nothing): a chat line that mentions "LOGIN", or an
+// acknowledgement that says "Dead", is a login reply or a farewell to such a
+// client.
+ClientReply classifyClientMessageAnywhere(QStringView text);
+
 // The fields of a lobby message, split at "|" (the keyword is field 0 and the
 // closing "END" the last field).
 QStringList splitFields(QStringView text);

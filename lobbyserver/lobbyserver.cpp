@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "lobbyclassify.h"
 #include "lobbymessages.h"
 #include "logtext.h"
 #include "messageframer.h"
@@ -28,6 +29,9 @@ bool LobbyServer::relayToClient(SocketHandle socket, const QString& text) {
     QStringList messages = framer.feed(net::encodeMessage(text)).messages;
     messages += framer.flush().messages;
     if (messages != QStringList{text}) return false;
+    ClientReply kind = classifyClientMessage(text);
+    if (kind == ClientReply::Gmok) kind = ClientReply::Unknown;
+    if (classifyClientMessageAnywhere(text) != kind) return false;
     send(socket, text);
     return true;
 }
@@ -39,7 +43,7 @@ void LobbyServer::reportInvalidData() {
 void LobbyServer::acceptConnection(SocketHandle socket, const QString& peerIp, quint16 peerPort) {
     emit msgChanged(peerIp + kConnectedText.toString() + QString::number(peerPort),
                     Report::Traffic);
-    const auto pushedOut = waiting_.admit({socket, peerIp, peerPort, clock_()});
+    const auto pushedOut = waiting_.admit({socket, peerIp, peerPort, clock_(), {}, 0});
     if (pushedOut) {
         transport_.close(pushedOut->socket);
         emit statusChanged(pushedOut->peerIp + kClosedText.toString(), Report::Traffic);
@@ -52,7 +56,13 @@ void LobbyServer::receiveMessage(SocketHandle socket, const QString& text) {
     // A socket nobody holds (one closed meanwhile) speaks for nobody.
     const auto slot = userTable_.slotOfSocket(socket);
     if (!slot) return;
-    const Via via = userTable_[*slot].LobbySock == socket ? Via::Lobby : Via::Game;
+    const UserRecord& r = userTable_[*slot];
+    const Via via = r.LobbySock == socket  ? Via::Lobby
+                    : r.GameSock == socket ? Via::Game
+                                           : Via::Stale;
+    // A game connection that a later one replaced is no longer linked: what
+    // comes on it is nobody's move.
+    if (via == Via::Stale) return;
     ServerDispatch(*slot, via, text);
 }
 
@@ -68,19 +78,28 @@ void LobbyServer::connectionClosed(SocketHandle socket) {
     if (waiting_.find(socket)) return dropWaiting(socket);
     const auto slot = userTable_.slotOfSocket(socket);
     if (!slot) return;
-    if (userTable_[*slot].LobbySock == socket)
+    UserRecord& r = userTable_[*slot];
+    if (r.LobbySock == socket) {
         CloseUser(*slot);
-    else
+    } else if (r.GameSock == socket) {
         gameProgramGone(*slot);
+    } else {
+        // An earlier game connection going away ends nothing.
+        transport_.close(socket);
+        r.StaleGameSock = 0;
+    }
 }
 
 void LobbyServer::gameProgramGone(int slot) {
     UserRecord& r = userTable_[slot];
     transport_.close(r.GameSock);
+    pacer_.forget(r.GameSock);
     r.GameSock = 0;
+    closeStaleGameSock(slot);
     emit statusChanged(r.UserID + kGameGoneText.toString(), Report::Event);
     if (r.Watching) {
         ClearWatch(slot);
+        r.ChallengeRefused = false;  // his next GMOK answers this notice
         send(r.LobbySock, shutDownNotice());
     }
     if (r.Playing && UserTable::isSlotIndex(r.OppIndex)) {
@@ -94,10 +113,13 @@ void LobbyServer::gameProgramGone(int slot) {
         o.OppName.clear();
         if (r.OppGameSock != 0) {
             transport_.close(r.OppGameSock);
+            pacer_.forget(r.OppGameSock);
             if (o.GameSock == r.OppGameSock) o.GameSock = 0;
             r.OppGameSock = 0;
         }
         o.OppGameSock = 0;
+        closeStaleGameSock(r.OppIndex);
+        r.ChallengeRefused = o.ChallengeRefused = false;
         send(r.LobbySock, shutDownNotice());
         send(r.OppLobbySock, shutDownNotice());
     }
@@ -112,9 +134,11 @@ void LobbyServer::CloseUser(int u) {
         o.OppName.clear();
         o.OppLobbySock = 0;
         o.OppGameSock = 0;  // this user's game program goes below
+        closeStaleGameSock(r.OppIndex);
     }
     transport_.close(r.LobbySock);
     transport_.close(r.GameSock);
+    closeStaleGameSock(u);
     const QString peerIp = r.PeerIp;
     ClearWatch(u);
     r = UserRecord{};
@@ -122,7 +146,7 @@ void LobbyServer::CloseUser(int u) {
     // soon hold someone else.
     for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w) {
         const UserRecord& watcher = userTable_[w];
-        if (watcher.Watching && (watcher.WatchA == u || watcher.WatchB == u)) ClearWatch(w);
+        if (watcher.Watching && (watcher.WatchA == u || watcher.WatchB == u)) endWatch(w);
     }
     emit statusChanged(peerIp + kClosedText.toString(), Report::Event);
 }
@@ -135,6 +159,19 @@ void LobbyServer::ClearWatch(int u) {
     r.SecondName.clear();
     r.OppGameSock = 0;
     r.WatchDataSent = false;
+    // What was still to go to his program belongs to the watch that ends.
+    pacer_.forget(r.GameSock);
+}
+
+void LobbyServer::endWatch(int w) {
+    ClearWatch(w);
+    closeStaleGameSock(w);
+}
+
+void LobbyServer::closeStaleGameSock(int u) {
+    UserRecord& r = userTable_[u];
+    transport_.close(r.StaleGameSock);
+    r.StaleGameSock = 0;
 }
 
 void LobbyServer::endWatchesOf(int a, int b) {
@@ -143,13 +180,13 @@ void LobbyServer::endWatchesOf(int a, int b) {
         if (!watcher.Watching) continue;
         if ((watcher.WatchA == a && watcher.WatchB == b) ||
             (watcher.WatchA == b && watcher.WatchB == a))
-            ClearWatch(w);
+            endWatch(w);
     }
 }
 
 void LobbyServer::loginSweep() {
     const qint64 now = clock_();
-    for (const WaitingConnection& gone : waiting_.takeExpired(now, kLoginGraceMs)) {
+    for (const WaitingConnection& gone : waiting_.takeExpired(now, kLoginGraceMs, kLoginHoldMs)) {
         transport_.close(gone.socket);
         emit statusChanged(gone.peerIp + kClosedText.toString(), Report::Traffic);
     }
@@ -158,6 +195,29 @@ void LobbyServer::loginSweep() {
         if (r.InUse != r.LoggedIn) CloseUser(s);
     }
     throttle_.forgetOld(now);
+}
+
+void LobbyServer::wake() {
+    checkHeldLogins();
+    for (const AckPacer::Send& due : pacer_.due(clock_()))
+        send(due.socket, due.text);
+    if (const auto next = pacer_.nextDue()) requestWake(*next);
+}
+
+void LobbyServer::requestWake(qint64 atMs) {
+    emit wakeRequested(atMs);
+}
+
+void LobbyServer::sendPaced(SocketHandle socket, const QString& text) {
+    if (socket == 0) return;
+    for (const QString& now : pacer_.offer(socket, text, clock_()))
+        send(socket, now);
+    if (const auto next = pacer_.nextDue()) requestWake(*next);
+}
+
+void LobbyServer::pacedAcknowledged(SocketHandle socket) {
+    for (const QString& next : pacer_.acknowledged(socket, clock_()))
+        send(socket, next);
 }
 
 void LobbyServer::minuteTick() {
@@ -180,6 +240,8 @@ void LobbyServer::ThisExit() {
         UserRecord& r = userTable_[s];
         transport_.close(r.LobbySock);
         transport_.close(r.GameSock);
+        transport_.close(r.StaleGameSock);
+        pacer_.forget(r.GameSock);
         r = UserRecord{};
     }
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "ackpacer.h"
 #include "framingrules.h"
 #include "loginfile.h"
 #include "loginthrottle.h"
@@ -45,6 +46,10 @@ public:
     // A connection that has not logged in is dropped at the first login
     // sweep at least this long after it was accepted.
     static constexpr qint64 kLoginGraceMs = 5000;
+    // A login held for its turn (its address is slowed down after failed
+    // logins) is given up, unchecked, after this long: the waiting is
+    // bounded, and a client has given up long before.
+    static constexpr qint64 kLoginHoldMs = 20000;
 
     // `loginFolder` is where "BrellowLogIn.txt" is looked up (without regard
     // to the case of its name) at every login.
@@ -70,6 +75,12 @@ public:
     // Timer1: drops connections that have not logged in within their grace
     // time, and any slot left logged in without a connection.
     void loginSweep();
+
+    // What was due by now of the things the server does later than the
+    // message that caused them: a held login's turn, a paced message whose
+    // acknowledgement did not come. The owner calls it at the time
+    // `wakeRequested` asks for (or sooner: it does only what is due).
+    void wake();
 
     // Timer2: counts a minute and runs `Death`.
     void minuteTick();
@@ -98,15 +109,23 @@ signals:
     void msgChanged(const QString& text, lobby::Report kind);
     void minuteCountChanged(int minutes);
     void invalidData(const QString& text);
+    // `wake` is wanted at `atMs` of the server's clock.
+    void wakeRequested(qint64 atMs);
 
 private:
-    // Which of a slot's two connections a message came on.
-    enum class Via { Lobby, Game };
+    // Which of a slot's connections a message came on: the lobby client's,
+    // the linked game program's, or an earlier game connection of the user
+    // that a later one replaced.
+    enum class Via { Lobby, Game, Stale };
 
     void waitingDispatch(SocketHandle socket, const QString& text);
     void dropWaiting(SocketHandle socket);
     void ServerDispatch(int k, Via via, const QString& text);
-    void handleLogin(SocketHandle socket, const QString& text);
+    // Whether the login on `socket` must wait for its turn; it is then held.
+    bool holdLogin(SocketHandle socket, const QString& text);
+    // Checks the held logins whose turn has come.
+    void checkHeldLogins();
+    void handleLogin(SocketHandle socket, const QString& text, bool turnTaken = false);
     void reportSkippedLines();
     void sendUserList(int k);
     void handleGameStart(int k, const QString& text);
@@ -115,18 +134,34 @@ private:
     void handleGmok(int k, const QString& text);
     void relayToOpponentGame(int k, const QString& text);
     void handleMove(int k, const QString& text);
-    void handleGameLogin(SocketHandle socket, const QString& text);
+    void handleGameLogin(SocketHandle socket, const QString& text, bool turnTaken = false);
     void gameProgramGone(int slot);
+    // Closes the earlier game connection user `u` may have kept open.
+    void closeStaleGameSock(int u);
+    // Ends what watcher `w` watches, and his earlier game connection.
+    void endWatch(int w);
+
+    // A message of the server's own for a game program, paced by its
+    // acknowledgements (AckPacer).
+    void sendPaced(SocketHandle socket, const QString& text);
+    // The game program on `socket` acknowledged a read.
+    void pacedAcknowledged(SocketHandle socket);
+    // Tells watcher `w`'s game program who plays, once it is linked and the
+    // first move has shown who is first.
+    void sendWatchData(int w);
 
     // True when watcher `w` watches the game that user `k` plays right now.
     bool watchesGameOf(int w, int k) const;
+    void requestWake(qint64 atMs);
     // Ends every watch of the game between `a` and `b`.
     void endWatchesOf(int a, int b);
 
     // Sends a text built from what a peer sent to a lobby client, provided
-    // the client reads it as the one message it is: a field that ends early
-    // ("...|END" + "Dead") would let a peer slip a notice of the server's in.
-    // Returns whether it went.
+    // the client reads it as the one message it is, whether it frames the
+    // stream or searches each read for keywords: a field that ends early
+    // ("...|END" + "Dead"), or a keyword that such a client finds first
+    // ("LOGIN" in a chat line), would let a peer slip a notice of the
+    // server's in. Returns whether it went.
     bool relayToClient(SocketHandle socket, const QString& text);
 
     void reportInvalidData();
@@ -138,6 +173,7 @@ private:
     UserTable userTable_;
     WaitingPool waiting_;
     LoginThrottle throttle_;
+    AckPacer pacer_;
     net::FramingRules clientFraming_;
     int minuteCount_ = 0;
     bool messageReports_ = true;

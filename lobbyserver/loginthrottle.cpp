@@ -19,6 +19,15 @@ bool LoginThrottle::mayCheck(const QString& address, qint64 now) {
     return true;
 }
 
+qint64 LoginThrottle::nextCheckAt(const QString& address, qint64 now) const {
+    const auto it = records_.find(address);
+    if (it == records_.end()) return now;
+    const Record& record = it->second;
+    if (!slowed(record, now) || !record.checkedOnce) return now;
+    return std::max(
+        now, std::min(record.lastCheck + kCheckIntervalMs, record.failures.front() + kWindowMs));
+}
+
 bool LoginThrottle::failed(const QString& address, qint64 now) {
     if (records_.size() >= kMaxAddresses && !records_.count(address)) {
         forgetOld(now);

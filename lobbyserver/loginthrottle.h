@@ -8,9 +8,10 @@ namespace lobby {
 
 // Slows password guessing. An address whose logins failed five times within
 // a minute has its logins checked once a second at most, for as long as five
-// failures lie within the last minute. A login that comes sooner is refused
-// unchecked, closed without a word exactly as a wrong password is, so the
-// refusal tells a guesser nothing, not even whether his guess was right.
+// failures lie within the last minute. A login that comes sooner waits for
+// its turn (the server holds it), so a right one from the same address (two
+// players behind one router) still gets in, while a guesser gets a check a
+// second and learns nothing from when the answer comes.
 class LoginThrottle {
 public:
     static constexpr std::size_t kFreeFailures = 5;
@@ -23,6 +24,9 @@ public:
     // Whether a login from `address` may be checked at `now` (ms); a login
     // that may is counted as this second's check.
     bool mayCheck(const QString& address, qint64 now);
+
+    // When a login from `address` may next be checked: `now` or later.
+    qint64 nextCheckAt(const QString& address, qint64 now) const;
 
     // A checked login from `address` failed. True when this failure is the
     // one that starts slowing the address down.

@@ -1,6 +1,7 @@
 // ServerDispatch and its handlers: what the server does with each message.
 
 #include <optional>
+#include <utility>
 
 #include "lobbyclassify.h"
 #include "lobbymessages.h"
@@ -73,6 +74,11 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
             if (user) handleChat(k, text);
             break;
         case ServerRequest::GameAck:
+            if (game) {
+                pacedAcknowledged(userTable_[k].GameSock);
+                relayToOpponentGame(k, text);
+            }
+            break;
         case ServerRequest::GameChat:
         case ServerRequest::GameOver:
         case ServerRequest::GameTalk:
@@ -89,7 +95,36 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
     }
 }
 
-void LobbyServer::handleLogin(SocketHandle socket, const QString& text) {
+bool LobbyServer::holdLogin(SocketHandle socket, const QString& text) {
+    const QString peerIp = waiting_.find(socket)->peerIp;
+    const qint64 now = clock_();
+    // Logins from one address take their turns in the order they came.
+    if (!waiting_.holdsLoginFrom(peerIp) && throttle_.mayCheck(peerIp, now)) return false;
+    waiting_.hold(socket, text, now);
+    requestWake(throttle_.nextCheckAt(peerIp, now));
+    return true;
+}
+
+void LobbyServer::checkHeldLogins() {
+    const qint64 now = clock_();
+    for (const SocketHandle socket : waiting_.holdingInTurn()) {
+        WaitingConnection* w = waiting_.find(socket);
+        if (!w || !throttle_.mayCheck(w->peerIp, now)) continue;
+        const QString login = std::exchange(w->heldLogin, QString());
+        if (classifyServerMessage(login) == ServerRequest::GameLogin)
+            handleGameLogin(socket, login, true);
+        else
+            handleLogin(socket, login, true);
+    }
+    std::optional<qint64> next;
+    for (const SocketHandle socket : waiting_.holdingInTurn()) {
+        const qint64 at = throttle_.nextCheckAt(waiting_.find(socket)->peerIp, now);
+        if (!next || at < *next) next = at;
+    }
+    if (next) requestWake(*next);
+}
+
+void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool turnTaken) {
     const auto login = parseLoginRequest(text);
     if (!login) return reportInvalidData();
     const QString peerIp = waiting_.find(socket)->peerIp;
@@ -99,8 +134,8 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text) {
         emit statusChanged(peerIp + kServerFullText.toString(), Report::Traffic);
         return dropWaiting(socket);
     }
+    if (!turnTaken && holdLogin(socket, text)) return;
     const qint64 now = clock_();
-    if (!throttle_.mayCheck(peerIp, now)) return dropWaiting(socket);
     const LoginCheck check = userFile_.check(login->id, login->pass, login->mail);
     reportSkippedLines();
     switch (check) {
@@ -173,12 +208,24 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     UserRecord& a = userTable_[k];
     UserRecord& opp = userTable_[b];
     // A refused challenge pairs nobody and tells nobody else; the challenger
-    // hears why in a line his client logs.
+    // hears why in a line his client logs. A client that marked itself in a
+    // match when it challenged answers that line with "GMOK" as it answers
+    // any; the "ShutDown" that answer brings takes the mark off again (a
+    // client that would log the shut-down before the line, or both at once,
+    // would read them as one).
     if (a.Playing) return send(a.LobbySock, challengeRefusal(kAlreadyPlayingText));
-    if (b == k || !opp.LoggedIn) return send(a.LobbySock, challengeRefusal(kOpponentLoggedOutText));
-    if (opp.Playing) return send(a.LobbySock, challengeRefusal(kOpponentPlayingText));
+    QStringView refusal;
+    if (b == k || !opp.LoggedIn)
+        refusal = kOpponentLoggedOutText;
+    else if (opp.Playing)
+        refusal = kOpponentPlayingText;
+    if (!refusal.isEmpty()) {
+        a.ChallengeRefused = true;
+        return send(a.LobbySock, challengeRefusal(refusal));
+    }
 
     a.Playing = opp.Playing = true;
+    a.ChallengeRefused = opp.ChallengeRefused = false;
     a.OppLobbySock = opp.LobbySock;
     opp.OppLobbySock = a.LobbySock;
     a.OppName = opp.UserID;
@@ -211,6 +258,8 @@ void LobbyServer::handleWatch(int k, const QString& text) {
     w.WatchDataSent = false;
     w.FirstName.clear();
     w.SecondName.clear();
+    pacer_.forget(w.GameSock);  // what was still to go belongs to another watch
+    sendWatchData(k);
 }
 
 void LobbyServer::handleChat(int k, const QString& text) {
@@ -230,9 +279,13 @@ void LobbyServer::handleGmok(int k, const QString& text) {
     const auto ack = lobbyField(text, 1);
     if (!ack) return reportInvalidData();
     emit msgChanged(*ack, Report::Traffic);
-    const UserRecord& r = userTable_[k];
+    UserRecord& r = userTable_[k];
     if (r.OppLobbySock != 0 && !relayToClient(r.OppLobbySock, gmokRelay(*ack)))
         emit statusChanged(r.UserID + kForgedChatText.toString(), Report::Event);
+    if (r.ChallengeRefused && !r.Playing) {
+        r.ChallengeRefused = false;
+        send(r.LobbySock, shutDownNotice());
+    }
 }
 
 void LobbyServer::relayToOpponentGame(int k, const QString& text) {
@@ -282,30 +335,39 @@ void LobbyServer::handleMove(int k, const QString& text) {
             send(watcher.LobbySock, notStartNotice());
             continue;
         }
-        // The players' names go to the watcher's game program once, before
-        // the first move it receives.
-        if (!watcher.WatchDataSent) {
-            watcher.WatchDataSent = true;
-            if (r.Side == 1) {
-                watcher.FirstName = r.UserID;
-                watcher.SecondName = r.OppName;
-            } else if (r.Side == 2) {
-                watcher.FirstName = r.OppName;
-                watcher.SecondName = r.UserID;
-            }
-            send(watcher.GameSock, watchDataMessage(watcher.FirstName, watcher.SecondName));
-        }
-        send(watcher.GameSock, watchMoveMessage(move));
+        // The players' names go before the first move the program receives;
+        // each message goes in a read of its own (AckPacer).
+        sendWatchData(w);
+        sendPaced(watcher.GameSock, watchMoveMessage(move));
     }
 }
 
-void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text) {
+void LobbyServer::sendWatchData(int w) {
+    UserRecord& watcher = userTable_[w];
+    if (watcher.WatchDataSent || watcher.GameSock == 0 || !watchesGameOf(w, watcher.WatchA)) return;
+    // Who is first shows at move 1; until then the names wait.
+    const UserRecord& a = userTable_[watcher.WatchA];
+    if (a.Side == 1) {
+        watcher.FirstName = a.UserID;
+        watcher.SecondName = a.OppName;
+    } else if (a.Side == 2) {
+        watcher.FirstName = a.OppName;
+        watcher.SecondName = a.UserID;
+    } else {
+        return;
+    }
+    watcher.WatchDataSent = true;
+    sendPaced(watcher.GameSock, watchDataMessage(watcher.FirstName, watcher.SecondName));
+}
+
+void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text, bool turnTaken) {
     const auto login = parseGameLoginRequest(text);
     if (!login) return reportInvalidData();
-    // A game login is a password check too, and slowed down alike.
+    // A game login is a password check too, and slowed down alike: a game
+    // program sends its login once, so it waits for its turn.
+    if (!turnTaken && holdLogin(socket, text)) return;
     const QString peerIp = waiting_.find(socket)->peerIp;
     const qint64 now = clock_();
-    if (!throttle_.mayCheck(peerIp, now)) return;
     // No logged-in owner: the connection goes on waiting and the login sweep
     // closes it.
     const auto owner = userTable_.loggedInSlot(login->id, login->pass);
@@ -317,9 +379,17 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text) {
     // The game program takes no slot: it belongs to its user's.
     waiting_.take(socket);
     UserRecord& i = userTable_[*owner];
-    // A user has one game program at a time; an earlier one still connected
-    // is sent away rather than left talking for nobody.
-    if (i.GameSock != 0) transport_.close(i.GameSock);
+    // The user's game program logs in anew (a program may connect again each
+    // time its window comes to the front): the new connection takes the
+    // link. The earlier one is left open but unlinked, for closing it would
+    // make such a program close its new one as well; at most one is kept,
+    // until the game ends or the user leaves.
+    if (i.GameSock != 0) {
+        closeStaleGameSock(*owner);
+        pacer_.forget(i.GameSock);
+        i.StaleGameSock = i.GameSock;
+        i.WatchDataSent = false;  // the names go to the new connection too
+    }
     i.GameSock = socket;
     emit statusChanged(i.UserID + kGameLinkedText.toString(), Report::Event);
     if (i.Playing) {
@@ -331,6 +401,9 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text) {
         i.OppGameSock = opp.GameSock;
         send(i.OppLobbySock, gameSetOkNotice(i.UserID));
     }
+    // A watcher's program hears who plays as soon as that is known, so that
+    // no move has to follow its names in the same breath.
+    if (i.Watching) sendWatchData(*owner);
 }
 
 }  // namespace lobby

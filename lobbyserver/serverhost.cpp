@@ -1,5 +1,6 @@
 #include "serverhost.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "servertexts.h"
@@ -26,6 +27,13 @@ ServerHost::ServerHost(QString loginFolder, QObject* parent)
     Timer2.setInterval(LobbyServer::kMinuteMs);
     connect(&Timer1, &QTimer::timeout, &server_, &LobbyServer::loginSweep);
     connect(&Timer2, &QTimer::timeout, &server_, &LobbyServer::minuteTick);
+    wakeTimer_.setSingleShot(true);
+    connect(&wakeTimer_, &QTimer::timeout, &server_, &LobbyServer::wake);
+    connect(&server_, &LobbyServer::wakeRequested, this, [this](qint64 atMs) {
+        const qint64 in = std::max<qint64>(0, atMs - clock_.elapsed());
+        if (!wakeTimer_.isActive() || wakeTimer_.remainingTime() > in)
+            wakeTimer_.start(static_cast<int>(std::min<qint64>(in, LobbyServer::kMinuteMs)));
+    });
 }
 
 ServerHost::~ServerHost() {
@@ -64,6 +72,7 @@ quint16 ServerHost::listeningPort() const {
 void ServerHost::ThisExit() {
     Timer1.stop();
     Timer2.stop();
+    wakeTimer_.stop();
     sockets_.closeSocket(ListenSock);
     ListenSock = 0;
     server_.ThisExit();

@@ -60,8 +60,9 @@ private:
     QElapsedTimer clock_;
     net::SocketLayer sockets_;
     LobbyServer server_;
-    QTimer Timer1;  // login sweep
-    QTimer Timer2;  // minute tick
+    QTimer Timer1;      // login sweep
+    QTimer Timer2;      // minute tick
+    QTimer wakeTimer_;  // what the core asks to do later (LobbyServer::wake)
     net::SocketHandle ListenSock = 0;
 };
 

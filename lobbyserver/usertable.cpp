@@ -12,7 +12,7 @@ std::optional<int> UserTable::slotOfSocket(SocketHandle socket) const {
     if (socket == 0) return std::nullopt;
     for (int i = kFirstSlot; i <= kLastSlot; ++i) {
         const UserRecord& r = (*this)[i];
-        if (r.LobbySock == socket || r.GameSock == socket) return i;
+        if (r.LobbySock == socket || r.GameSock == socket || r.StaleGameSock == socket) return i;
     }
     return std::nullopt;
 }

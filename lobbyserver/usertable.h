@@ -23,7 +23,12 @@ struct UserRecord {
     SocketHandle LobbySock = 0;
     QString PeerIp;  // dotted address of LobbySock's peer
     quint16 PeerPort = 0;
-    SocketHandle GameSock = 0;     // the user's linked game program
+    SocketHandle GameSock = 0;  // the user's linked game program
+    // An earlier game connection of the user, replaced by a later login of
+    // his game program and kept open, unlinked: a program that connects anew
+    // while its old connection is still up takes a close of the old one for
+    // its own and closes its new one too.
+    SocketHandle StaleGameSock = 0;
     SocketHandle OppGameSock = 0;  // the opponent's linked game program
     SocketHandle OppLobbySock = 0;
     QString OppName;
@@ -36,6 +41,9 @@ struct UserRecord {
     int WatchB = 0;  // his opponent at the time of the request
     QString FirstName;
     QString SecondName;
+    // The server refused a challenge of this user and his client is still to
+    // hear that no match follows (see handleGameStart).
+    bool ChallengeRefused = false;
 };
 
 // The server's 53 slot records, indexes 0 to 52. Slots 1 to 50 are given to
@@ -61,7 +69,8 @@ public:
     // The lowest slot 1..50 not in use, or nothing when all 50 are taken.
     std::optional<int> freeSlot() const;
 
-    // The first slot 1..50 whose lobby or game connection is `socket`.
+    // The first slot 1..50 whose lobby or game connection (linked or stale)
+    // is `socket`.
     std::optional<int> slotOfSocket(SocketHandle socket) const;
 
     // The first logged-in slot with exactly this ID and password.

@@ -16,6 +16,12 @@ struct WaitingConnection {
     QString peerIp;
     quint16 peerPort = 0;
     qint64 acceptedAt = 0;  // server clock (ms)
+    // A login that waits for its turn to be checked (its address is being
+    // slowed down), and since when; empty while none waits.
+    QString heldLogin;
+    qint64 heldSince = 0;
+
+    bool holding() const { return !heldLogin.isEmpty(); }
 };
 
 // Where connections wait for their login, apart from the 50 slots: a slot is
@@ -40,11 +46,24 @@ public:
     // The waiting connection on `socket`, or null.
     const WaitingConnection* find(SocketHandle socket) const;
 
+    WaitingConnection* find(SocketHandle socket);
+
     // Takes the connection out of the pool (it logged in, or is closed).
     std::optional<WaitingConnection> take(SocketHandle socket);
 
-    // Takes out every connection accepted `graceMs` or more before `now`.
-    std::vector<WaitingConnection> takeExpired(qint64 now, qint64 graceMs);
+    // Holds `login` on `socket` until its turn comes.
+    void hold(SocketHandle socket, QString login, qint64 now);
+
+    // Whether a login from `address` waits for its turn.
+    bool holdsLoginFrom(const QString& address) const;
+
+    // The connections whose login waits, the longest waiting first.
+    std::vector<SocketHandle> holdingInTurn() const;
+
+    // Takes out every connection accepted `graceMs` or more before `now`
+    // that has not sent its login, and every one whose login has waited
+    // `holdMs` or more.
+    std::vector<WaitingConnection> takeExpired(qint64 now, qint64 graceMs, qint64 holdMs);
 
     // Takes out every connection.
     std::vector<WaitingConnection> takeAll();

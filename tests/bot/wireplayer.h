@@ -93,7 +93,13 @@ public:
         return nextLobby(startsWith(u"GameMsg|Battle|"), 5000).has_value();
     }
 
-    void watch(int index) { lobby_.SendMsg(lobbySocket_, lobby::watchRequest(index)); }
+    // Watches the game of user `index`; the game program then acknowledges
+    // every read, as a watching game program does (the server sends a
+    // watcher its next message once the last one is acknowledged).
+    void watch(int index) {
+        watching_ = true;
+        lobby_.SendMsg(lobbySocket_, lobby::watchRequest(index));
+    }
 
     // Connects the game program and logs it in.
     bool linkGame() {
@@ -162,7 +168,11 @@ private:
         if (event == net::FD_READ) {
             const QString text = layer.RecvMsg(s).text;
             inbox << text;
-            if (&inbox == &gameInbox_) gameHistory_ << text;
+            if (&inbox == &gameInbox_) {
+                gameHistory_ << text;
+                if (watching_ && !text.startsWith(u"SYOUGI_MSG3"))
+                    layer.SendMsg(s, QStringLiteral("SYOUGI_MSG3:SEND_OK"));
+            }
         }
     }
 
@@ -190,6 +200,7 @@ private:
     net::SocketHandle gameSocket_ = 0;
     bool lobbyUp_ = false;
     bool gameUp_ = false;
+    bool watching_ = false;
     QStringList lobbyInbox_;
     QStringList gameInbox_;
     QStringList gameHistory_;

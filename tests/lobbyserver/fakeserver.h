@@ -49,6 +49,7 @@ public:
     QStringList statuses;
     QStringList msgs;
     QStringList invalid;
+    QList<qint64> wakes;  // the times the core asked to be woken at
 
     ServerFixture() {
         QObject::connect(&server, &lobby::LobbyServer::statusChanged,
@@ -57,6 +58,8 @@ public:
                          [this](const QString& t) { msgs << t; });
         QObject::connect(&server, &lobby::LobbyServer::invalidData,
                          [this](const QString& t) { invalid << t; });
+        QObject::connect(&server, &lobby::LobbyServer::wakeRequested,
+                         [this](qint64 at) { wakes << at; });
         writeUsers({"1,taro,pw1,taro@example.jp,x", "2,hana,pw2,hana@example.jp,x",
                     "3,jiro,pw3,jiro@example.jp,x", "4,saki,pw4,saki@example.jp,x",
                     "5,ken,pw5,ken@example.jp,x"});
@@ -95,6 +98,15 @@ public:
 
     void say(lobby::SocketHandle socket, const QString& text) {
         server.receiveMessage(socket, text);
+    }
+
+    // A game program's acknowledgement of what it read.
+    void ack(lobby::SocketHandle socket) { say(socket, QStringLiteral("SYOUGI_MSG3:SEND_OK")); }
+
+    // The clock moves on by `ms` and the core does what has come due.
+    void later(qint64 ms) {
+        now += ms;
+        server.wake();
     }
 };
 

@@ -163,12 +163,15 @@ TEST_F(Headless, AMatchThroughTheServer) {
     taroGame->send("SYOUGI_MSG3:SEND_OK");
     EXPECT_TRUE(hanaGame->next("SYOUGI_MSG3:SEND_OK"));
 
+    // Once linked, his program gets the names at once and each move after
+    // it has acknowledged what came before.
     auto jiroGame = game("jiro", "pw3");
-    EXPECT_TRUE(jiroGame->nothing(200));
+    EXPECT_TRUE(jiroGame->next("WatchData|taro|hana|END"));
     taroGame->send(shogiMove(3));
     EXPECT_TRUE(hanaGame->next(shogiMove(3)));
-    EXPECT_TRUE(jiroGame->next("WatchData|taro|hana|END"));
+    jiroGame->send("SYOUGI_MSG3:SEND_OK");
     EXPECT_TRUE(jiroGame->next("WatchMsg|" + shogiMove(3)));
+    jiroGame->send("SYOUGI_MSG3:SEND_OK");
     hanaGame->send(shogiMove(4));
     EXPECT_TRUE(jiroGame->next("WatchMsg|" + shogiMove(4)));
     EXPECT_TRUE(jiroGame->nothing(200));
@@ -232,6 +235,7 @@ TEST_F(Headless, MovesOfOneGameNeverReachAnotherGamesWatchers) {
     sakiGame->send(shogiMove(1));
     EXPECT_TRUE(jiroGame->next(shogiMove(1)));
     EXPECT_TRUE(kenGame->next("WatchData|saki|jiro|END"));
+    kenGame->send("SYOUGI_MSG3:SEND_OK");
     EXPECT_TRUE(kenGame->next("WatchMsg|" + shogiMove(1)));
     EXPECT_TRUE(taroGame->nothing(100));
     EXPECT_TRUE(hanaGame->nothing(0));

@@ -167,6 +167,36 @@ TEST_F(ServerCore, RefusedChallengesPairNobodyAndTellOnlyTheChallenger) {
     EXPECT_TRUE(invalid.isEmpty());
 }
 
+// A client that marked itself in a match when it challenged answers the
+// refusal line as any other with "GMOK"; the "ShutDown" that then comes takes
+// the mark off. It comes once, and not for a refusal nobody answered before
+// a pairing.
+TEST_F(ServerCore, ARefusedChallengerIsToldThatNoMatchFollows) {
+    loginTaro(11);
+    loginHana(12);
+    loginJiro(13);
+    loginSaki(14);
+    say(11, "GameStart|taro|pw1|2|END");
+    transport.forgetAll();
+    const QString gmok = "GMOK|受信しました。| 0|END";
+    say(13, "GameStart|jiro|pw3|1|END");
+    EXPECT_EQ(transport.take(13), Strings{"GameMsg|相手は既に対戦中です。|END"});
+    say(13, gmok);
+    EXPECT_EQ(transport.take(13), Strings{"GameMsg|ShutDown|END"});
+    say(13, gmok);
+    EXPECT_TRUE(transport.take(13).isEmpty());
+
+    say(13, "GameStart|jiro|pw3|9|END");
+    transport.forgetAll();
+    say(14, "GameStart|saki|pw4|3|END");
+    say(13, gmok);  // the answer to the pairing
+    EXPECT_EQ(transport.take(13), Strings{"GameMsg|Battle|saki| 4|END"});
+    // Who refuses himself a second match is in one: nothing to take off.
+    say(11, "GameStart|taro|pw1|3|END");
+    say(11, gmok);
+    EXPECT_EQ(transport.take(11), Strings{"GameMsg|あなたは既に対戦中です。|END"});
+}
+
 TEST_F(ServerCore, IndexesOutsideTheSlotsAreInvalidData) {
     loginTaro(11);
     loginHana(12);
@@ -353,19 +383,36 @@ TEST_F(LinkedGame, RequestsOnTheWrongKindOfConnectionAreIgnored) {
     EXPECT_TRUE(transport.take(11).isEmpty());
 }
 
-TEST_F(LinkedGame, WatchersGetTheNamesOnceThenEveryMoveWrapped) {
+// A watcher's program gets the names once, then every move wrapped, each in
+// a read of its own: the next message goes only when the program has
+// acknowledged the last, or when the wait for that runs out.
+TEST_F(LinkedGame, WatchersGetTheNamesOnceThenEveryMoveOneAtATime) {
     loginJiro(13);
     say(13, "WatchMsg|2|END");
     gameLogin(23, "jiro", "pw3");
     transport.forgetAll();
     say(21, shogiMove(1));
-    EXPECT_EQ(transport.take(23), (Strings{"WatchData|taro|hana|END", "WatchMsg|" + shogiMove(1)}));
     say(22, shogiMove(2));
-    EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(2)});
+    EXPECT_EQ(transport.take(23), Strings{"WatchData|taro|hana|END"});
+    for (int n = 1; n <= 2; ++n) {
+        ack(23);
+        EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(n)});
+    }
+    ack(23);
+    say(21, shogiMove(3));  // nothing waits: it goes at once
+    EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(3)});
     EXPECT_TRUE(transport.take(13).isEmpty());
+    // A program that does not answer is not waited for long.
+    say(22, shogiMove(4));
+    EXPECT_TRUE(transport.take(23).isEmpty());
+    ASSERT_FALSE(wakes.isEmpty());
+    later(wakes.last() - now - 1);
+    EXPECT_TRUE(transport.take(23).isEmpty());
+    later(1);
+    EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(4)});
     // The watcher's acknowledgements go nowhere.
     transport.forgetAll();
-    say(23, "SYOUGI_MSG3:SEND_OK");
+    ack(23);
     EXPECT_TRUE(transport.take(21).isEmpty());
     EXPECT_TRUE(transport.take(22).isEmpty());
 }
@@ -376,9 +423,12 @@ TEST_F(LinkedGame, TheSecondPlayerMovingFirstIsNamedFirst) {
     say(13, "WatchMsg|1|END");
     transport.forgetAll();
     say(22, shogiMove(1));
-    EXPECT_EQ(transport.take(23).value(0), u"WatchData|hana|taro|END");
+    EXPECT_EQ(transport.take(23), Strings{"WatchData|hana|taro|END"});
+    ack(23);
+    ack(23);
     say(21, shogiMove(2));
-    EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(2)});
+    EXPECT_EQ(transport.take(23),
+              (Strings{"WatchMsg|" + shogiMove(1), "WatchMsg|" + shogiMove(2)}));
 }
 
 TEST_F(LinkedGame, AWatcherNotLinkedYetIsAskedToStartHisProgram) {
@@ -388,11 +438,21 @@ TEST_F(LinkedGame, AWatcherNotLinkedYetIsAskedToStartHisProgram) {
     say(21, shogiMove(1));
     say(22, shogiMove(2));
     EXPECT_EQ(transport.take(13), (Strings{"GameMsg|NotStart|END", "GameMsg|NotStart|END"}));
-    // Once linked, the watcher's program still gets the names first.
+    // Once linked, the watcher's program gets the names at once, the next
+    // move after them.
     gameLogin(23, "jiro", "pw3");
+    EXPECT_EQ(transport.take(23), Strings{"WatchData|taro|hana|END"});
     say(21, shogiMove(3));
-    EXPECT_EQ(transport.take(23), (Strings{"WatchData|taro|hana|END", "WatchMsg|" + shogiMove(3)}));
+    EXPECT_TRUE(transport.take(23).isEmpty());
+    ack(23);
+    EXPECT_EQ(transport.take(23), Strings{"WatchMsg|" + shogiMove(3)});
     EXPECT_TRUE(transport.take(13).isEmpty());
+    // A program linked before its user asks to watch hears the names when he
+    // asks.
+    loginSaki(14);
+    gameLogin(24, "saki", "pw4");
+    say(14, "WatchMsg|1|END");
+    EXPECT_EQ(transport.take(24), Strings{"WatchData|taro|hana|END"});
 }
 
 TEST_F(LinkedGame, MovesNeverReachWatchersOfAnotherGame) {
@@ -412,7 +472,9 @@ TEST_F(LinkedGame, MovesNeverReachWatchersOfAnotherGame) {
     EXPECT_TRUE(transport.take(23).isEmpty());
     transport.forgetAll();
     say(24, shogiMove(1));
-    EXPECT_EQ(transport.take(25), (Strings{"WatchData|saki|jiro|END", "WatchMsg|" + shogiMove(1)}));
+    EXPECT_EQ(transport.take(25), Strings{"WatchData|saki|jiro|END"});
+    ack(25);
+    EXPECT_EQ(transport.take(25), Strings{"WatchMsg|" + shogiMove(1)});
     EXPECT_TRUE(transport.take(21).isEmpty());
     EXPECT_TRUE(transport.take(22).isEmpty());
 }
@@ -489,13 +551,40 @@ TEST_F(LinkedGame, ALobbyConnectionClosingIsALogout) {
     EXPECT_TRUE(server.users()[1].LoggedIn);
 }
 
-TEST_F(LinkedGame, ASecondGameProgramReplacesTheFirst) {
+// A game program that connects again (as some do whenever their window comes
+// to the front) takes the link; its earlier connection stays open but speaks
+// for nobody, and its close ends nothing. One such is kept per user, until
+// his game ends or he leaves.
+TEST_F(LinkedGame, AGameLoginAgainTakesTheLinkAndLeavesTheOldConnectionOpen) {
     gameLogin(31, "taro", "pw1");
-    EXPECT_TRUE(transport.isClosed(21));
+    EXPECT_EQ(transport.take(12), Strings{"GAMESETOK|taro|END"});
+    EXPECT_FALSE(transport.isClosed(21));
     EXPECT_EQ(server.users()[1].GameSock, 31);
     EXPECT_EQ(server.users()[2].OppGameSock, 31);
     say(22, shogiMove(1));
     EXPECT_EQ(transport.take(31), Strings{shogiMove(1)});
+    say(21, shogiMove(2));
+    EXPECT_TRUE(transport.take(22).isEmpty());
+    server.connectionClosed(21);
+    EXPECT_TRUE(transport.take(11).isEmpty() && transport.take(12).isEmpty());
+    EXPECT_TRUE(server.users()[1].Playing);
+
+    gameLogin(41, "taro", "pw1");
+    gameLogin(51, "taro", "pw1");
+    EXPECT_TRUE(transport.isClosed(31));
+    EXPECT_FALSE(transport.isClosed(41) || transport.isClosed(51));
+    say(51, shogiMove(2));
+    EXPECT_EQ(transport.take(22), Strings{shogiMove(2)});
+    // The game ends: the old connection goes with the linked one.
+    server.connectionClosed(22);
+    EXPECT_TRUE(transport.isClosed(41) && transport.isClosed(51));
+    // The user leaves: so does his old connection.
+    say(11, "GameStart|taro|pw1|2|END");
+    gameLogin(61, "hana", "pw2");
+    gameLogin(62, "hana", "pw2");
+    EXPECT_FALSE(transport.isClosed(61));
+    say(12, "GameEnd|hana|END");
+    EXPECT_TRUE(transport.isClosed(61) && transport.isClosed(62));
 }
 
 TEST_F(ServerCore, GoMovesCarryTheirNumberInField2) {
