@@ -145,8 +145,9 @@ void LobbyClient::ClientDispatch(const QString& text) {
         case ClientReply::AddFriends:
             // A list whose records do not come in whole fives cannot be read;
             // the last good one stays.
-            if (const auto users = lobby::parseUserList(text)) {
-                view_.setUserLines(userLines(*users, MyIndex));
+            if (auto users = lobby::parseUserList(text)) {
+                users_ = std::move(*users);
+                view_.setUserLines(userLines(users_, MyIndex));
             }
             break;
         case ClientReply::GameMsg:
@@ -246,39 +247,44 @@ void LobbyClient::pollUsers() {
     send(lobby::userListRequest(loginRecord.ID, loginRecord.PASS, MyIndex));
 }
 
+const lobby::UserListEntry* LobbyClient::userOfLine(const QString& line) const {
+    if (line.isEmpty()) return nullptr;
+    const int index = lobby::lenientNumber(linePieces(line).value(1));
+    for (const lobby::UserListEntry& user : users_)
+        if (user.index == index) return &user;
+    return nullptr;
+}
+
 void LobbyClient::challenge(const QString& selectedLine) {
-    if (selectedLine.isEmpty()) {
+    const lobby::UserListEntry* user = userOfLine(selectedLine);
+    if (!user) {
         view_.showMessageBox(QStringLiteral("相手が選択されていません。"));
-        return;
-    }
-    const QStringList pieces = linePieces(selectedLine);
-    const QString target = pieces.value(1);
-    if (InBattle) {
+    } else if (InBattle) {
         view_.showMessageBox(QStringLiteral("あなたは既に対戦中です。"));
-    } else if (lobby::lenientNumber(target) == MyIndex) {
+    } else if (user->index == MyIndex) {
         view_.showMessageBox(QStringLiteral("自分は対戦相手にできません。"));
-    } else if (!selectedLine.contains(gameName(loginRecord.Kind))) {
+    } else if (user->kind != loginRecord.Kind) {
         view_.showMessageBox(QStringLiteral("ゲ－ム種別が間違っています。"));
-    } else if (selectedLine.contains(u"Battle")) {
+    } else if (user->playing) {
         view_.showMessageBox(QStringLiteral("そのユ－ザ－は既に対戦中です。"));
     } else {
-        send(lobby::challengeRequest(loginRecord.ID, loginRecord.PASS,
-                                     lobby::lenientNumber(target)));
+        send(lobby::challengeRequest(loginRecord.ID, loginRecord.PASS, user->index));
         InBattle = true;
     }
 }
 
 void LobbyClient::watch(const QString& selectedLine) {
+    const lobby::UserListEntry* user = userOfLine(selectedLine);
     if (InBattle) {
         view_.showMessageBox(QStringLiteral("あなたは、対戦中です。"));
-    } else if (selectedLine.isEmpty()) {
+    } else if (!user) {
         return;
-    } else if (selectedLine.contains(u"Me")) {
+    } else if (user->index == MyIndex) {
         view_.showMessageBox(QStringLiteral("自分を選択できません。"));
-    } else if (!selectedLine.contains(u"Battle")) {
+    } else if (!user->playing) {
         view_.showMessageBox(QStringLiteral("選択できません。"));
     } else {
-        send(lobby::watchRequest(lobby::lenientNumber(linePieces(selectedLine).value(1))));
+        send(lobby::watchRequest(user->index));
         view_.setStartEnabled(true);
     }
 }

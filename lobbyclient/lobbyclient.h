@@ -8,6 +8,7 @@
 #include "clientsettings.h"
 #include "lobbyview.h"
 #include "socketlayer.h"
+#include "userlist.h"
 
 class QTimer;
 
@@ -81,6 +82,9 @@ private:
     void closeDataSock();
     void send(const QString& text);
     QString gameName(int kind) const;
+    // The user a line of the list stands for (found by the index the line
+    // begins with), or null.
+    const lobby::UserListEntry* userOfLine(const QString& line) const;
 
     LobbyView& view_;
     QString folder_;
@@ -91,6 +95,10 @@ private:
     bool loginPending_ = false;  // connecting, or waiting for the login reply
     LoginRecord pending_;        // the dialog's values while the login is under way
     QString loginMessage_;
+    // The users as the last list showed them: who may be challenged or
+    // watched is decided from them, not from words in a line, which hold
+    // IDs ("Meg", "Battler") as well.
+    std::vector<lobby::UserListEntry> users_;
     // Runs from "送　信" until the login is answered: neither a dropped
     // connect nor a silent service may keep the login dialog locked.
     QTimer* loginTimer_;

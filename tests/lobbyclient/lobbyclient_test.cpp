@@ -236,6 +236,27 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
     EXPECT_TRUE(window.Start->isEnabled());
 }
 
+// Who may be challenged or watched is decided by the list, not by words in a
+// line: IDs hold "Me", "Battle" or a game's name too. The lines stay as shown.
+TEST_F(LobbyWire, IdsThatHoldTheListsWordsDecideNothing) {
+    logIn(3);
+    peer.send(
+        QStringLiteral("AddFriends|taro,0, 3,False,False,Battler,0, 5,False,False,"
+                       "Meg,0, 6,True,False,将棋ken,1, 7,False,False|END"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 4; }));
+    EXPECT_EQ(window.List1->item(2)->text(), u" 6 Meg 将棋  Battle!");
+
+    select(QStringLiteral(" 6 "));
+    window.mnu_Watch->trigger();
+    EXPECT_TRUE(peer.receive(QStringLiteral("WatchMsg|6|END")));
+    select(QStringLiteral(" 7 "));
+    doubleClickSelected();
+    EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("ゲ－ム種別が間違っています。")});
+    select(QStringLiteral(" 5 "));
+    doubleClickSelected();
+    EXPECT_TRUE(peer.receive(QStringLiteral("GameStart|taro|pw|5|END")));
+}
+
 TEST_F(LobbyWire, ChatAndServerNotices) {
     logIn(3);
     window.Status->setText(QStringLiteral("a|b"));
