@@ -1,9 +1,11 @@
 #include <QApplication>
 
 #include "ostrimwindow.h"
+#include "qttexts.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::installQtTexts(app);
     go::OstrimWindow window(go::OstrimOptions{});
     window.show();
     // The first display makes the window the active one (it then connects to

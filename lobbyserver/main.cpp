@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "headlessrunner.h"
 #include "programfolder.h"
+#include "qttexts.h"
 #include "quorwindow.h"
 #include "signalwatcher.h"
 
@@ -56,6 +57,7 @@ int runHeadless(int argc, char** argv) {
 
 int runWithWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::installQtTexts(app);
     // Hidden in the tray the window is not visible, and a message box closing
     // then must not end the server.
     app.setQuitOnLastWindowClosed(false);

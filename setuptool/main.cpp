@@ -3,6 +3,7 @@
 
 #include "dialogs.h"
 #include "programfolder.h"
+#include "qttexts.h"
 #include "quenliswindow.h"
 
 // The lobby client starts the tool in its own folder, so the list file named
@@ -10,6 +11,7 @@
 // in the per-user data folder, where the installed lobby client reads it.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::installQtTexts(app);
     platform::WidgetDialogs dialogs;
     quenlis::QuenlisWindow window({platform::programFolders(QDir::currentPath()).data, &dialogs});
     window.show();
