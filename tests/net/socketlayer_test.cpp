@@ -604,7 +604,7 @@ TEST(SocketLayerLimits, AFloodWaitsInTheKernelAndTheOthersTakeTurns) {
     constexpr int kFlood = 20000;
     QByteArray flood;
     for (int i = 0; i < kFlood; ++i)
-        flood += encodeMessage(u"GMOK|END");
+        flood += encodeMessage(u"GMOK|ok| 0|END");
     ASSERT_TRUE(flooder.send(flood));
     ASSERT_TRUE(other.send(encodeMessage(u"GetGameData|a|b|1|END")));
     ASSERT_TRUE(
