@@ -111,7 +111,7 @@ TEST_F(QuorWindowTest, InvalidDataBoxesComeOneAtATimeWithACount) {
     ASSERT_TRUE(c.connected());
     // A real box keeps events flowing while it is open.
     dialogs.onShow = [](const QString&) { QTest::qWait(300); };
-    c.send("SVMSG_LOGIN|END");
+    c.send("SVMSG_LOGIN|x|END");
     c.send("SVMSG_LOGIN|a|END");
     c.send("SVMSG_LOGIN|b|END");
     c.send("SVMSG_LOGIN|c|END");
