@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <array>
+#include <utility>
 
 #include "recordtext.h"
 #include "recordview.h"
@@ -12,6 +13,15 @@ namespace records {
 namespace {
 
 constexpr QStringView kTableHeader = u"手数----指手---------消費時間--";
+
+// A board diagram: the files above, a frame, and a row per rank between
+// "|" with its rank after it; a cell is "v" for the second player's piece or
+// a blank, then the piece, or " ・" when empty.
+constexpr QStringView kDiagramFiles = u"  ９ ８ ７ ６ ５ ４ ３ ２ １";
+constexpr QStringView kDiagramFrame = u"+---------------------------+";
+constexpr QStringView kRanks = u"一二三四五六七八九";
+constexpr QChar kEmptyCell = u'・';
+constexpr QChar kSecondsMark = u'v';
 
 // The words that end a game's moves in place of a move.
 constexpr std::array<QStringView, 14> kEndWords{
@@ -102,11 +112,54 @@ ParsedMove parseMove(QStringView text, const ShogiGame& game) {
     return parsed;
 }
 
-bool isDiagramLine(QStringView line) {
-    return line.startsWith(u"先手の持駒") || line.startsWith(u"後手の持駒") ||
-           line.startsWith(u"下手の持駒") || line.startsWith(u"上手の持駒") ||
-           line.startsWith(u'|') || line.startsWith(u"+--") || line.startsWith(u"  ９ ８");
+QString diagramText(const StartPosition& start) {
+    const QString newline = QStringLiteral("\r\n");
+    QString text = QStringLiteral("後手の持駒：") + kifHandText(start.second) + newline;
+    text += kDiagramFiles.toString() + newline + kDiagramFrame.toString() + newline;
+    for (int y = 0; y < shogi::kBoardSize; ++y) {
+        text += u'|';
+        for (int x = 0; x < shogi::kBoardSize; ++x) {
+            const shogi::Cell c = start.board.at({x, y});
+            if (c.isEmpty())
+                text += QString(u' ') + kEmptyCell;
+            else
+                text += (c.isOwnPiece() ? u' ' : kSecondsMark) + kifBoardName(c.kind());
+        }
+        text += u'|' + kRanks[y] + newline;
+    }
+    text += kDiagramFrame.toString() + newline;
+    text += QStringLiteral("先手の持駒：") + kifHandText(start.first) + newline;
+    text += (start.toMove == Player::First ? QStringLiteral("先手番") : QStringLiteral("後手番")) +
+            newline;
+    return text;
 }
+
+// The lines of a board diagram, read before the moves into the position the
+// game starts from.
+struct Diagram {
+    bool seen = false;  // a row or a hand was given
+    int rows = 0;
+    StartPosition start{shogi::Board(), {}, {}, Player::First};
+
+    // One row, the next one due; false when it is none.
+    bool readRow(QStringView line) {
+        if (rows >= shogi::kBoardSize || line.size() < 20 || line[19] != u'|') return false;
+        for (int x = 0; x < shogi::kBoardSize; ++x) {
+            const QChar mark = line[1 + 2 * x];
+            const QChar name = line[2 + 2 * x];
+            shogi::Cell cell;
+            if (name != kEmptyCell) {
+                const auto piece = kifPieceAt(QStringView(&name, 1));
+                if (!piece || (mark != u' ' && mark != kSecondsMark)) return false;
+                cell = shogi::Cell(piece->kind, mark == u' ' ? shogi::Side::Own : shogi::Side::Opp);
+            }
+            start.board.set({x, rows}, cell);
+        }
+        ++rows;
+        seen = true;
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -114,7 +167,7 @@ QString kifText(const ShogiGame& game, Player recorder) {
     QString text;
     text += QStringLiteral("# ---- Quor 棋譜ファイル ----\r\n");
     text += u'#' + kViewKey.toString() + u' ' + viewName(recorder) + QStringLiteral("\r\n");
-    text += QStringLiteral("手合割：平手\r\n");
+    text += game.isSetUp() ? diagramText(game.start()) : QStringLiteral("手合割：平手\r\n");
     text += kTableHeader.toString() + QStringLiteral("\r\n");
     const PlayedMove* previous = nullptr;
     int number = 0;
@@ -132,6 +185,32 @@ ShogiImport readKif(const QStringList& lines) {
     const auto fail = [&read](int line, const QString& text) {
         read.problems.push_back({line, text});
         return read;
+    };
+    Diagram diagram;
+    bool begun = false;  // the moves have begun: the start is known
+    // The game starts from the diagram, if there was one; false when it is
+    // no position to play from (the problem is named then).
+    const auto begin = [&](int line) {
+        if (std::exchange(begun, true)) return true;
+        if (!diagram.seen) {
+            if (diagram.start.toMove == Player::First) return true;
+            fail(line, QStringLiteral("the second player to move at the usual start"));
+            return false;
+        }
+        if (diagram.rows != shogi::kBoardSize) {
+            fail(line,
+                 QStringLiteral("a board diagram of %1 rows: one has nine").arg(diagram.rows));
+            return false;
+        }
+        if (auto problem = startProblem(diagram.start)) {
+            fail(line,
+                 QStringLiteral("a board diagram that is no position of a game: ") + *problem);
+            return false;
+        }
+        // The usual start drawn out is the usual start.
+        const ShogiGame game(diagram.start);
+        if (game.start() != StartPosition{}) read.game = game;
+        return true;
     };
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
@@ -160,6 +239,7 @@ ShogiImport readKif(const QStringList& lines) {
                 return fail(number, QStringLiteral("move number %1 where %2 was due")
                                         .arg(m.capturedView(1))
                                         .arg(expected));
+            if (!begin(number)) return read;
             const ParsedMove parsed = parseMove(m.capturedView(2), read.game);
             if (parsed.end) break;
             if (!parsed.move)
@@ -171,9 +251,40 @@ ShogiImport readKif(const QStringList& lines) {
                     QStringLiteral("move %1 is not allowed: %2").arg(expected).arg(*refused));
             continue;
         }
-        if (isDiagramLine(trimmed))
-            return fail(number, QStringLiteral("a starting diagram: only games from the usual "
-                                               "start can be converted"));
+        const bool firstsHand =
+            trimmed.startsWith(u"先手の持駒") || trimmed.startsWith(u"下手の持駒");
+        const bool secondsHand =
+            trimmed.startsWith(u"後手の持駒") || trimmed.startsWith(u"上手の持駒");
+        const bool turn = trimmed.startsWith(u"先手番") || trimmed.startsWith(u"下手番") ||
+                          trimmed.startsWith(u"後手番") || trimmed.startsWith(u"上手番");
+        const bool row = trimmed.startsWith(u'|');
+        if ((firstsHand || secondsHand || turn || row) && begun)
+            return fail(number, QStringLiteral("a board diagram after the moves"));
+        if (firstsHand || secondsHand) {
+            QStringView pieces = trimmed.sliced(5);  // after "先手の持駒"
+            if (pieces.startsWith(u'：') || pieces.startsWith(u':')) pieces = pieces.sliced(1);
+            const auto hand = handOfKifText(pieces);
+            if (!hand) return fail(number, QStringLiteral("not a hand of pieces"));
+            (firstsHand ? diagram.start.first : diagram.start.second) = *hand;
+            diagram.seen = true;
+            continue;
+        }
+        if (turn) {
+            diagram.start.toMove = trimmed.startsWith(u"先手番") || trimmed.startsWith(u"下手番")
+                                       ? Player::First
+                                       : Player::Second;
+            continue;
+        }
+        if (row) {
+            if (!diagram.readRow(trimmed))
+                return fail(number, QStringLiteral("not a row of a board diagram"));
+            continue;
+        }
+        // The files above the diagram, its frame, and the number of moves
+        // some writers put under it.
+        if (trimmed == kDiagramFiles.trimmed() || trimmed == kDiagramFrame ||
+            trimmed.startsWith(u"手数＝"))
+            continue;
         const qsizetype colon = trimmed.indexOf(u'：');
         if (colon <= 0) return fail(number, QStringLiteral("neither a KIF header nor a move"));
         if (trimmed.first(colon) == u"手合割" && trimmed.sliced(colon + 1).trimmed() != u"平手")
@@ -181,7 +292,9 @@ ShogiImport readKif(const QStringList& lines) {
                                                "converted")
                                     .arg(trimmed.sliced(colon + 1).trimmed()));
     }
-    if (read.game.moves().empty()) return fail(0, QStringLiteral("the file holds no move"));
+    if (!begin(static_cast<int>(lines.size()))) return read;
+    if (read.game.moves().empty() && !read.game.isSetUp())
+        return fail(0, QStringLiteral("the file holds no move"));
     return read;
 }
 

@@ -105,7 +105,7 @@ private:
         const auto text = readLines(TextEncoding::ShiftJis);
         if (!text) return result_;
         const ShoRead read = readSho(text->lines);
-        if (read.game.moves().empty()) return failedAt(read.problems);
+        if (read.game.moves().empty() && !read.game.isSetUp()) return failedAt(read.problems);
         const QString out = to == RecordFormat::Csa ? csaText(read.game, read.recorder)
                                                     : kifText(read.game, read.recorder);
         return write(out, encodingOf(to), read.problems);

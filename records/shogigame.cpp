@@ -4,6 +4,7 @@
 
 #include "cell.h"
 #include "moverules.h"
+#include "shoginames.h"
 
 namespace records {
 
@@ -39,7 +40,74 @@ QString joined(const QStringList& messages, const QString& otherwise) {
     return messages.isEmpty() ? otherwise : messages.join(u' ');
 }
 
+// How many pieces of a hand kind (its promoted form counted in) a game's set
+// has.
+int piecesInASet(Kind kind) {
+    switch (kind) {
+        case Kind::Fu:
+            return 18;
+        case Kind::Hi:
+        case Kind::Ka:
+            return 2;
+        default:
+            return 4;
+    }
+}
+
 }  // namespace
+
+QString playerName(Player p) {
+    return p == Player::First ? QStringLiteral("the first player (先手)")
+                              : QStringLiteral("the second player (後手)");
+}
+
+shogi::Hand piecesOffBoard(const Board& board) {
+    shogi::Hand off;
+    for (shogi::HandEntry& e : off.entries)
+        e.count = piecesInASet(e.code);
+    for (int k = 0; k < shogi::kCellCount; ++k) {
+        const Cell c = board.atNumber(k);
+        if (shogi::HandEntry* e = off.find(shogi::unpromotedKind(c.kind()))) --e->count;
+    }
+    return off;
+}
+
+std::optional<QString> startProblem(const StartPosition& start) {
+    shogi::Hand off = piecesOffBoard(start.board);
+    for (shogi::HandEntry& e : off.entries) {
+        const int held = start.first.count(e.code) + start.second.count(e.code);
+        if (start.first.count(e.code) < 0 || start.second.count(e.code) < 0)
+            return QStringLiteral("a hand holding fewer than no %1").arg(kifPieceName(e.code));
+        if (e.count - held < 0)
+            return QStringLiteral("%1 %2 on the board and in the hands: a game has %3")
+                .arg(piecesInASet(e.code) - e.count + held)
+                .arg(kifPieceName(e.code))
+                .arg(piecesInASet(e.code));
+    }
+    for (Player p : {Player::First, Player::Second}) {
+        int kings = 0;
+        for (int k = 0; k < shogi::kCellCount; ++k) {
+            const Cell c = start.board.atNumber(k);
+            kings += shogi::isKing(c.kind()) && ownerOf(c) == p;
+        }
+        if (kings == 0) return QStringLiteral("no king of %1").arg(playerName(p));
+        if (kings > 1) return QStringLiteral("%1 kings of %2").arg(kings).arg(playerName(p));
+    }
+    return std::nullopt;
+}
+
+ShogiGame::ShogiGame(const StartPosition& start) : start_(start), setUp_(true) {
+    for (int k = 0; k < shogi::kCellCount; ++k) {
+        const Cell c = start_.board.atNumber(k);
+        if (shogi::isKing(c.kind()))
+            start_.board.set(Square::fromCellNumber(k),
+                             Cell(ownerOf(c) == Player::First ? Kind::Gy : Kind::Ou, c.side()));
+    }
+    state_.board = start_.board;
+    state_.first = start_.first;
+    state_.second = start_.second;
+    state_.toMove = start_.toMove;
+}
 
 Board boardSeenBy(const Board& firstView, Player viewer) {
     return viewer == Player::First ? firstView : firstView.rotated();

@@ -16,6 +16,9 @@ constexpr Player otherPlayer(Player p) {
     return p == Player::First ? Player::Second : Player::First;
 }
 
+// "the first player (先手)", as the tool's messages name a player.
+QString playerName(Player p);
+
 // One shogi move as the record formats write it. Squares are cells of the
 // first player's view, as KIF and CSA draw the board: the first player at the
 // bottom, x from the left, y from the top, so file = 9 - x and rank = y + 1.
@@ -37,15 +40,44 @@ struct PlayedMove {
     shogi::Board after;
 };
 
-// A game from the usual start, move by move, under the rules the programs
-// play by (a king may be taken, promotion is never forced, a drop is not
-// tested for the own king's safety). The board is kept in the first player's
-// view; the first player's king is "Gy" and the second's "Ou", as they are
-// in every position the programs exchange. Positions hold no hands, so the
-// hands are known only by playing the game from its start.
+// Where a game begins: the board in the first player's view, both hands and
+// the player to move. By default the usual start.
+struct StartPosition {
+    shogi::Board board = shogi::Board::initial();
+    shogi::Hand first;
+    shogi::Hand second;
+    Player toMove = Player::First;
+
+    friend bool operator==(const StartPosition&, const StartPosition&) = default;
+};
+
+// The pieces of a game's set (eighteen pawns, four each of lance, knight,
+// silver and gold, two rooks, two bishops) that stand nowhere on `board`, by
+// the kind they go to a hand as. A count below zero is a kind the board holds
+// more of than a game has.
+shogi::Hand piecesOffBoard(const shogi::Board& board);
+
+// Why `start` is no position a game can be played on: more pieces of a kind
+// on the board and in the hands than a game has, or not one king for each
+// player (the rules look for the mover's king); nothing when it is one.
+std::optional<QString> startProblem(const StartPosition& start);
+
+// A game from the usual start or from a set-up, move by move, under the
+// rules the programs play by (a king may be taken, promotion is never forced,
+// a drop is not tested for the own king's safety). The board is kept in the
+// first player's view; the first player's king is "Gy" and the second's "Ou",
+// as they are in every position the programs exchange. Positions hold no
+// hands, so the hands are known only by playing the game from its start.
 class ShogiGame {
 public:
     ShogiGame() = default;
+    // A game from `start` (a record begun during a game, a KIF or CSA set-up),
+    // its kings named by their owners. The caller checks it with startProblem.
+    explicit ShogiGame(const StartPosition& start);
+
+    // Whether the game begins from a set-up rather than the usual start.
+    bool isSetUp() const { return setUp_; }
+    const StartPosition& start() const { return start_; }
 
     const shogi::Board& board() const { return state_.board; }
     const shogi::Hand& hand(Player p) const {
@@ -77,6 +109,8 @@ private:
     };
     static std::optional<QString> apply(State& state, ShogiMove& move);
 
+    StartPosition start_;
+    bool setUp_ = false;
     State state_;
     std::vector<PlayedMove> moves_;
 };

@@ -1,5 +1,6 @@
 #include "shoginames.h"
 
+#include <QList>
 #include <array>
 
 namespace records {
@@ -40,6 +41,33 @@ int digitValue(QChar c) {
     return 0;
 }
 
+// The hand kinds in the order KIF and CSA write a hand.
+constexpr std::array<Kind, 7> kHandOrder{Kind::Hi, Kind::Ka, Kind::Ki, Kind::Gi,
+                                         Kind::Ke, Kind::Ky, Kind::Fu};
+
+// The most pieces of one kind a hand can hold: all eighteen pawns.
+constexpr int kMaxHandCount = 18;
+
+// "一" .. "十八".
+QString kanjiCount(int n) {
+    QString text;
+    if (n >= 10) text += u'十';
+    if (n % 10 != 0) text += kKanjiDigits[n % 10 - 1];
+    return text;
+}
+
+// A count as a hand line writes it: kanji up to 十八, or digits; 0 for
+// anything else.
+int countOf(QStringView text) {
+    if (text.isEmpty()) return 1;
+    bool digits = false;
+    const int n = text.toInt(&digits);
+    if (digits) return n >= 1 && n <= kMaxHandCount ? n : 0;
+    for (int i = 1; i <= kMaxHandCount; ++i)
+        if (text == kanjiCount(i)) return i;
+    return 0;
+}
+
 std::optional<Square> squareOf(int file, int rank) {
     if (file == 0 || rank == 0) return std::nullopt;
     return Square{shogi::kBoardSize - file, rank - 1};
@@ -57,6 +85,44 @@ std::optional<KifPiece> kifPieceAt(QStringView text) {
     for (const Name& name : kKifNames)
         if (text.startsWith(name.text)) return KifPiece{name.kind, int(name.text.size())};
     return std::nullopt;
+}
+
+QString kifBoardName(Kind kind) {
+    switch (kind) {
+        case Kind::NC:
+            return QStringLiteral("杏");
+        case Kind::NK:
+            return QStringLiteral("圭");
+        case Kind::NG:
+            return QStringLiteral("全");
+        default:
+            return kifPieceName(kind);
+    }
+}
+
+QString kifHandText(const shogi::Hand& hand) {
+    QString text;
+    for (Kind kind : kHandOrder) {
+        const int n = hand.count(kind);
+        if (n <= 0) continue;
+        text += kifPieceName(kind) + (n > 1 ? kanjiCount(n) : QString()) + u'\u3000';
+    }
+    return text.isEmpty() ? QStringLiteral("なし") : text;
+}
+
+std::optional<shogi::Hand> handOfKifText(QStringView text) {
+    shogi::Hand hand;
+    for (QStringView part : text.split(u'\u3000')) {
+        for (QStringView piece : part.split(u' ', Qt::SkipEmptyParts)) {
+            if (piece == u"なし") continue;
+            const auto name = kifPieceAt(piece);
+            shogi::HandEntry* entry = name ? hand.find(name->kind) : nullptr;
+            const int n = entry ? countOf(piece.sliced(name->length)) : 0;
+            if (n == 0 || entry->count + n > kMaxHandCount) return std::nullopt;
+            entry->count += n;
+        }
+    }
+    return hand;
 }
 
 QString kifSquare(Square s) {

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <optional>
 
+#include "hand.h"
 #include "kind.h"
 #include "square.h"
 
@@ -23,6 +24,19 @@ struct KifPiece {
     int length;
 };
 std::optional<KifPiece> kifPieceAt(QStringView text);
+
+// The one-character name a KIF board diagram draws a piece with ("と", "全",
+// "龍"); the first player's king is "玉", the second's "王".
+QString kifBoardName(shogi::Kind kind);
+
+// A hand as KIF's "先手の持駒：" line writes it: rook, bishop, gold, silver,
+// knight, lance, pawn, each with its count in kanji when more than one and
+// followed by a full-width blank ("角　歩二　"); "なし" for an empty hand.
+QString kifHandText(const shogi::Hand& hand);
+
+// The hand such a line names; the pieces may also be parted by plain blanks
+// and counted in digits. Nothing when a part is no hand piece or count.
+std::optional<shogi::Hand> handOfKifText(QStringView text);
 
 // "７六": the full-width file and the kanji rank.
 QString kifSquare(shogi::Square s);

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <map>
 
+#include "begunrecords.h"
 #include "gnugogames.h"
 #include "positionstring.h"
 #include "recordfiles.h"
@@ -48,13 +49,28 @@ QString nodeProgram() {
     return QStandardPaths::findExecutable(QStringLiteral("node"));
 }
 
-TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
-    const QString node = nodeProgram();
-    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
-    const QString script = QStringLiteral(QUOR_NODE_DIR "/readrecords.mjs");
+using Positions = std::map<QString, std::vector<QString>>;
+
+// The positions tsshogi reads from each file, as SFEN without the move
+// count, which the reader does not keep.
+void readWithTsshogi(const QString& node, const QStringList& files, Positions& theirs) {
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral(QUOR_NODE_DIR "/node_modules/tsshogi")))
         << "tsshogi is not installed in " QUOR_NODE_DIR
            ": the build installs it with npm (scripts/setup-deps installs npm)";
+    const QString script = QStringLiteral(QUOR_NODE_DIR "/readrecords.mjs");
+    const ProcessRun r = run(node, QStringList{script} + files);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        ASSERT_NE(fields[1], u"ERROR") << line.toStdString();
+        theirs[fields[0]].push_back(fields[2].section(u' ', 0, 2));
+    }
+}
+
+TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
+    const QString node = nodeProgram();
+    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
 
     RecordFolder folder;
     const QString start = test::sfenOf(shogi::Board::initial(), {}, {}, Player::First);
@@ -73,20 +89,60 @@ TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
                                           played.sfens.end());
         }
     }
-    const ProcessRun r = run(node, QStringList{script} + files);
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-
-    std::map<QString, std::vector<QString>> theirs;
-    for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList fields = line.split(u'\t');
-        ASSERT_EQ(fields.size(), 3) << line.toStdString();
-        ASSERT_NE(fields[1], u"ERROR") << line.toStdString();
-        // SFEN's move count is left out: the reader does not keep it.
-        theirs[fields[0]].push_back(fields[2].section(u' ', 0, 2));
-    }
+    Positions theirs;
+    readWithTsshogi(node, files, theirs);
+    ASSERT_FALSE(HasFatalFailure());
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
         EXPECT_EQ(theirs[file], expected[file]);
+    }
+}
+
+TEST(RecordCrossCheck, TsshogiReadsOurSetUpsOfRecordsBegunDuringAGame) {
+    const QString node = nodeProgram();
+    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
+
+    RecordFolder folder;
+    // Whole positions for the scripted games, whose hands the records show;
+    // boards and turns for random ones, whose hands they need not.
+    Positions expected;
+    std::map<QString, bool> boardsOnly;
+    QStringList files;
+    const auto convert = [&](const QStringList& lines, const std::vector<QString>& positions,
+                             bool boards) {
+        const QString name = QStringLiteral("begun%1").arg(files.size());
+        folder.writeLines(name + ".sho", lines);
+        for (const QString& format : {QStringLiteral(".kif"), QStringLiteral(".csa")}) {
+            EXPECT_EQ(folder.convert(name + ".sho", name + format).outcome,
+                      ConversionResult::Outcome::Partial);
+            files.append(folder.path(name + format));
+            expected[files.back()] = positions;
+            boardsOnly[files.back()] = boards;
+        }
+    };
+    for (const test::BegunRecord& begun : test::begunRecords())
+        for (Player recorder : {Player::First, Player::Second})
+            convert(begun.lines(recorder), begun.positions(), false);
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        const test::PlayedShogiGame played = test::playShogiGame(seed, seed % 2 == 0, 160);
+        const int before = static_cast<int>(seed) * 9;
+        convert(played.lines.mid(before), {played.sfens.begin() + before, played.sfens.end()},
+                true);
+    }
+    Positions theirs;
+    readWithTsshogi(node, files, theirs);
+    ASSERT_FALSE(HasFatalFailure());
+    const auto boardsOf = [](std::vector<QString> sfens) {
+        for (QString& sfen : sfens)
+            sfen = sfen.section(u' ', 0, 1);
+        return sfens;
+    };
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        if (boardsOnly[file])
+            EXPECT_EQ(boardsOf(theirs[file]), boardsOf(expected[file]));
+        else
+            EXPECT_EQ(theirs[file], expected[file]);
     }
 }
 

@@ -14,6 +14,23 @@ QByteArray sjis(const QString& text) {
 
 const QString kKifHead = QStringLiteral("手合割：平手\r\n手数----指手---------消費時間--\r\n");
 
+// The usual start as a board diagram and as CSA's rows, the way other
+// programs write them (the second player's king is "v玉" there).
+const QStringList kDiagram{"|v香v桂v銀v金v玉v金v銀v桂v香|一", "| ・v飛 ・ ・ ・ ・ ・v角 ・|二",
+                           "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四",
+                           "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五", "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六",
+                           "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七", "| ・ 角 ・ ・ ・ ・ ・ 飛 ・|八",
+                           "| 香 桂 銀 金 玉 金 銀 桂 香|九"};
+const QStringList kCsaRows{"P1-KY-KE-GI-KI-OU-KI-GI-KE-KY", "P2 * -HI *  *  *  *  * -KA * ",
+                           "P3-FU-FU-FU-FU-FU-FU-FU-FU-FU", "P4 *  *  *  *  *  *  *  *  * ",
+                           "P5 *  *  *  *  *  *  *  *  * ", "P6 *  *  *  *  *  *  *  *  * ",
+                           "P7+FU+FU+FU+FU+FU+FU+FU+FU+FU", "P8 * +KA *  *  *  *  * +HI * ",
+                           "P9+KY+KE+GI+KI+OU+KI+GI+KE+KY"};
+
+QByteArray sjisLines(const QStringList& lines) {
+    return sjis(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
 TEST(RecordImport, AFileThatCannotBeReadWholeIsRefusedWithItsLineAndNothingIsWritten) {
     const QByteArray kif = sjis(kKifHead + "   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n");
     struct Case {
@@ -53,6 +70,24 @@ TEST(RecordImport, AFileThatCannotBeReadWholeIsRefusedWithItsLineAndNothingIsWri
          ":2: a handicap or pieces in hand at the start"},
         {"CSA with binary noise", "in.csa", QByteArray("V2.2\r\n\x85\xFF\x01\r\n"),
          ":2: not Shift-JIS text"},
+        {"KIF with a board diagram cut off", "in.kif",
+         sjisLines(kDiagram.mid(0, 8) + QStringList{"   1 ７六歩(77)"}),
+         ":9: a board diagram of 8 rows: one has nine"},
+        {"KIF with a diagram row cut off", "in.kif", sjisLines({"| ・ ・ ・|四"}),
+         ":1: not a row of a board diagram"},
+        {"KIF with a hand no game holds", "in.kif", sjisLines({"先手の持駒：歩十九"}),
+         ":1: not a hand of pieces"},
+        {"KIF with a diagram of three rooks", "in.kif",
+         sjisLines(kDiagram.mid(0, 3) + QStringList{"| ・ ・ ・ ・ 飛 ・ ・ ・ ・|四"} +
+                   kDiagram.mid(4) + QStringList{"後手番", "   1 ３四歩(33)"}),
+         ":11: a board diagram that is no position of a game: 3 飛"},
+        {"CSA set-up placing pieces one by one", "in.csa",
+         sjisLines(QStringList{"V2.2"} + kCsaRows + QStringList{"P+55FU", "+"}),
+         ":11: pieces placed one by one"},
+        {"CSA set-up without the second king", "in.csa",
+         sjisLines(QStringList{"V2.2", "P1-KY-KE-GI-KI *  * -GI-KE-KY"} + kCsaRows.mid(1) +
+                   QStringList{"+"}),
+         ":11: a start that is no position of a game: no king of the second player"},
         {"SGF cut off in a value", "in.sgf", "(;FF[4]GM[1]SZ[19]\n;B[pd];W[d",
          ":2: the file ends inside a property value"},
         {"SGF cut off after a node", "in.sgf", "(;FF[4]GM[1]SZ[19]\n;B[pd];W[dp]\n",
@@ -131,6 +166,44 @@ TEST(RecordImport, AKifSavedAsUtf8IsReadUnderTheNameForIt) {
     ASSERT_EQ(noise.messages.size(), 1);
     EXPECT_EQ(noise.messages[0],
               folder.path(QStringLiteral("noise.kif")) + ":1: not Shift-JIS text");
+}
+
+TEST(RecordImport, ASetUpFromElsewhereIsReadWithItsKingsByTheirOwners) {
+    shogi::Board pawnPushed = shogi::Board::initial();
+    pawnPushed.set({6, 2}, shogi::Cell::empty());
+    pawnPushed.set({6, 3}, shogi::Cell::opp(shogi::Kind::Fu));
+    shogi::Board opened = shogi::Board::initial();
+    opened.set({2, 6}, shogi::Cell::empty());
+    opened.set({2, 5}, shogi::Cell::own(shogi::Kind::Fu));
+    const QString start = shogi::Board::initial().positionString();
+    struct Case {
+        QString file;
+        QStringList text;
+        QStringList sho;
+    };
+    // With the second player to move it is a set-up; drawn with the first
+    // player to move and no hands, it is the usual start.
+    const std::vector<Case> cases{
+        {"in.kif",
+         QStringList{"後手の持駒：なし"} + kDiagram +
+             QStringList{"先手の持駒：なし", "後手番", "手数＝0", "   1 ３四歩(33)"},
+         {start, pawnPushed.positionString()}},
+        {"in.kif", kDiagram + QStringList{"先手番", "   1 ７六歩(77)"}, {opened.positionString()}},
+        {"in.csa",
+         QStringList{"V2.2"} + kCsaRows + QStringList{"P+", "P-", "-", "-3334FU"},
+         {start, pawnPushed.positionString()}},
+        {"in.csa",
+         QStringList{"V2.2"} + kCsaRows + QStringList{"+", "+7776FU"},
+         {opened.positionString()}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.join(u'\n').toStdString());
+        RecordFolder folder;
+        folder.write(c.file, sjisLines(c.text));
+        EXPECT_EQ(folder.convert(c.file, QStringLiteral("out.sho")).outcome,
+                  ConversionResult::Outcome::Converted);
+        EXPECT_EQ(folder.lines(QStringLiteral("out.sho")), c.sho);
+    }
 }
 
 }  // namespace

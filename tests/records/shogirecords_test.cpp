@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "begunrecords.h"
 #include "recordfiles.h"
 #include "shogigames.h"
 #include "sholines.h"
@@ -135,12 +136,32 @@ TEST(ShogiRecords, ARecordThatBreaksOffIsConvertedUpToTheBreak) {
         const char* name;
         QStringList lines;
         ConversionResult::Outcome outcome;
-        int moves;  // in the KIF written
+        int moves;  // the lines the KIF written gives back
         QString message;
     };
+    // The second player's bishop, taken before the record begins, dropped by
+    // him in it, and then by the first player too.
+    const test::BegunRecord exchanges = test::begunRecords().back();
+    QStringList twoDrops = exchanges.lines(Player::First).mid(0, 2);
+    shogi::Board drop = exchanges.game.moves()[7].after;
+    drop.set(sq(5, 8), shogi::Cell::own(Kind::Ka));
+    twoDrops.append(drop.positionString());
+    shogi::Board thirdRook;
+    ASSERT_FALSE(thirdRook.load(lines[2]));
+    thirdRook.set({0, 0}, shogi::Cell::own(Kind::Hi));
+    const QStringList tooMany{thirdRook.positionString()};
     const std::vector<Case> cases{
-        {"begun during a game", lines.mid(2), ConversionResult::Outcome::Failed, 0,
-         "game.sho:1: not one move from the starting position"},
+        {"begun during a game", lines.mid(2), ConversionResult::Outcome::Partial, 10,
+         "game.sho:1: not one move from the starting position (a record begun during a game): "
+         "kept as a set-up with the second player (後手) to move"},
+        {"begun at the last line", lines.mid(11), ConversionResult::Outcome::Partial, 1,
+         "game.sho:1: not one move from the starting position (a record begun during a game): "
+         "kept as a set-up with the first player (先手) to move, which no move after it shows"},
+        {"begun with a board no game has", tooMany, ConversionResult::Outcome::Failed, 0,
+         "game.sho:1: not one move from the starting position, and no position of a game: 3 飛"},
+        {"begun before a drop no hand can hold", twoDrops, ConversionResult::Outcome::Partial, 2,
+         "game.sho:3: not one legal move after line 2 (a drop of a piece that is on the board "
+         "or in the other hand)"},
         {"a move missing", gap, ConversionResult::Outcome::Partial, 3,
          "game.sho:4: not one legal move after line 3"},
         {"a damaged line", damaged, ConversionResult::Outcome::Partial, 2,
@@ -160,9 +181,9 @@ TEST(ShogiRecords, ARecordThatBreaksOffIsConvertedUpToTheBreak) {
         const ConversionResult result =
             folder.convert(QStringLiteral("game.sho"), QStringLiteral("game.kif"));
         EXPECT_EQ(result.outcome, c.outcome);
-        ASSERT_EQ(result.messages.size(), 1);
-        EXPECT_TRUE(result.messages[0].startsWith(folder.path(c.message)))
-            << result.messages[0].toStdString();
+        ASSERT_GE(result.messages.size(), 1);
+        EXPECT_TRUE(result.messages.back().startsWith(folder.path(c.message)))
+            << result.messages.back().toStdString();
         if (c.outcome == ConversionResult::Outcome::Failed) {
             EXPECT_FALSE(folder.exists(QStringLiteral("game.kif")));
             continue;
@@ -171,6 +192,35 @@ TEST(ShogiRecords, ARecordThatBreaksOffIsConvertedUpToTheBreak) {
         ASSERT_EQ(folder.convert(QStringLiteral("game.kif"), QStringLiteral("back.sho")).outcome,
                   ConversionResult::Outcome::Converted);
         EXPECT_EQ(folder.lines(QStringLiteral("back.sho")), c.lines.mid(0, c.moves));
+    }
+}
+
+TEST(ShogiRecords, ARecordBegunDuringAGameIsSetUpAndComesBackLineForLine) {
+    std::vector<std::pair<std::string, QStringList>> records;
+    for (const test::BegunRecord& begun : test::begunRecords())
+        for (Player recorder : {Player::First, Player::Second})
+            records.emplace_back(begun.name, begun.lines(recorder));
+    for (unsigned seed = 1; seed <= 6; ++seed)
+        records.emplace_back("random game " + std::to_string(seed),
+                             test::playShogiGame(seed, seed % 2 == 0, kMaxMoves)
+                                 .lines.mid(static_cast<int>(seed) * 9));
+    for (const auto& [name, lines] : records) {
+        SCOPED_TRACE(name);
+        RecordFolder folder;
+        folder.writeLines(QStringLiteral("game.sho"), lines);
+        for (const QString& format : {QStringLiteral("kif"), QStringLiteral("csa")}) {
+            SCOPED_TRACE(format.toStdString());
+            const ConversionResult result =
+                folder.convert(QStringLiteral("game.sho"), "game." + format);
+            EXPECT_EQ(result.outcome, ConversionResult::Outcome::Partial);
+            EXPECT_TRUE(result.messages.value(0).startsWith(folder.path(
+                "game.sho:1: not one move from the starting position (a record begun during a "
+                "game): kept as a set-up with the ")))
+                << result.messages.value(0).toStdString();
+            EXPECT_EQ(folder.convert("game." + format, QStringLiteral("back.sho")).outcome,
+                      ConversionResult::Outcome::Converted);
+            EXPECT_EQ(folder.lines(QStringLiteral("back.sho")), lines);
+        }
     }
 }
 
