@@ -209,10 +209,9 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     UserRecord& opp = userTable_[b];
     // A refused challenge pairs nobody and tells nobody else; the challenger
     // hears why in a line his client logs. A client that marked itself in a
-    // match when it challenged answers that line with "GMOK" as it answers
-    // any; the "ShutDown" that answer brings takes the mark off again (a
-    // client that would log the shut-down before the line, or both at once,
-    // would read them as one).
+    // match when it challenged answers that line with "GMOK", as it answers
+    // any, and the "ShutDown" that answer brings takes the mark off; sent
+    // only after the answer, it never lands in the line's read.
     if (a.Playing) return send(a.LobbySock, challengeRefusal(kAlreadyPlayingText));
     QStringView refusal;
     if (b == k || !opp.LoggedIn)
