@@ -95,10 +95,18 @@ QString GoGeometry::PointFromMouse(int mx, int my) const {
 }
 
 std::optional<Point> GoGeometry::dropPoint(const Ban& ban, int mx, int my) const {
-    const auto p = pointNearMouse(mx, my);
-    if (!p || p->x > kLastLine || p->y > kLastLine) return std::nullopt;
-    if (ban.at(*p) != Stone::Empty) return std::nullopt;
-    if (mx < kLeft + 1 || my < kTop + 1) return std::nullopt;
+    // A player aims at the lines: an edge point takes a drop up to half a
+    // cell beyond its line, as every other point does on its sides.
+    const double halfW = cellW_ / 2.0;
+    const double halfH = cellH_ / 2.0;
+    if (mx < kLeft - halfW || mx > kLeft + boardWidth() + halfW) return std::nullopt;
+    if (my < kTop - halfH || my > kTop + boardHeight() + halfH) return std::nullopt;
+    const auto near = pointNearMouse(mx, my);
+    if (!near) return std::nullopt;
+    // The mapping gives column (row) 19 to the last pixel or so within half a
+    // cell beyond the right (bottom) line: that is still the edge point's.
+    const Point p{std::min(near->x, kLastLine), std::min(near->y, kLastLine)};
+    if (ban.at(p) != Stone::Empty) return std::nullopt;
     return p;
 }
 

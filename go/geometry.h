@@ -81,8 +81,9 @@ public:
     // The same as numbers; nothing where PointFromMouse is empty.
     std::optional<Point> pointNearMouse(int mx, int my) const;
 
-    // Where a stone dragged to (mx, my) lands: a point of the playing area that
-    // is empty, with the cursor right of x = 50 and below y = 20; nothing when
+    // Where a stone dragged to (mx, my) lands: the empty point of the playing
+    // area the cursor maps to, with the cursor on the board or at most half a
+    // cell outside its edge lines, the same on all four sides; nothing when
     // the drop is refused.
     std::optional<Point> dropPoint(const Ban& ban, int mx, int my) const;
 

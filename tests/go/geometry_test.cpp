@@ -75,10 +75,10 @@ TEST(GoGeometry, DropsLandOnEmptyPointsOfTheBoardOnly) {
     } cases[] = {
         {174, 392, Point{4, 12}},
         {143, 392, std::nullopt},  // occupied
-        {51, 21, Point{0, 0}},
-        {50, 30, std::nullopt},  // "0000", but left of x = 51
-        {60, 20, std::nullopt},  // above y = 21
-        {40, 40, std::nullopt},
+        {50, 20, Point{0, 0}},     // on the corner's crossing
+        {50, 30, Point{0, 0}},
+        {60, 20, Point{0, 0}},
+        {40, 40, Point{0, 1}},
         {50 + 18 * 31, 20 + 18 * 31, Point{18, 18}},
         {50 + 19 * 31, 40, std::nullopt},  // column 19
         {60, 20 + 19 * 31, std::nullopt},  // row 19
@@ -86,6 +86,35 @@ TEST(GoGeometry, DropsLandOnEmptyPointsOfTheBoardOnly) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(g.dropPoint(ban, c.mx, c.my), c.lands) << c.mx << "," << c.my;
+}
+
+// Half a cell beyond an edge line still lands on the edge point, and no
+// further, the same on every side: stones of 28 pixels reach 14 pixels out.
+TEST(GoGeometry, EdgePointsTakeDropsUpToHalfACellOutsideOnEverySide) {
+    const Ban empty;
+    const int left = 50, top = 20, right = 50 + 558, bottom = 20 + 558;
+    for (const int out : {0, 13, 14}) {
+        EXPECT_EQ(g.dropPoint(empty, left - out, 300), (Point{0, 9})) << out;
+        EXPECT_EQ(g.dropPoint(empty, right + out, 300), (Point{18, 9})) << out;
+        EXPECT_EQ(g.dropPoint(empty, 300, top - out), (Point{8, 0})) << out;
+        EXPECT_EQ(g.dropPoint(empty, 300, bottom + out), (Point{8, 18})) << out;
+        EXPECT_EQ(g.dropPoint(empty, left - out, top - out), (Point{0, 0})) << out;
+        EXPECT_EQ(g.dropPoint(empty, right + out, bottom + out), (Point{18, 18})) << out;
+    }
+    for (const int out : {15, 16}) {
+        EXPECT_EQ(g.dropPoint(empty, left - out, 300), std::nullopt) << out;
+        EXPECT_EQ(g.dropPoint(empty, right + out, 300), std::nullopt) << out;
+        EXPECT_EQ(g.dropPoint(empty, 300, top - out), std::nullopt) << out;
+        EXPECT_EQ(g.dropPoint(empty, 300, bottom + out), std::nullopt) << out;
+    }
+    // Stones of an odd size reach as far on both sides.
+    const GoGeometry odd(29, 29);  // lines 32 apart, the board 576 wide
+    const struct {
+        int mx;
+        bool lands;
+    } oddCases[] = {{36, true}, {35, false}, {640, true}, {641, false}};
+    for (const auto& c : oddCases)
+        EXPECT_EQ(odd.dropPoint(empty, c.mx, 300).has_value(), c.lands) << c.mx;
 }
 
 }  // namespace

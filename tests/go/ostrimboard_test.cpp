@@ -91,6 +91,52 @@ TEST_F(OstrimBoard, DropsThatCannotBePlayedPutNothingDown) {
     }
 }
 
+// A player aims at the lines: a stone let go on an edge line, or up to half a
+// cell beyond it, lands on the edge point, the same on all four sides; one
+// let go further out is refused.
+TEST_F(OstrimBoard, EdgePointsTakeStonesUpToHalfACellOutsideTheirLines) {
+    const GoGeometry& g = board()->geometry();
+    const int left = g.intersection({0, 0}).x(), top = g.intersection({0, 0}).y();
+    const int right = g.intersection({18, 18}).x(), bottom = g.intersection({18, 18}).y();
+    const int in = g.cellW() / 2 - 1;   // half a cell less a pixel
+    const int out = g.cellW() / 2 + 2;  // half a cell and a pixel or two
+    const auto crossing = [&](Point p) { return g.intersection(p); };
+    const struct {
+        const char* what;
+        QPoint drop;
+        Point lands;
+    } landing[] = {
+        {"top-left corner", QPoint(left, top), {0, 0}},
+        {"top edge", crossing({7, 0}), {7, 0}},
+        {"left edge", crossing({0, 7}), {0, 7}},
+        {"left of the left edge", QPoint(left - in, crossing({0, 11}).y()), {0, 11}},
+        {"right of the right edge", QPoint(right + in, crossing({18, 11}).y()), {18, 11}},
+        {"above the top edge", QPoint(crossing({11, 0}).x(), top - in), {11, 0}},
+        {"below the bottom edge", QPoint(crossing({11, 18}).x(), bottom + in), {11, 18}},
+        {"beyond the bottom-right corner", QPoint(right + in, bottom + in), {18, 18}},
+    };
+    int moves = 0;
+    for (const auto& c : landing) {
+        testsupport::dragOnBoard(board(), test::iconCentre(board()), c.drop);
+        EXPECT_EQ(window.position().ban.at(c.lands), Stone::Black) << c.what;
+        EXPECT_EQ(window.state().MoveNo, ++moves) << c.what;
+    }
+    expectPictureOfPosition();
+
+    const Ban before = window.position().ban;
+    const QPoint refused[] = {
+        QPoint(left - out, crossing({0, 13}).y()),
+        QPoint(right + out, crossing({18, 13}).y()),
+        QPoint(crossing({13, 0}).x(), top - out),
+        QPoint(crossing({13, 18}).x(), bottom + out),
+    };
+    for (const QPoint drop : refused) {
+        testsupport::dragOnBoard(board(), test::iconCentre(board()), drop);
+        EXPECT_EQ(window.position().ban, before) << drop.x() << "," << drop.y();
+        EXPECT_EQ(window.state().MoveNo, moves) << drop.x() << "," << drop.y();
+    }
+}
+
 TEST_F(OstrimBoard, APlacementTakesTheGroupsItLeavesWithoutALibertyAndCountsThem) {
     setBoard(boardFromDiagram({
         "OX..",

@@ -7,12 +7,10 @@
 
 namespace go::test {
 
-// Where a stone for the intersection (x, y) is let go: a little right of and
-// below the crossing, as the board maps the cursor to the nearest point
-// there, and no drop is taken on the board's left or top edge line.
+// Where a stone for the intersection (x, y) is let go: on the crossing, where
+// a player aims.
 inline QPoint pointCentre(const GoBoardView* board, Point p) {
-    const GoGeometry& g = board->geometry();
-    return g.intersection(p) + QPoint(g.cellW() / 4, g.cellH() / 4);
+    return board->geometry().intersection(p);
 }
 
 // The centre of the own stone icon, where a drag starts.
