@@ -26,7 +26,7 @@ public:
     void setStatusText(const QString&) override {}
     void setMessageText(const QString&) override {}
     QString messageText() const override { return {}; }
-    void setPlayerNames(const QString&, const QString&) override {}
+    void setPlayerBox(std::size_t, const QString&) override {}
     void setTitle(const QString& t) override { title = t; }
     void showMessageBox(const QString&) override {}
     void setSendEnabled(bool) override {}

@@ -250,9 +250,8 @@ QString GameWindow::messageText() const {
     return Text2->toPlainText();
 }
 
-void GameWindow::setPlayerNames(const QString& first, const QString& second) {
-    Text3[0]->setText(first);
-    Text3[1]->setText(second);
+void GameWindow::setPlayerBox(std::size_t box, const QString& text) {
+    if (box < Text3.size()) Text3[box]->setText(text);
 }
 
 void GameWindow::setTitle(const QString& title) {

@@ -135,7 +135,7 @@ protected:
     void setStatusText(const QString& text) override;
     void setMessageText(const QString& text) override;
     QString messageText() const override;
-    void setPlayerNames(const QString& first, const QString& second) override;
+    void setPlayerBox(std::size_t box, const QString& text) override;
     void setTitle(const QString& title) override;
     void showMessageBox(const QString& text) override;
     void setSendEnabled(bool enabled) override;

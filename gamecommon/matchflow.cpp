@@ -311,8 +311,7 @@ bool MatchFlow::HandleGameMsg(const QString& text) {
             return false;
         case GameMsgType::WatchPlayers: {
             const QStringList names = watchPlayers(text);
-            view_.setPlayerNames(QStringLiteral("先手：") + names[0],
-                                 QStringLiteral("後手：") + names[1]);
+            showPlayers(names[0], names[1]);
             return false;
         }
         case GameMsgType::Notice:

@@ -99,6 +99,9 @@ protected:
     virtual QString gameTitle() const = 0;
     // The conversation line that resigns.
     virtual QString resignMessage() const;
+    // The players of the watched game arrived ("WatchData"): the first mover
+    // and his opponent, shown in the player boxes as the game shows them.
+    virtual void showPlayers(const QString& first, const QString& second) = 0;
     // A notice ("SYOUGI_MSG7") arrived; a game that takes notices shows it.
     virtual void noticeReceived(const QString& text) { static_cast<void>(text); }
     // The record line of the position after the local player's move, and of

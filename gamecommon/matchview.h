@@ -14,7 +14,7 @@ public:
     virtual void setStatusText(const QString& text) = 0;   // status line (Text1)
     virtual void setMessageText(const QString& text) = 0;  // message box (Text2)
     virtual QString messageText() const = 0;
-    virtual void setPlayerNames(const QString& first, const QString& second) = 0;  // Text3
+    virtual void setPlayerBox(std::size_t box, const QString& text) = 0;  // Text3(box), 0 or 1
     virtual void setTitle(const QString& title) = 0;
     // A message box with an OK button; returns when it is closed.
     virtual void showMessageBox(const QString& text) = 0;

@@ -83,6 +83,13 @@ QString GoMatch::resignMessage() const {
     return kResignMsg;
 }
 
+void GoMatch::showPlayers(const QString& first, const QString& second) {
+    firstPlayer_ = first;
+    secondPlayer_ = second;
+    view().setPlayerBox(0,
+                        QStringLiteral("先手：") + first + QStringLiteral("　　後手：") + second);
+}
+
 void GoMatch::noticeReceived(const QString& text) {
     // Only the first field is the notice; anything after another ":" is not
     // shown.

@@ -30,6 +30,10 @@ public:
     // side and the capture counters stay as they are.
     void reset();
 
+    // The players of the watched game, as the lobby server named them.
+    const QString& firstPlayer() const { return firstPlayer_; }
+    const QString& secondPlayer() const { return secondPlayer_; }
+
 protected:
     QString BuildMoveMsg() override;
     bool takeMove(QStringView moveText) override;
@@ -37,6 +41,8 @@ protected:
     QString gameTitle() const override;
     QString resignMessage() const override;
     void noticeReceived(const QString& text) override;
+    // Both names in the first player box; the second box is left as it is.
+    void showPlayers(const QString& first, const QString& second) override;
     // Own moves are recorded from the board with two digits a point, received
     // ones as they came (the cross's 8 or 9 included).
     QString ownMoveRecordLine() const override;
@@ -45,6 +51,8 @@ protected:
 private:
     GoPosition position_;
     GoBoardView* board_ = nullptr;
+    QString firstPlayer_;
+    QString secondPlayer_;
     // The title after an own move keeps the shogi wording; after a received
     // move it names go.
     bool lastMoveOwn_ = false;

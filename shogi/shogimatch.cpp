@@ -66,6 +66,11 @@ QString ShogiMatch::gameTitle() const {
            QStringLiteral("手");
 }
 
+void ShogiMatch::showPlayers(const QString& first, const QString& second) {
+    view().setPlayerBox(0, QStringLiteral("先手：") + first);
+    view().setPlayerBox(1, QStringLiteral("後手：") + second);
+}
+
 void ShogiMatch::kingCaptured(const MoveOutcome& outcome) {
     endGame(outcome.endOfGameMessage, outcome.resultText);
 }

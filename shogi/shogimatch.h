@@ -38,6 +38,8 @@ protected:
     // "王手！" when the own king stands in check.
     QString receivedMoveWarning() const override;
     QString gameTitle() const override;
+    // One player box for each player.
+    void showPlayers(const QString& first, const QString& second) override;
     // Own moves are recorded from the board, received ones as they came.
     QString ownMoveRecordLine() const override { return position_.Ban.positionString(); }
     QString receivedRecordLine() const override { return positionString_; }

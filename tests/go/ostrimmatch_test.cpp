@@ -106,7 +106,7 @@ TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
     EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
     EXPECT_EQ(window.position().MyCaptured, 4);
     EXPECT_EQ(window.windowTitle(), u"通信将棋:第 3手");
-    EXPECT_EQ(window.Text3[0]->text(), u"先手：taro");
+    EXPECT_EQ(window.Text3[0]->text(), u"先手：taro　　後手：hana");
     // Move 4 comes from the second mover, already in the first mover's view.
     server.send(QStringLiteral("WatchMsg|") + moveFrom({{360, '0'}, {0, '8'}}, 4, 1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().MoveNo == 4; }));
@@ -119,6 +119,20 @@ TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
     // The watcher cannot place a stone.
     place({9, 9});
     EXPECT_EQ(window.position().ban.at(9, 9), Stone::Empty);
+}
+
+// The go window has one player box for both players: the watcher's names
+// go there, two ideographic spaces apart, and the second box keeps its text.
+TEST_F(OstrimWire, AWatcherShowsBothPlayersInTheOnePlayerBox) {
+    server.send(QStringLiteral("WatchData|太郎|hana|END"));
+    ASSERT_TRUE(server.receive(kAck));
+    server.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}}, 1, 0));
+    ASSERT_TRUE(server.receive(kAck));
+    EXPECT_EQ(window.Text3[0]->text(), QStringLiteral("先手：太郎\u3000\u3000後手：hana"));
+    EXPECT_EQ(window.Text3[1]->text(), u"");
+    EXPECT_EQ(window.match().firstPlayer(), u"太郎");
+    EXPECT_EQ(window.match().secondPlayer(), u"hana");
+    EXPECT_TRUE(window.state().WatchMode);
 }
 
 TEST_F(OstrimWire, ANoticeShowsItsFirstFieldWithDesuInItsBox) {
