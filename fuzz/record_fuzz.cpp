@@ -20,8 +20,8 @@ QTemporaryDir* folder = nullptr;
 
 void replay(const QString& path, const gamecommon::ReplayCursor::PositionCheck& isPosition,
             const quorfuzz::Script& steps) {
-    const gamecommon::ReplayLoad load = gamecommon::loadReplay(path, isPosition);
-    gamecommon::ReplayCursor cursor = load.cursor;
+    gamecommon::ReplayLoad load = gamecommon::loadReplay(path, isPosition);
+    gamecommon::ReplayCursor& cursor = load.cursor;
     if (load.problem != gamecommon::RecordProblem::None) {
         QUORFUZZ_CHECK(cursor.isEmpty(), "a record refused with positions to show");
         return;
@@ -51,7 +51,8 @@ void replay(const QString& path, const gamecommon::ReplayCursor::PositionCheck& 
         QUORFUZZ_CHECK(cursor.lineNumber() >= 1, "a line before the first");
         QUORFUZZ_CHECK(!cursor.skippedLines().contains(cursor.lineNumber()),
                        "a skipped line shown");
-        QUORFUZZ_CHECK(isPosition(cursor.position()), "a line shown that is no position");
+        const auto shown = cursor.position();
+        QUORFUZZ_CHECK(shown && isPosition(*shown), "a line shown that is no position");
     }
 }
 

@@ -45,7 +45,7 @@ MemoEditor::MemoEditor(QString fileN, QString folder, const RecordNames& names,
 
 bool MemoEditor::LoadFile() {
     const MemoRead read = readMemo(recordFileIn(folder_, FileN));
-    if (read.problem == RecordProblem::Missing || read.problem == RecordProblem::Unreadable) {
+    if (read.problem != RecordProblem::None && read.problem != RecordProblem::Empty) {
         box(problemText(read.problem, FileN));
         return false;
     }

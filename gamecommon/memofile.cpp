@@ -14,14 +14,21 @@ MemoRead readMemo(const QString& path) {
         read.problem = RecordProblem::Missing;
         return read;
     }
-    const auto lines = platform::readTextLines(path);
-    if (!lines) {
+    if (QFileInfo(path).size() > kMaxMemoBytes) {
+        read.problem = RecordProblem::TooLarge;
+        return read;
+    }
+    auto text = platform::readText(path, kMaxMemoBytes);
+    if (!text) {
         read.problem = RecordProblem::Unreadable;
         return read;
     }
-    read.text = lines->join(u'\n');
-    read.lines = static_cast<int>(lines->size());
-    if (lines->isEmpty()) read.problem = RecordProblem::Empty;
+    // Read as the settings files are: one empty line at the end is no line.
+    const bool empty = text->isEmpty();
+    if (text->endsWith(u'\n')) text->chop(1);
+    read.lines = empty ? 0 : static_cast<int>(text->count(u'\n')) + 1;
+    read.text = std::move(*text);
+    if (empty) read.problem = RecordProblem::Empty;
     return read;
 }
 

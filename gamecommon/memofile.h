@@ -12,10 +12,16 @@ namespace gamecommon {
 struct MemoRead {
     QString text;   // the lines joined by line feeds, without one at the end
     int lines = 0;  // how many lines were read
-    // Missing or Unreadable: no text. Empty: a file without a line, which
-    // can still be written into.
+    // Missing, Unreadable or TooLarge: no text. Empty: a file without a
+    // line, which can still be written into.
     RecordProblem problem = RecordProblem::None;
 };
+
+// The memo editor holds its file as one text. Running records grow by about
+// 230 KB a go game and are never cut while the program runs, so records of
+// many megabytes open too; only a file of more than kMaxMemoBytes, which no
+// record reaches and an editor box cannot sensibly hold, is refused.
+inline constexpr qint64 kMaxMemoBytes = 256 * 1024 * 1024;
 
 MemoRead readMemo(const QString& path);
 

@@ -10,6 +10,8 @@ QString problemText(RecordProblem problem, const QString& name) {
             return name + QStringLiteral("が存在しません。");
         case RecordProblem::Unreadable:
             return name + QStringLiteral("を読み込めません。");
+        case RecordProblem::TooLarge:
+            return name + QStringLiteral("は大きすぎるため、メモ帳では開けません。");
         case RecordProblem::Empty:
             return name + QStringLiteral("は空のファイルです。");
         case RecordProblem::NoPosition:

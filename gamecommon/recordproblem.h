@@ -10,7 +10,8 @@ namespace gamecommon {
 enum class RecordProblem {
     None,
     Missing,          // no such file
-    Unreadable,       // there, but it cannot be read (a folder, no permission, too large)
+    Unreadable,       // there, but it cannot be read (a folder, no permission)
+    TooLarge,         // larger than the memo editor can hold as text
     Empty,            // holds no line at all
     NoPosition,       // a record none of whose lines is a position
     NotWritten,       // the file cannot be created or written

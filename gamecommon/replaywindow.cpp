@@ -50,37 +50,51 @@ ReplayWindow::ReplayWindow(QString exFile, QString folder, RecordBoard& board,
     });
 }
 
-// LoadFile runs before the window is shown, so its boxes stand over the main
-// window.
 bool ReplayWindow::LoadFile() {
     ReplayLoad load = loadReplay(recordFileIn(folder_, ExFile),
                                  [this](QStringView line) { return board_.isPosition(line); });
     if (load.problem != RecordProblem::None) {
-        dialogs_.message(parentWidget(), names_.programTitle, problemText(load.problem, ExFile));
+        box(problemText(load.problem, ExFile));
+        return false;
+    }
+    const auto first = load.cursor.position();
+    if (!first) {
+        box(problemText(RecordProblem::Unreadable, ExFile));
         return false;
     }
     cursor_ = std::move(load.cursor);
     setWindowTitle(replayCaption(ExFile));
-    board_.showRecordedPosition(cursor_.position());
+    board_.showRecordedPosition(*first);
     Label1->setText(QString::number(cursor_.lineNumber()));
-    if (!cursor_.skippedLines().isEmpty())
-        dialogs_.message(parentWidget(), names_.programTitle,
-                         skippedLinesText(ExFile, cursor_.skippedLines()));
+    if (!cursor_.skippedLines().isEmpty()) box(skippedLinesText(ExFile, cursor_.skippedLines()));
     return true;
 }
 
 void ReplayWindow::DispLay() {
+    // The record is read as it is stepped through; one changed since it was
+    // loaded may no longer hold the line, and the board then stays as it is.
+    const auto position = cursor_.position();
+    if (!position) {
+        box(problemText(RecordProblem::Unreadable, ExFile));
+        return;
+    }
     Label1->setText(QString::number(cursor_.lineNumber()));
     if (isVisible() && windowModality() != Qt::NonModal) {
         // From the first step on the main window can be used beside the
         // replay; a window's modality only changes while it is hidden.
         hide();
         setWindowModality(Qt::NonModal);
-        board_.showRecordedPosition(cursor_.position());
+        board_.showRecordedPosition(*position);
         show();
         return;
     }
-    board_.showRecordedPosition(cursor_.position());
+    board_.showRecordedPosition(*position);
+}
+
+void ReplayWindow::box(const QString& text) {
+    // LoadFile runs before the window is shown: its boxes stand over the main
+    // window.
+    dialogs_.message(isVisible() ? this : parentWidget(), names_.programTitle, text);
 }
 
 }  // namespace gamecommon

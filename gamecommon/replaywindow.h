@@ -42,6 +42,8 @@ public:
     QLabel* Label1 = nullptr;
 
 private:
+    void box(const QString& text);
+
     const QString folder_;
     RecordBoard& board_;
     const RecordNames names_;

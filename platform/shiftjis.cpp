@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <QList>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform {
@@ -54,6 +55,11 @@ QByteArray toShiftJis(QStringView text) {
 }
 
 QString fromShiftJis(QByteArrayView bytes) {
+    // Code page 932 keeps the bytes below 0x80 as ASCII. Game records are
+    // nothing else and can hold many megabytes, which iconv takes its time
+    // over.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return QString::fromLatin1(bytes);
     static const char kReplacement[] = "\xFD\xFF";  // U+FFFD in UTF-16LE
     const QByteArray utf16 =
         convert("UTF-16LE", "CP932", bytes, QByteArrayView(kReplacement, 2), 1);

@@ -10,20 +10,26 @@ namespace platform {
 namespace {
 
 // Settings files are a few lines; anything much larger is not one of ours.
-constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+constexpr qint64 kMaxSettingsFileSize = 4 * 1024 * 1024;
 
 }  // namespace
 
-std::optional<QStringList> readTextLines(const QString& path) {
+std::optional<QString> readText(const QString& path, qint64 maxSize) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    if (file.size() > kMaxFileSize) return std::nullopt;
+    if (file.size() > maxSize) return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return std::nullopt;
 
     QString text = fromShiftJis(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(u'\n');
+    return text;
+}
+
+std::optional<QStringList> readTextLines(const QString& path) {
+    const auto text = readText(path, kMaxSettingsFileSize);
+    if (!text) return std::nullopt;
+    QStringList lines = text->split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }

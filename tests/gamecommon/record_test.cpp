@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -155,17 +156,26 @@ TEST(RecordNameRules, TheExtensionIsAddedWhereTheNameLacksIt) {
     EXPECT_EQ(memoSaveName(QStringLiteral("memo.txt"), goRecordNames()), u"memo.txt.chs");
 }
 
+// A cursor over a record held in memory, read as the replay reads a file.
+ReplayCursor cursorOver(const QByteArray& record) {
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(record);
+    buffer->open(QIODevice::ReadOnly);
+    return ReplayCursor(std::move(buffer), isTestPosition);
+}
+
 TEST(ReplayCursor, StepsThroughEveryLineOfLongRecordsAndStopsAtBothEnds) {
     for (int length : {1, 301, 500}) {
-        ReplayCursor cursor(positions(length), isTestPosition);
+        ReplayCursor cursor = cursorOver(crLfLines(positions(length)));
         ASSERT_EQ(cursor.count(), length);
         EXPECT_EQ(cursor.lineNumber(), 1);
         cursor.back();  // "<" on line 1
         EXPECT_EQ(cursor.lineNumber(), 1);
-        QStringList seen{cursor.position()};
+        QStringList seen{cursor.position().value_or(QString())};
         for (int i = 1; i < length + 5; ++i) {
             cursor.forward();
-            if (cursor.position() != seen.last()) seen << cursor.position();
+            const QString shown = cursor.position().value_or(QString());
+            if (shown != seen.last()) seen << shown;
         }
         EXPECT_EQ(seen, positions(length));
         EXPECT_EQ(cursor.lineNumber(), length);  // ">" on the last line stays
@@ -178,15 +188,36 @@ TEST(ReplayCursor, StepsThroughEveryLineOfLongRecordsAndStopsAtBothEnds) {
 }
 
 TEST(ReplayCursor, LinesThatAreNoPositionAreSkippedAndNamed) {
-    const QStringList lines = {"damaged", "pos2", "", "pos4", "0F,0F"};
-    ReplayCursor cursor(lines, isTestPosition);
-    EXPECT_EQ(cursor.skippedLines(), (QList<int>{1, 3, 5}));
+    // A line far longer than any position is passed over, not held.
+    const QByteArray huge = "pos" + QByteArray(200 * 1024, '9');
+    ReplayCursor cursor = cursorOver("damaged\r\npos2\r\n\r\npos4\n0F,0F\r\n" + huge + "\r\npos7");
+    EXPECT_EQ(cursor.lineCount(), 7);
+    EXPECT_EQ(cursor.skippedLines(), (QList<int>{1, 3, 5, 6}));
     EXPECT_EQ(cursor.lineNumber(), 2);
     cursor.forward();
     EXPECT_EQ(cursor.lineNumber(), 4);
-    EXPECT_EQ(cursor.position(), u"pos4");
+    EXPECT_EQ(cursor.position(), u"pos4");  // a line feed alone ends a line too
     cursor.forward();
-    EXPECT_EQ(cursor.lineNumber(), 4);
+    EXPECT_EQ(cursor.lineNumber(), 7);
+    EXPECT_EQ(cursor.position(), u"pos7");  // the last line needs no line end
+    cursor.forward();
+    EXPECT_EQ(cursor.lineNumber(), 7);
+}
+
+// The replay reads each position from the record when it comes to it: a
+// line that is no longer there, or no longer a position, is not shown.
+TEST_F(RecordFolder, TheReplayReadsThePositionsAsItComesToThem) {
+    const QString path = file(QStringLiteral("running.sho"));
+    ASSERT_TRUE(writeBytes(path, "pos1\r\npos2\r\npos3\r\n"));
+    ReplayLoad load = loadReplay(path, isTestPosition);
+    ASSERT_EQ(load.problem, RecordProblem::None);
+    ASSERT_TRUE(writeBytes(path, "pos1\r\nPOS2\r\n"));  // cleared and written again
+    EXPECT_EQ(load.cursor.position(), u"pos1");
+    load.cursor.forward();
+    EXPECT_EQ(load.cursor.position(), std::nullopt);
+    load.cursor.forward();
+    EXPECT_EQ(load.cursor.lineNumber(), 3);
+    EXPECT_EQ(load.cursor.position(), std::nullopt);
 }
 
 TEST_F(RecordFolder, ARecordThatCannotBeReplayedSaysWhy) {

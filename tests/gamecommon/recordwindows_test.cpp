@@ -8,10 +8,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
 #include "folderlisting.h"
 #include "listclicks.h"
 #include "memoeditor.h"
+#include "memofile.h"
 #include "recordfiledialog.h"
 #include "recordmenus.h"
 #include "recordtexts.h"
@@ -35,12 +37,15 @@ QStringList lines(const QListWidget* list) {
     return texts;
 }
 
-// The main board as the record windows see it: "pos" lines are positions,
-// and what it was told to show is kept in order.
+// The main board as the record windows see it: "pos" lines are positions, and
+// so are lines of 361 items (go's), and what it was told to show is kept in
+// order.
 class FakeBoard : public RecordBoard {
 public:
     QStringList shown;
-    bool isPosition(QStringView line) const override { return line.startsWith(u"pos"); }
+    bool isPosition(QStringView line) const override {
+        return line.startsWith(u"pos") || line.count(u',') == 360;
+    }
     void showRecordedPosition(const QString& line) override { shown << line; }
 };
 
@@ -256,12 +261,20 @@ TEST_F(RecordWindows, MemoFilesThatCannotBeUsedAreTold) {
         {file(QStringLiteral("gone.txt")), false,
          file(QStringLiteral("gone.txt")) + "が存在しません。"},
         {folder, false, folder + "を読み込めません。"},
+        {file(QStringLiteral("huge.txt")), false,
+         file(QStringLiteral("huge.txt")) + "は大きすぎるため、メモ帳では開けません。"},
     };
+    {
+        // Past what an editor box can hold; the file takes no room on disk.
+        QFile huge(file(QStringLiteral("huge.txt")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxMemoBytes + 1));
+    }
     for (const auto& [path, opens, text] : cases) {
         dialogs.texts.clear();
         MemoEditor editor(path, folder, names, dialogs);
-        EXPECT_EQ(editor.LoadFile(), opens);
-        EXPECT_EQ(dialogs.texts, QStringList{text});
+        EXPECT_EQ(editor.LoadFile(), opens) << path.toStdString();
+        EXPECT_EQ(dialogs.texts, QStringList{text}) << path.toStdString();
     }
 
     // An empty file is told and opens empty, ready to be written.
@@ -374,6 +387,68 @@ TEST_F(RecordMenuItems, OpenShowsTheChosenFileInTheMemoEditor) {
     EXPECT_EQ(menus.MnuFlag, kMnuFlagMemo);
     EXPECT_EQ(caption, file(QStringLiteral("NOTES.TXT")) + ":将棋メモ帳：ロ－ドした行数=1");
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// Recording is never switched off while a program runs, and a go record grows
+// by some 230 KB a game: one of more than 10 MB replays to its last line and
+// opens in the memo editor.
+TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMemoEditor) {
+    // Lines after own go moves: 361 two-digit items, each line with a black
+    // and a white stone of its own.
+    constexpr int kLines = 10000;
+    QByteArray emptyBoard = "02";
+    for (int k = 1; k < 361; ++k)
+        emptyBoard += ",02";
+    const auto line = [&](int i) {
+        QByteArray text = emptyBoard;
+        text[3 * (i % 361) + 1] = '0';
+        text[3 * ((i / 361 * 7 + 100) % 361) + 1] = '1';
+        return text;
+    };
+    QByteArray record;
+    for (int i = 0; i < kLines; ++i)
+        record += line(i) + "\r\n";
+    ASSERT_GT(record.size(), 10 * 1024 * 1024);
+    ASSERT_TRUE(writeBytes(file(QStringLiteral("games.sho")), record));
+    window.show();
+
+    whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
+        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("games.sho")));
+        QTest::mouseClick(d.Command2, Qt::LeftButton);
+    });
+    play.trigger();
+    ReplayWindow* replay = menus.replayWindow();
+    ASSERT_NE(replay, nullptr);
+    EXPECT_EQ(replay->Label1->text(), u"1");
+    for (int i = 1; i < kLines; ++i)
+        replay->Command3->click();
+    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
+    replay->Command3->click();  // ">" on the last line stays there
+    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
+    ASSERT_EQ(board.shown.size(), kLines + 1);
+    EXPECT_EQ(board.shown.first(), QString::fromLatin1(line(0)));
+    EXPECT_EQ(board.shown[kLines / 2], QString::fromLatin1(line(kLines / 2)));
+    EXPECT_EQ(board.shown.last(), QString::fromLatin1(line(kLines - 1)));
+    replay->close();
+
+    whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
+        QTest::mouseClick(d.Option2, Qt::LeftButton);
+        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("games.sho")));
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+    });
+    QString caption, lastLine;
+    int blocks = 0;
+    whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
+        caption = editor.windowTitle();
+        blocks = editor.Text1->blockCount();
+        lastLine = editor.Text1->document()->lastBlock().text();
+        editor.mnuQuit->trigger();
+    });
+    open.trigger();
+    EXPECT_EQ(caption, file(QStringLiteral("games.sho")) + ":将棋メモ帳：ロ－ドした行数=10000");
+    EXPECT_EQ(blocks, kLines);
+    EXPECT_EQ(lastLine, QString::fromLatin1(line(kLines - 1)));
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u'\n').toStdString();
 }
 
 }  // namespace
