@@ -3,7 +3,11 @@
 // along the way. Prints one line of figures; the status is 0 when everything
 // the users would see held.
 //
-//   soak [--brellow PATH] [--seconds N] [--seed N]
+//   soak [--brellow PATH] [--seconds N] [--seed N] [--users FILE]
+//
+// --users gives the server this user file instead of the soak's own (users
+// u1, u2, ... with passwords pw1, pw2, ...): a file that refuses them shows
+// that the soak fails when nobody can log in.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -25,8 +29,11 @@ int main(int argc, char** argv) {
             options.seconds = value.toInt();
         } else if (args[i] == u"--seed") {
             options.seed = value.toULongLong();
+        } else if (args[i] == u"--users" && !value.isEmpty()) {
+            options.usersFile = value;
         } else {
-            std::fprintf(stderr, "usage: soak [--brellow PATH] [--seconds N] [--seed N]\n");
+            std::fprintf(stderr,
+                         "usage: soak [--brellow PATH] [--seconds N] [--seed N] [--users FILE]\n");
             return 2;
         }
         ++i;

@@ -9,6 +9,7 @@
 
 #include "lobbynumbers.h"
 #include "standardframing.h"
+#include "textfile.h"
 
 namespace soak {
 
@@ -74,15 +75,22 @@ int SoakRun::exec() {
     const int players = 2 * options_.pairs;
     const int total = players + options_.watchers;
     QStringList lines;
-    for (int n = 1; n <= total + 1; ++n)
-        lines << QStringLiteral("%1,%2,%3,%2@example.jp,").arg(n).arg(userId(n), password(n));
+    if (options_.usersFile.isEmpty()) {
+        for (int n = 1; n <= total + 1; ++n)
+            lines << QStringLiteral("%1,%2,%3,%2@example.jp,").arg(n).arg(userId(n), password(n));
+    } else {
+        const auto given = platform::readTextLines(options_.usersFile);
+        if (!given) {
+            std::fprintf(stderr, "soak: cannot read the user file %s\n",
+                         qPrintable(options_.usersFile));
+            return 1;
+        }
+        lines = *given;
+    }
     if (!server_.start(lines)) {
         std::fprintf(stderr, "soak: the server %s did not start\n", qPrintable(options_.brellow));
         return 1;
     }
-    if (!warmUp()) fail(QStringLiteral("the first round of logins failed"));
-    const qint64 rssStart = server_.residentKib();
-    const int fdsStart = server_.openFiles();
 
     for (int n = 1; n <= total; ++n) {
         User u;
@@ -97,6 +105,25 @@ int SoakRun::exec() {
         }
         users_.push_back(u);
     }
+    // The figures to come back to are taken once the first round's users
+    // have logged in and left. A server nobody could log in to shows nothing
+    // of what a user does to it: the soak ends there.
+    const int firstLogins = warmUp();
+    if (firstLogins == 0) {
+        server_.stop();
+        std::fprintf(stderr,
+                     "soak: FAILED\n  %.1f s: no login succeeded in the first round (%d users "
+                     "tried); nothing measured\nthe server's last lines:\n%s\n",
+                     now() / 1000.0, total, qPrintable(server_.logTail(30)));
+        return 1;
+    }
+    if (firstLogins < total)
+        fail(QStringLiteral("only %1 of %2 users logged in in the first round")
+                 .arg(firstLogins)
+                 .arg(total));
+    const qint64 rssStart = server_.residentKib();
+    const int fdsStart = server_.openFiles();
+
     QTimer polling;
     connect(&polling, &QTimer::timeout, this, &SoakRun::poll);
     polling.start(250);
@@ -200,13 +227,13 @@ int SoakRun::exec() {
         "soak: %d users, %d matches, %.0f s: moves relayed %d, lost %d, duplicated %d, out of "
         "order %d; watch copies %d; cut connections %d; users told of a cut %d of %lld (within "
         "%.1f s of a close or reset, %.1f s of a hang); logins refused while a slot was free %d "
-        "(%d logins again); polls answered %d of %d; server RSS start/end %lld/%lld KiB; fds "
-        "start/end %d/%d; seed %llu\n",
+        "(%d logins again); polls answered %d of %d; first-round logins %d of %d; server RSS "
+        "after logins/end %lld/%lld KiB; fds after logins/end %d/%d; seed %llu\n",
         total, options_.pairs, now() / 1000.0, moves.received, moves.lost, moves.duplicated,
         moves.outOfOrder, copies.received, cutConnections_, notices(),
         static_cast<long long>(expected_.size()), slowest / 1000.0, slowestHang / 1000.0,
-        refusedWhileFree_, relogins_, answers_, polls_, static_cast<long long>(rssStart),
-        static_cast<long long>(rssEnd), fdsStart, fdsEnd,
+        refusedWhileFree_, relogins_, answers_, polls_, firstLogins, total,
+        static_cast<long long>(rssStart), static_cast<long long>(rssEnd), fdsStart, fdsEnd,
         static_cast<unsigned long long>(options_.seed));
     if (faults_.isEmpty()) return 0;
     std::fprintf(stderr, "soak: FAILED\n  %s\nthe server's last lines:\n%s\n",
@@ -222,32 +249,59 @@ int SoakRun::notices() const {
 // A first round before the figures are taken: every user logs in, polls,
 // links a game program and leaves again, so that what the server keeps for
 // good after its first users (the user file read, the buffers of its
-// sockets) counts as its start.
-bool SoakRun::warmUp() {
+// sockets) counts as its start. As in the round that follows, a user's game
+// program connects once he is logged in: the server keeps only so many
+// connections from one address waiting for their login. A user is through
+// once his poll is answered, or once the server answered his login
+// otherwise or closed his connection. Returns how many were logged in.
+int SoakRun::warmUp() {
+    struct Turn {
+        bool loggedIn = false;
+        bool through = false;
+    };
+    // Before the peers: they go first, and with them what they call back.
+    std::vector<Turn> turns(users_.size());
     std::vector<std::unique_ptr<SoakPeer>> peers;
-    int answered = 0;
-    for (int n = 1; n <= static_cast<int>(users_.size()); ++n) {
-        auto* lobby = new SoakPeer(net::lobbyClientFraming(), server_.port());
-        auto* program = new SoakPeer(net::gameProgramFraming(), server_.port());
+    const quint16 port = server_.port();
+    for (std::size_t i = 0; i < users_.size(); ++i) {
+        const int n = users_[i].number;
+        auto* lobby = new SoakPeer(net::lobbyClientFraming(), port);
         peers.emplace_back(lobby);
-        peers.emplace_back(program);
+        Turn& turn = turns[i];
         connect(lobby, &SoakPeer::connected, this, [lobby, n] { lobby->send(loginOf(n, 0)); });
         connect(
-            lobby, &SoakPeer::message, this, [&answered, lobby, program, n](const QString& text) {
-                if (!text.startsWith(u"LOGIN|OK|")) {
-                    ++answered;
+            lobby, &SoakPeer::message, this,
+            [this, &turn, &peers, lobby, n, port](const QString& text) {
+                if (turn.through) return;
+                if (turn.loggedIn || !text.startsWith(u"LOGIN|OK|")) {
+                    turn.through = true;  // the poll's answer, or a refusal
                     return;
                 }
+                turn.loggedIn = true;
                 lobby->send(QStringLiteral("GetGameData|%1|%2|1|END").arg(userId(n), password(n)));
-                program->send(QStringLiteral("GameLogin|%1|%2|m|END").arg(userId(n), password(n)));
+                auto* program = new SoakPeer(net::gameProgramFraming(), port);
+                peers.emplace_back(program);
+                connect(program, &SoakPeer::connected, this, [program, n] {
+                    program->send(
+                        QStringLiteral("GameLogin|%1|%2|m|END").arg(userId(n), password(n)));
+                });
             });
+        connect(lobby, &SoakPeer::closedByPeer, this, [&turn] { turn.through = true; });
     }
-    const auto everyone = static_cast<int>(users_.size());
-    const bool ok = waitFor([&] { return answered == everyone; }, 15000);
+    const bool done = waitFor(
+        [&] {
+            return std::all_of(turns.begin(), turns.end(), [](const Turn& t) { return t.through; });
+        },
+        15000);
+    // The programs that have not linked yet get a moment.
+    waitFor([] { return false; }, 500);
     for (const auto& peer : peers)
         peer->close();
     waitFor([] { return false; }, 2000);
-    return ok;
+    const auto logins = static_cast<int>(
+        std::count_if(turns.begin(), turns.end(), [](const Turn& t) { return t.loggedIn; }));
+    if (!done && logins > 0) fail(QStringLiteral("the first round of logins did not end in time"));
+    return logins;
 }
 
 void SoakRun::logIn(User& u) {

@@ -21,6 +21,9 @@ struct SoakOptions {
     int pairs = 20;     // matches
     int watchers = 10;  // users watching one match each
     int moves = 500;    // moves of a match
+    // The server's user file; empty: the soak's own, where every user's
+    // password is right. Another one tests the soak's own checks.
+    QString usersFile;
 };
 
 // The soak: the real server, 50 logged-in users (pairs of players and
@@ -32,7 +35,8 @@ struct SoakOptions {
 // changed between players whose connections stayed up; every opponent of a
 // cut player told in time; no login refused while a slot is free; and after
 // everyone has left, the server's file descriptors and memory back where
-// they were.
+// they were once the first round of users had logged in and left. A soak in
+// whose first round nobody logs in ends there and fails.
 class SoakRun : public QObject {
     Q_OBJECT
 
@@ -86,7 +90,7 @@ private:
     bool waitFor(const std::function<bool()>& done, int ms);
     void fail(const QString& what);
 
-    bool warmUp();
+    int warmUp();
     bool logInEveryone();
     bool probeFullLobby();
     void logIn(User& u);
