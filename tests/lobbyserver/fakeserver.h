@@ -9,6 +9,7 @@
 
 #include "lobbyserver.h"
 #include "servertransport.h"
+#include "shogimove.h"
 #include "textfile.h"
 
 namespace lobbytest {
@@ -109,18 +110,5 @@ public:
         server.wake();
     }
 };
-
-// A shogi move message with move number `n`.
-inline QString shogiMove(int n) {
-    QStringList board;
-    for (int i = 0; i < 81; ++i)
-        board << "0F";
-    QString hands;
-    for (const char* k : {"Fu", "Ky", "Ke", "Gi", "Ki", "Hi", "Ka"})
-        hands += QString(k) + ", 0,";
-    hands += hands;
-    const QString no = " " + QString::number(n);
-    return "SYOUGI_MSG2:" + board.join(',') + ":" + hands + no + ":" + no + ":END";
-}
 
 }  // namespace lobbytest

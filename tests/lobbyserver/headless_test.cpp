@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "brellowprocess.h"
+#include "shogimove.h"
 
 namespace lobbytest {
 namespace {
@@ -24,18 +25,6 @@ QStringList users() {
 
 QString loginOf(const QString& id, const QString& pass, const QString& mail) {
     return "SVMSG_LOGIN|" + id + "," + pass + "," + mail + ", 0|END";
-}
-
-QString shogiMove(int n) {
-    QStringList board;
-    for (int i = 0; i < 81; ++i)
-        board << (i == n ? "00" : "0F");
-    QString hands;
-    for (const char* k : {"Fu", "Ky", "Ke", "Gi", "Ki", "Hi", "Ka"})
-        hands += QString(k) + ", 0,";
-    hands += hands;
-    const QString no = " " + QString::number(n);
-    return "SYOUGI_MSG2:" + board.join(',') + ":" + hands + no + ":" + no + ":END";
 }
 
 class Headless : public ::testing::Test {

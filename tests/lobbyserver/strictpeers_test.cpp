@@ -7,22 +7,11 @@
 #include <memory>
 
 #include "brellowprocess.h"
+#include "shogimove.h"
 #include "strictpeer.h"
 
 namespace lobbytest {
 namespace {
-
-QString shogiMove(int n) {
-    QStringList board;
-    for (int i = 0; i < 81; ++i)
-        board << (i == n ? "00" : "0F");
-    QString hands;
-    for (const char* k : {"Fu", "Ky", "Ke", "Gi", "Ki", "Hi", "Ka"})
-        hands += QString(k) + ", 0,";
-    hands += hands;
-    const QString no = " " + QString::number(n);
-    return "SYOUGI_MSG2:" + board.join(',') + ":" + hands + no + ":" + no + ":END";
-}
 
 QString watched(int n) {
     return "WatchMsg|" + shogiMove(n);
