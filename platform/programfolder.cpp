@@ -61,9 +61,11 @@ FolderFacts folderFactsFor(const QString& folder) {
 
 ProgramFolders programFolders(const QString& usual) {
     const ProgramFolders folders = chooseFolders(folderFactsFor(programFolder()), usual);
-    if (folders.installed && !QFileInfo(folders.data).isDir() && QDir().mkpath(folders.data)) {
-        // Logins hold passwords: the folder is its owner's alone.
-        QFile::setPermissions(folders.data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (folders.installed && !QFileInfo(folders.data).isDir()) {
+        // Logins hold passwords: the folder is its owner's alone, from the
+        // moment it exists.
+        QDir().mkpath(QFileInfo(folders.data).absolutePath());
+        QDir().mkdir(folders.data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     return folders;
 }
