@@ -50,8 +50,6 @@ public:
     // it is dropped.
     void forget(SocketHandle socket);
 
-    bool holds(SocketHandle socket) const { return lanes_.count(socket) != 0; }
-
 private:
     struct Lane {
         qint64 sentAt = 0;  // when the message last sent went out

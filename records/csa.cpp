@@ -162,14 +162,11 @@ struct Reader {
                 {line, QStringLiteral("a board of %1 rows: one has nine").arg(rows)});
             return false;
         }
-        if (auto problem = startProblem(start)) {
+        if (auto problem = beginFromSetUp(start, read.game)) {
             read.problems.push_back(
                 {line, QStringLiteral("a start that is no position of a game: ") + *problem});
             return false;
         }
-        // The usual start drawn out is the usual start.
-        const ShogiGame game(start);
-        if (game.start() != StartPosition{}) read.game = game;
         return true;
     }
 

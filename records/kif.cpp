@@ -202,14 +202,11 @@ ShogiImport readKif(const QStringList& lines) {
                  QStringLiteral("a board diagram of %1 rows: one has nine").arg(diagram.rows));
             return false;
         }
-        if (auto problem = startProblem(diagram.start)) {
+        if (auto problem = beginFromSetUp(diagram.start, read.game)) {
             fail(line,
                  QStringLiteral("a board diagram that is no position of a game: ") + *problem);
             return false;
         }
-        // The usual start drawn out is the usual start.
-        const ShogiGame game(diagram.start);
-        if (game.start() != StartPosition{}) read.game = game;
         return true;
     };
     for (qsizetype i = 0; i < lines.size(); ++i) {

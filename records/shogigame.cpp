@@ -96,6 +96,13 @@ std::optional<QString> startProblem(const StartPosition& start) {
     return std::nullopt;
 }
 
+std::optional<QString> beginFromSetUp(const StartPosition& start, ShogiGame& game) {
+    if (auto problem = startProblem(start)) return problem;
+    const ShogiGame setUp(start);
+    if (setUp.start() != StartPosition{}) game = setUp;
+    return std::nullopt;
+}
+
 ShogiGame::ShogiGame(const StartPosition& start) : start_(start), setUp_(true) {
     for (int k = 0; k < shogi::kCellCount; ++k) {
         const Cell c = start_.board.atNumber(k);

@@ -62,6 +62,13 @@ shogi::Hand piecesOffBoard(const shogi::Board& board);
 // player (the rules look for the mover's king); nothing when it is one.
 std::optional<QString> startProblem(const StartPosition& start);
 
+class ShogiGame;
+
+// A set-up read from a file (a KIF diagram, CSA rows) begins `game`; the
+// usual start drawn out is the usual start. When it is no position a game can
+// be played on, `game` stays as it was and the reason comes back.
+std::optional<QString> beginFromSetUp(const StartPosition& start, ShogiGame& game);
+
 // A game from the usual start or from a set-up, move by move, under the
 // rules the programs play by (a king may be taken, promotion is never forced,
 // a drop is not tested for the own king's safety). The board is kept in the

@@ -124,9 +124,6 @@ public:
         }
     }
 
-    // Whether the current connection is still open.
-    bool open() const { return current_ >= 0; }
-
 private:
     static constexpr int kReadDelayMs = 100;
 
