@@ -40,10 +40,12 @@ bool isDigitAt(const QByteArray& stream, qsizetype at) {
 // and the framer takes it as soon as a read ends after one of them rather
 // than hold every go move for the quiet time. A read that ends inside the
 // count therefore ends the move there; that cut is the one that may change
-// the messages.
+// the messages. So does a read that ends after the count where only half a
+// character follows: the whole stream holds the move for that character's
+// other half (it may be another digit), the cut one has already sent it.
 bool numberCut(const QByteArray& stream, qsizetype at, const MessageFramer& framer) {
     return at % 2 == 0 && framer.pendingBytes() == 0 && isDigitAt(stream, at - 2) &&
-           isDigitAt(stream, at);
+           (isDigitAt(stream, at) || at + 1 == stream.size());
 }
 
 // A small generator of cut points, so one input always cuts the same way.
