@@ -17,8 +17,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "kind.h"
-#include "pieceglyph.h"
+#include "shogirules/kind.h"
+#include "shogirules/pieceglyph.h"
 
 namespace {
 

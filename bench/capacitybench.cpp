@@ -7,6 +7,8 @@
 #include <deque>
 #include <vector>
 
+#include "gamekeywords.h"
+#include "lobbyclassify.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
 #include "relayprocess.h"
@@ -55,7 +57,7 @@ CapacityResult runCapacityBench(const CapacityOptions& options) {
     std::vector<QByteArray> moveBytes;
     for (const QString& move : moveTexts)
         moveBytes.push_back(net::encodeMessage(move));
-    const QString ackText = u"SYOUGI_MSG3:SEND_OK"_s;
+    const QString ackText = gamecommon::kAckMsg.toString();
     const QByteArray ackBytes = net::encodeMessage(ackText);
 
     RelayProcess brellow;
@@ -166,7 +168,9 @@ CapacityResult runCapacityBench(const CapacityOptions& options) {
             now = Clock::now();
             for (const QString& message : messages) {
                 if (!isGame) {
-                    if (!message.startsWith(u"AddFriends|"_s) || user.polls.empty()) continue;
+                    if (lobby::classifyClientMessage(message) != lobby::ClientReply::AddFriends ||
+                        user.polls.empty())
+                        continue;
                     result.userListReplies.add(
                         std::chrono::duration<double, std::micro>(now - user.polls.front())
                             .count());

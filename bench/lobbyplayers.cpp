@@ -1,7 +1,9 @@
 #include "lobbyplayers.h"
 
+#include "gameframing.h"
+#include "lobbyframing.h"
+#include "lobbykeywords.h"
 #include "lobbymessages.h"
-#include "standardframing.h"
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +20,7 @@ QString password() {
 }
 
 QString linkGame(quint16 port, LobbyPlayer& player) {
-    player.game = std::make_unique<WirePeer>(port, net::gameProgramFraming());
+    player.game = std::make_unique<WirePeer>(port, gamecommon::gameProgramFraming());
     if (!player.game->ok()) return player.id + u": the game program cannot connect"_s;
     if (!player.game->send(lobby::gameLoginRequest(player.id, password(), mailOf(player.id))))
         return player.id + u": the game login was not sent"_s;
@@ -39,10 +41,10 @@ QStringList benchUserFile(int count) {
 }
 
 QString logIn(quint16 port, LobbyPlayer& player) {
-    player.lobby = std::make_unique<WirePeer>(port, net::lobbyClientFraming());
+    player.lobby = std::make_unique<WirePeer>(port, lobby::lobbyClientFraming());
     if (!player.lobby->ok()) return player.id + u": the lobby client cannot connect"_s;
     player.lobby->send(lobby::loginRequest(player.id, password(), mailOf(player.id), 0));
-    const auto reply = player.lobby->nextStartingWith(u"LOGIN|"_s);
+    const auto reply = player.lobby->nextStartingWith(lobby::kLoginReplyKeyword + u'|');
     const auto login = reply ? lobby::parseLoginReply(*reply) : std::nullopt;
     if (!login || !login->accepted)
         return player.id + u": no login: "_s + reply.value_or(QString());
@@ -53,7 +55,7 @@ QString logIn(quint16 port, LobbyPlayer& player) {
 QString pairAndLink(quint16 port, LobbyPlayer& a, LobbyPlayer& b) {
     a.lobby->send(lobby::challengeRequest(a.id, password(), b.index));
     for (LobbyPlayer* p : {&a, &b}) {
-        if (!p->lobby->nextStartingWith(u"GameMsg|Battle|"_s))
+        if (!p->lobby->nextStartingWith(lobby::kChatKeyword + u'|' + lobby::kBattleField + u'|'))
             return p->id + u": no pairing notice"_s;
         p->lobby->send(lobby::chatAck());
     }

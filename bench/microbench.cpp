@@ -10,15 +10,16 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "board.h"
-#include "capture.h"
+#include "gamemessage.h"
+#include "gorules/capture.h"
+#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
 #include "lobbyserver.h"
 #include "messageframer.h"
-#include "moverules.h"
 #include "shogigame.h"
-#include "standardframing.h"
+#include "shogirules/board.h"
+#include "shogirules/moverules.h"
 #include "textfile.h"
 #include "wirecodec.h"
 
@@ -99,9 +100,9 @@ BENCHMARK(ShogiPerft4)
 QByteArray mixedStream(qsizetype atLeastBytes, int& messageCount) {
     const std::vector<QString> moves = playedMoveMessages(kPositionCount, kPositionSeed);
     const QStringList others = {
-        u"SYOUGI_MSG3:SEND_OK"_s,
+        gamecommon::kAckMsg.toString(),
         lobby::userListRequest(u"bench01"_s, u"pw"_s, 1),
-        u"SYOUGI_MSG4:よろしくお願いします。"_s,
+        gamecommon::chatMsg(u"よろしくお願いします。"_s),
         lobby::chatMessage(u"bench01"_s, u"次の手を考えています"_s),
         lobby::chatAck(),
     };
@@ -118,7 +119,7 @@ QByteArray mixedStream(qsizetype atLeastBytes, int& messageCount) {
 void FramerMixedStream(benchmark::State& state) {
     int expected = 0;
     const QByteArray stream = mixedStream(1024 * 1024, expected);
-    const net::FramingRules rules = net::lobbyServerFraming();
+    const net::FramingRules rules = lobby::lobbyServerFraming();
     constexpr qsizetype kPiece = 4096;  // what the socket layer takes at a time
     for (auto _ : state) {
         net::MessageFramer framer(rules);

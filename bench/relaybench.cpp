@@ -4,11 +4,13 @@
 #include <chrono>
 #include <vector>
 
+#include "gameframing.h"
+#include "gamekeywords.h"
+#include "lobbykeywords.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
 #include "relayprocess.h"
 #include "shogigame.h"
-#include "standardframing.h"
 #include "wirecodec.h"
 
 using namespace Qt::StringLiterals;
@@ -86,7 +88,7 @@ bool turnTaking(const GameLink& link, const Traffic& traffic, int count, Latenci
 bool keepAlive(LobbyPlayer& a, LobbyPlayer& b) {
     for (LobbyPlayer* p : {&a, &b}) {
         p->lobby->send(lobby::userListRequest(p->id, QString::fromUtf16(kBenchPassword), p->index));
-        if (!p->lobby->nextStartingWith(u"AddFriends|"_s)) return false;
+        if (!p->lobby->nextStartingWith(lobby::kUserListKeyword + u'|')) return false;
     }
     return true;
 }
@@ -98,7 +100,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
     Traffic traffic;
     for (const QString& move : playedMoveMessages(std::max(options.turns, 200), kGameSeed))
         traffic.moves.push_back(net::encodeMessage(move));
-    traffic.ack = net::encodeMessage(u"SYOUGI_MSG3:SEND_OK");
+    traffic.ack = net::encodeMessage(gamecommon::kAckMsg);
 
     RelayProcess brellow;
     result.error = brellow.start(options.brellowPath, {u"--headless"_s}, u" Msg クライアント待受"_s,
@@ -116,8 +118,8 @@ RelayResult runRelayBench(const RelayOptions& options) {
     RelayProcess bare;
     result.error = bare.start(options.bareRelayPath, {}, u"ready"_s);
     if (!result.error.isEmpty()) return result;
-    WirePeer bareFirst(bare.port(), net::gameProgramFraming());
-    WirePeer bareSecond(bare.port(), net::gameProgramFraming());
+    WirePeer bareFirst(bare.port(), gamecommon::gameProgramFraming());
+    WirePeer bareSecond(bare.port(), gamecommon::gameProgramFraming());
     if (!bareFirst.ok() || !bareSecond.ok()) {
         result.error = u"cannot connect to the bare relay"_s;
         return result;

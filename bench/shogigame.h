@@ -1,27 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <vector>
 
-#include "moveattempt.h"
-#include "position.h"
+#include "shogirules/legalmoves.h"
 
 namespace bench {
 
 // Real shogi traffic and work for the benchmarks, made with the rules the
 // game program itself runs.
-
-// The position as the opponent sees it once a move has reached him.
-shogi::ShogiPosition turned(const shogi::ShogiPosition& p);
-
-// Calls `visit` with the position after every move the local player can make
-// in `p`, made the way a player makes it: every own piece released on every
-// cell it can reach, a promotion answered Yes and No, every hand piece
-// released on every cell. Only moves the rules accept are visited.
-void forEachMove(
-    const shogi::ShogiPosition& p,
-    const std::function<void(const shogi::ShogiPosition&, const shogi::MoveOutcome&)>& visit);
 
 // The number of move sequences of `depth` plies from `p`.
 long long perft(const shogi::ShogiPosition& p, int depth);

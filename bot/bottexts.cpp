@@ -9,7 +9,7 @@ QString shogiResignation() {
 }
 
 QString goResignation() {
-    return QStringLiteral("SYOUGI_MSG5:") + kResignText.toString();
+    return gamecommon::endOfGameMsg(kResignText.toString());
 }
 
 QString passLine(const QString& score) {

@@ -2,15 +2,15 @@
 
 #include <QTimer>
 
+#include "gameframing.h"
 #include "gamemessage.h"
 #include "lobbymessages.h"
 #include "socketerrortext.h"
-#include "standardframing.h"
 
 namespace bot {
 
 GameLink::GameLink(const BotOptions& options, QObject* parent)
-    : QObject(parent), options_(options), sockets_(net::gameProgramFraming()) {
+    : QObject(parent), options_(options), sockets_(gamecommon::gameProgramFraming()) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
 }

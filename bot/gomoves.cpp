@@ -3,7 +3,7 @@
 #include <QList>
 #include <array>
 
-#include "go/capture.h"
+#include "gorules/capture.h"
 
 namespace bot {
 

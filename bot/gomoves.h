@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "go/board.h"
-#include "go/positionstring.h"
+#include "gorules/board.h"
+#include "gorules/positionstring.h"
 
 namespace bot {
 

@@ -5,8 +5,8 @@
 
 #include "bottexts.h"
 #include "enginestrength.h"
-#include "go/capture.h"
-#include "go/movemessage.h"
+#include "gorules/capture.h"
+#include "gorules/movemessage.h"
 
 namespace bot {
 

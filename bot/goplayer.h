@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "botplayer.h"
-#include "go/board.h"
 #include "gomoves.h"
+#include "gorules/board.h"
 #include "gtpengine.h"
 
 namespace bot {

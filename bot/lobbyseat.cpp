@@ -3,17 +3,17 @@
 #include <QTimer>
 
 #include "lobbyclassify.h"
+#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
 #include "socketerrortext.h"
-#include "standardframing.h"
 
 namespace bot {
 
 LobbySeat::LobbySeat(const BotOptions& options, QObject* parent)
     : QObject(parent),
       options_(options),
-      sockets_(net::lobbyClientFraming()),
+      sockets_(lobby::lobbyClientFraming()),
       pollTimer_(new QTimer(this)) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });

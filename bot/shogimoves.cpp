@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shogi/moverules.h"
+#include "shogirules/moverules.h"
 
 namespace bot {
 

@@ -5,8 +5,8 @@
 #include <QStringView>
 #include <optional>
 
-#include "shogi/moveattempt.h"
-#include "shogi/position.h"
+#include "shogirules/moveattempt.h"
+#include "shogirules/position.h"
 
 namespace bot {
 

@@ -4,7 +4,7 @@
 
 #include "bottexts.h"
 #include "enginestrength.h"
-#include "shogi/movemessage.h"
+#include "shogirules/movemessage.h"
 
 namespace bot {
 

@@ -4,9 +4,9 @@
 #include <chrono>
 
 #include "botplayer.h"
-#include "shogi/position.h"
 #include "shogiengine.h"
 #include "shogimoves.h"
+#include "shogirules/position.h"
 
 namespace bot {
 

@@ -14,8 +14,9 @@
 #include <cstdint>
 
 #include "fuzzsupport.h"
+#include "gameframing.h"
+#include "lobbyframing.h"
 #include "messageframer.h"
-#include "standardframing.h"
 #include "wirecodec.h"
 
 namespace {

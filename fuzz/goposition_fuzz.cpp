@@ -7,10 +7,10 @@
 // builder writes the same board as the same move; a stone placed on a read
 // board captures only the opponent's stones, never more than stood there.
 
-#include "capture.h"
 #include "fuzzsupport.h"
-#include "movemessage.h"
-#include "positionstring.h"
+#include "gorules/capture.h"
+#include "gorules/movemessage.h"
+#include "gorules/positionstring.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "fuzzsupport.h"
 #include "lobbyclassify.h"
 #include "lobbyclient.h"
+#include "lobbyframing.h"
 #include "lobbyview.h"
 #include "messageframer.h"
-#include "standardframing.h"
 #include "userlist.h"
 
 namespace {
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorfuzz::Script script(data, size);
     View view;
     lobbyclient::LobbyClient client(view, folder->path(), {});
-    net::MessageFramer framer(net::lobbyClientFraming());
+    net::MessageFramer framer(lobby::lobbyClientFraming());
     const auto dispatch = [&](const net::MessageFramer::Result& result) {
         for (const QString& message : result.messages) {
             if (view.ends > 0) return;  // the program has ended

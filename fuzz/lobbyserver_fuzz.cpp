@@ -18,11 +18,12 @@
 #include <vector>
 
 #include "fuzzsupport.h"
+#include "gameframing.h"
+#include "lobbyframing.h"
 #include "lobbynumbers.h"
 #include "lobbyserver.h"
 #include "messageframer.h"
 #include "servertransport.h"
-#include "standardframing.h"
 #include "textfile.h"
 #include "wirecodec.h"
 
@@ -153,7 +154,7 @@ private:
 
     void accept(Peer& peer, int address) {
         peer.socket = ++lastSocket_;
-        peer.framer.emplace(net::lobbyServerFraming());
+        peer.framer.emplace(lobby::lobbyServerFraming());
         open_.insert(peer.socket);
         server_.acceptConnection(peer.socket, QString::fromLatin1(kAddresses[address]),
                                  static_cast<quint16>(40000 + peer.socket));
@@ -353,7 +354,7 @@ private:
                 continue;
             }
             const QString next = QStringLiteral("SYOUGI_MSG3:SEND_OK");
-            net::MessageFramer framer(net::gameProgramFraming());
+            net::MessageFramer framer(gamecommon::gameProgramFraming());
             QStringList got = framer.feed(net::encodeMessage(s.text + next)).messages;
             got += framer.flush().messages;
             QUORFUZZ_CHECK(
@@ -362,7 +363,7 @@ private:
         }
         transport_.sent.clear();
         for (auto& [socket, texts] : toClients) {
-            net::MessageFramer framer(net::lobbyClientFraming());
+            net::MessageFramer framer(lobby::lobbyClientFraming());
             QStringList got;
             for (const QString& text : texts)
                 got += framer.feed(net::encodeMessage(text)).messages;

@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 
 #include "fuzzsupport.h"
-#include "position.h"
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 #include "replaycursor.h"
+#include "shogirules/position.h"
 
 namespace {
 

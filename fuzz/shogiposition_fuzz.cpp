@@ -8,8 +8,8 @@
 // side; and a watcher's turn of a read move is a readable position.
 
 #include "fuzzsupport.h"
-#include "movemessage.h"
-#include "position.h"
+#include "shogirules/movemessage.h"
+#include "shogirules/position.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();

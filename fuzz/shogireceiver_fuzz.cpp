@@ -11,12 +11,12 @@
 #include <QTemporaryDir>
 
 #include "fuzzsupport.h"
+#include "gameframing.h"
 #include "gamemessage.h"
 #include "matchview.h"
 #include "messageframer.h"
-#include "movemessage.h"
 #include "shogimatch.h"
-#include "standardframing.h"
+#include "shogirules/movemessage.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     View view;
     shogi::ShogiMatch match(view, QStringLiteral("/nonexistent/LOGIN.TXT"));
     match.startUp();
-    net::MessageFramer framer(net::gameProgramFraming());
+    net::MessageFramer framer(gamecommon::gameProgramFraming());
     const auto handle = [&](const net::MessageFramer::Result& result) {
         for (const QString& message : result.messages)
             receive(match, view, message);

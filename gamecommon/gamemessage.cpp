@@ -2,21 +2,26 @@
 
 #include <QList>
 
+#include "gamekeywords.h"
+
 namespace gamecommon {
 
 namespace {
 
-constexpr QStringView kGamePrefix = u"SYOUGI_MSG";
+// Whether `text` starts with `keyword` and the "|" after it.
+bool startsWithField(QStringView text, QStringView keyword) {
+    return text.startsWith(keyword) && text.size() > keyword.size() && text[keyword.size()] == u'|';
+}
 
 }  // namespace
 
 GameMsgType classifyGameMsg(QStringView text) {
-    if (text.startsWith(u"WatchMsg|")) return GameMsgType::WatchMove;
-    if (text.startsWith(u"WatchData|")) return GameMsgType::WatchPlayers;
-    if (!text.startsWith(kGamePrefix) || text.size() <= kGamePrefix.size()) {
+    if (startsWithField(text, kWatchMoveKeyword)) return GameMsgType::WatchMove;
+    if (startsWithField(text, kWatchPlayersKeyword)) return GameMsgType::WatchPlayers;
+    if (!text.startsWith(kGameKeyword) || text.size() <= kGameKeyword.size()) {
         return GameMsgType::Unknown;
     }
-    switch (text[kGamePrefix.size()].unicode()) {
+    switch (text[kGameKeyword.size()].unicode()) {
         case u'1':
             return GameMsgType::Type1;
         case u'2':
@@ -43,7 +48,7 @@ QString gameMsgText(QStringView text) {
 
 QString unwrapWatchMove(QStringView text) {
     QStringView move = text.sliced(text.indexOf(u'|') + 1);
-    if (move.endsWith(u"|END")) move.chop(4);
+    if (move.endsWith(kLobbyEnd)) move.chop(kLobbyEnd.size());
     return move.toString();
 }
 
@@ -60,12 +65,16 @@ QString chatMsg(const QString& text) {
     // the next game message starts. So a game keyword typed into it goes out
     // with a full-width low line, and can never become a message of its own.
     QString typed = text.left(kMaxChatLength);
-    typed.replace(kGamePrefix.toString(), QStringLiteral("SYOUGI＿MSG"));
-    return QStringLiteral("SYOUGI_MSG4:") + typed;
+    typed.replace(kGameKeyword.toString(), QStringLiteral("SYOUGI＿MSG"));
+    return kChatKeyword.toString() + u':' + typed;
 }
 
 QString conversationMsg(const QString& text) {
-    return QStringLiteral("SYOUGI_MSG6:") + text;
+    return kConversationKeyword.toString() + u':' + text;
+}
+
+QString endOfGameMsg(const QString& text) {
+    return kEndOfGameKeyword.toString() + u':' + text;
 }
 
 }  // namespace gamecommon

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "gamekeywords.h"
+
 namespace gamecommon {
 
 // The messages two game programs exchange, directly or through the lobby
@@ -37,8 +39,6 @@ QString unwrapWatchMove(QStringView text);
 // are empty.
 QStringList watchPlayers(QStringView text);
 
-inline constexpr QStringView kAckMsg = u"SYOUGI_MSG3:SEND_OK";
-
 // A chat line is cut to its first 500 characters; a game keyword typed into
 // it ("SYOUGI_MSG") goes out as "SYOUGI＿MSG".
 inline constexpr int kMaxChatLength = 500;
@@ -46,5 +46,9 @@ QString chatMsg(const QString& text);
 
 // A canned line of the conversation menus, or the shogi resignation.
 QString conversationMsg(const QString& text);
+
+// The end of a game told to the other player: "SYOUGI_MSG5:" + the text he is
+// shown (a resignation, a king taken).
+QString endOfGameMsg(const QString& text);
 
 }  // namespace gamecommon

@@ -5,11 +5,12 @@
 
 #include "clocktext.h"
 #include "conversationlines.h"
+#include "gameframing.h"
 #include "gamemessage.h"
+#include "lobbymessages.h"
 #include "loginsettings.h"
 #include "programfolder.h"
 #include "runningrecord.h"
-#include "standardframing.h"
 
 namespace gamecommon {
 
@@ -26,7 +27,7 @@ MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, QObject* parent, Wa
       Timer2(new QTimer(this)),
       view_(view),
       loginFilePath_(std::move(loginFilePath)),
-      sockets_(net::gameProgramFraming()),
+      sockets_(gamecommon::gameProgramFraming()),
       watchdog_(watchdog) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
@@ -58,8 +59,7 @@ void MatchFlow::onActivated() {
         view_.showMessageBox(QStringLiteral("File Error"));
         return;
     }
-    state_.LoginLine = QStringLiteral("GameLogin|") + login->id + u'|' + login->password + u'|' +
-                       login->mail + QStringLiteral("|END");
+    state_.LoginLine = lobby::gameLoginRequest(login->id, login->password, login->mail);
     state_.ServerName = login->server;
     view_.setServerMenuEnabled(false);
     view_.setCloseMenuEnabled(true);

@@ -4,9 +4,9 @@
 
 #include "gameprogram.h"
 #include "lobbyclassify.h"
+#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
-#include "standardframing.h"
 #include "userlines.h"
 
 namespace lobbyclient {
@@ -24,7 +24,7 @@ LobbyClient::LobbyClient(LobbyView& view, QString folder, ProgramStarter starter
       view_(view),
       folder_(std::move(folder)),
       starter_(std::move(starter)),
-      sockets_(net::lobbyClientFraming()),
+      sockets_(lobby::lobbyClientFraming()),
       loginTimer_(new QTimer(this)) {
     sockets_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "lobbykeywords.h"
+
 namespace lobby {
 
 namespace {
@@ -27,22 +29,22 @@ Kind classify(QStringView text, const std::array<std::pair<QStringView, Kind>, N
 ServerRequest classifyServerMessage(QStringView text) {
     using R = ServerRequest;
     static constexpr std::array<std::pair<QStringView, R>, 9> kLobby = {{
-        {u"SVMSG_LOGIN", R::Login},
-        {u"GetGameData", R::GetGameData},
-        {u"GameEnd", R::GameEnd},
-        {u"GameStart", R::GameStart},
-        {u"WatchMsg", R::WatchMsg},
-        {u"GameMsg", R::GameMsg},
-        {u"LOGOUT", R::Logout},
-        {u"GameLogin", R::GameLogin},
-        {u"GMOK", R::Gmok},
+        {kLoginRequestKeyword, R::Login},
+        {kUserListRequestKeyword, R::GetGameData},
+        {kGameEndKeyword, R::GameEnd},
+        {kChallengeKeyword, R::GameStart},
+        {kWatchRequestKeyword, R::WatchMsg},
+        {kChatKeyword, R::GameMsg},
+        {kLogoutKeyword, R::Logout},
+        {kGameLoginKeyword, R::GameLogin},
+        {kChatAckKeyword, R::Gmok},
     }};
     static constexpr std::array<std::pair<QStringView, R>, 5> kGame = {{
-        {u"SYOUGI_MSG2", R::Move},
-        {u"SYOUGI_MSG3", R::GameAck},
-        {u"SYOUGI_MSG4", R::GameChat},
-        {u"SYOUGI_MSG5", R::GameOver},
-        {u"SYOUGI_MSG6", R::GameTalk},
+        {gamecommon::kMoveKeyword, R::Move},
+        {gamecommon::kAckKeyword, R::GameAck},
+        {gamecommon::kChatKeyword, R::GameChat},
+        {gamecommon::kEndOfGameKeyword, R::GameOver},
+        {gamecommon::kConversationKeyword, R::GameTalk},
     }};
     for (const auto& [keyword, kind] : kGame)
         if (startsWithKeyword(text, keyword, u':')) return kind;
@@ -54,16 +56,16 @@ namespace {
 using R = ClientReply;
 // The client's keywords in the order a client tests them.
 constexpr std::array<std::pair<QStringView, R>, 10> kClientKeywords = {{
-    {u"LOGIN", R::Login},
-    {u"AddFriends", R::AddFriends},
-    {u"GameMsg", R::GameMsg},
-    {u"HisNone", R::HisNone},
-    {u"LogOut", R::LogOut},
-    {u"Dead", R::Dead},
-    {u"NoLogin", R::NoLogin},
-    {u"GameEnd", R::GameEnd},
-    {u"GAMESETOK", R::GameSetOk},
-    {u"GMOK", R::Gmok},
+    {kLoginReplyKeyword, R::Login},
+    {kUserListKeyword, R::AddFriends},
+    {kChatKeyword, R::GameMsg},
+    {kOpponentGoneKeyword, R::HisNone},
+    {kLogOutKeyword, R::LogOut},
+    {kDeadKeyword, R::Dead},
+    {kDuplicateLoginKeyword, R::NoLogin},
+    {kGameEndKeyword, R::GameEnd},
+    {kGameSetOkKeyword, R::GameSetOk},
+    {kChatAckKeyword, R::Gmok},
 }};
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "lobbymessages.h"
 
 #include "lobbyclassify.h"
+#include "lobbykeywords.h"
 #include "lobbynumbers.h"
 
 using namespace Qt::StringLiterals;
@@ -9,7 +10,14 @@ namespace lobby {
 
 namespace {
 
-const QString kEnd = QStringLiteral("|END");
+// A lobby message: the keyword and its fields joined by "|", then "|END".
+template <typename... Fields>
+QString message(QStringView keyword, const Fields&... fields) {
+    QString text = keyword.toString();
+    ((text += u'|', text += fields), ...);
+    text += kEnd;
+    return text;
+}
 
 // The number field nobody reads, still sent for the older clients' sake.
 QString unusedNumber() {
@@ -19,83 +27,85 @@ QString unusedNumber() {
 }  // namespace
 
 QString loginRequest(const QString& id, const QString& pass, const QString& mail, int kind) {
-    return u"SVMSG_LOGIN|"_s + id + u',' + pass + u',' + mail + u',' + signedNumber(kind) + kEnd;
+    return message(kLoginRequestKeyword,
+                   id + u',' + pass + u',' + mail + u',' + signedNumber(kind));
 }
 
 QString userListRequest(const QString& id, const QString& pass, int ownIndex) {
-    return u"GetGameData|"_s + id + u'|' + pass + u'|' + plainNumber(ownIndex) + kEnd;
+    return message(kUserListRequestKeyword, id, pass, plainNumber(ownIndex));
 }
 
 QString challengeRequest(const QString& id, const QString& pass, int target) {
-    return u"GameStart|"_s + id + u'|' + pass + u'|' + plainNumber(target) + kEnd;
+    return message(kChallengeKeyword, id, pass, plainNumber(target));
 }
 
 QString watchRequest(int target) {
-    return u"WatchMsg|"_s + plainNumber(target) + kEnd;
+    return message(kWatchRequestKeyword, plainNumber(target));
 }
 
 QString chatMessage(const QString& id, const QString& text) {
-    return u"GameMsg|"_s + id + u'>' + text + u'|' + unusedNumber() + kEnd;
+    return message(kChatKeyword, id + u'>' + text, unusedNumber());
 }
 
 QString chatAck() {
-    return u"GMOK|受信しました。|"_s + unusedNumber() + kEnd;
+    return message(kChatAckKeyword, u"受信しました。"_s, unusedNumber());
 }
 
 QString logoutRequest(const QString& id) {
-    return u"GameEnd|"_s + id + kEnd;
+    return message(kGameEndKeyword, id);
 }
 
 QString gameLoginRequest(const QString& id, const QString& pass, const QString& mail) {
-    return u"GameLogin|"_s + id + u'|' + pass + u'|' + mail + kEnd;
+    return message(kGameLoginKeyword, id, pass, mail);
 }
 
 QString serverFullReply() {
-    return QStringLiteral("LOGIN|No|END");
+    return message(kLoginReplyKeyword, u"No"_s);
 }
 
 QString loginOkReply(int index) {
-    return u"LOGIN|OK|"_s + signedNumber(index) + kEnd;
+    return message(kLoginReplyKeyword, u"OK"_s, signedNumber(index));
 }
 
 QString duplicateLoginReply() {
-    return QStringLiteral("NoLogin|END");
+    return message(kDuplicateLoginKeyword);
 }
 
 QString battleNotice(const QString& opponentId, int opponentIndex) {
-    return u"GameMsg|Battle|"_s + opponentId + u'|' + signedNumber(opponentIndex) + kEnd;
+    return message(kChatKeyword, kBattleField, opponentId, signedNumber(opponentIndex));
 }
 
 QString shutDownNotice() {
-    return QStringLiteral("GameMsg|ShutDown|END");
+    return message(kChatKeyword, kShutDownField);
 }
 
 QString notStartNotice() {
-    return QStringLiteral("GameMsg|NotStart|END");
+    return message(kChatKeyword, kNotStartField);
 }
 
 QString gmokRelay(const QString& text) {
-    return u"GMOK|"_s + text + kEnd;
+    return message(kChatAckKeyword, text);
 }
 
 QString opponentGoneNotice() {
-    return QStringLiteral("HisNone|END");
+    return message(kOpponentGoneKeyword);
 }
 
 QString gameSetOkNotice(const QString& opponentId) {
-    return u"GAMESETOK|"_s + opponentId + kEnd;
+    return message(kGameSetOkKeyword, opponentId);
 }
 
 QString challengeRefusal(QStringView text) {
-    return u"GameMsg|"_s + text.toString() + kEnd;
+    return message(kChatKeyword, text.toString());
 }
 
 QString watchDataMessage(const QString& first, const QString& second) {
-    return u"WatchData|"_s + first + u'|' + second + kEnd;
+    return message(kWatchDataKeyword, first, second);
 }
 
 QString watchMoveMessage(const QString& move) {
-    return u"WatchMsg|"_s + move;
+    // The move ends as a move does: nothing is appended.
+    return gamecommon::kWatchMoveKeyword.toString() + u'|' + move;
 }
 
 std::optional<QString> lobbyField(QStringView message, int n) {

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "lobbyclassify.h"
+#include "lobbykeywords.h"
 #include "lobbynumbers.h"
 
 using namespace Qt::StringLiterals;
@@ -30,9 +31,9 @@ void appendNumber(QString& text, int value, bool signedForm) {
 }  // namespace
 
 QString userListReply(const std::vector<UserListEntry>& users) {
-    if (users.empty()) return u"AddFriends|END"_s;
+    if (users.empty()) return kUserListKeyword.toString() + kEnd.toString();
     // Built in one text: the server builds it for every poll of every user.
-    QString text = u"AddFriends|"_s;
+    QString text = kUserListKeyword.toString() + u'|';
     constexpr qsizetype kFixedPerUser = 24;  // the four other fields and five commas at most
     qsizetype size = text.size() + 4;
     for (const UserListEntry& u : users)
@@ -50,7 +51,7 @@ QString userListReply(const std::vector<UserListEntry>& users) {
         text += u',';
         text += truthText(u.watching);
     }
-    text += u"|END"_s;
+    text += kEnd;
     return text;
 }
 

@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "lobbyclassify.h"
+#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "logtext.h"
 #include "messageframer.h"
 #include "servertexts.h"
-#include "standardframing.h"
 #include "wirecodec.h"
 
 namespace lobby {
@@ -18,7 +18,7 @@ LobbyServer::LobbyServer(ServerTransport& transport, QString loginFolder, Clock 
       transport_(transport),
       userFile_(std::move(loginFolder)),
       clock_(std::move(clock)),
-      clientFraming_(net::lobbyClientFraming()) {}
+      clientFraming_(lobby::lobbyClientFraming()) {}
 
 void LobbyServer::send(SocketHandle socket, const QString& text) {
     if (socket != 0) transport_.send(socket, text);

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <utility>
 
+#include "lobbyframing.h"
 #include "servertexts.h"
 #include "socketerrorcode.h"
 #include "socketevents.h"
-#include "standardframing.h"
 
 namespace lobby {
 
 ServerHost::ServerHost(QString loginFolder, QObject* parent)
     : QObject(parent),
-      sockets_(net::lobbyServerFraming()),
+      sockets_(lobby::lobbyServerFraming()),
       server_(*this, std::move(loginFolder), [this] { return clock_.elapsed(); }) {
     clock_.start();
     sockets_.setHandler([this](net::SocketHandle socket, int event, int error) {

@@ -8,8 +8,8 @@ namespace net {
 // TCP keeps no message boundaries, while every program handles one message at
 // a time. The receiver finds the boundaries again from what its protocol says
 // about the start and the end of each message. These types hold that
-// knowledge as data, one list per kind of receiver (see standardframing.h),
-// so the framer itself knows no protocol.
+// knowledge as data, one list per kind of receiver, which the protocol
+// libraries hand over, so the framer itself knows no protocol.
 
 // Where a message that starts with a keyword ends.
 enum class MessageEnd {
@@ -18,7 +18,7 @@ enum class MessageEnd {
     // matches "HisNone|END". Without field counts the first marker ends the
     // message; with them, see `fieldsAtLeast`.
     Marker,
-    // The keyword is the whole message ("SYOUGI_MSG3:SEND_OK").
+    // The keyword is the whole message (an acknowledgement, say).
     FixedText,
     // A move: when its first field (after the keyword and one ":") is
     // `boardDigits` decimal digits, it is a go move, complete after that field
@@ -72,5 +72,13 @@ struct MessageKind {
 struct FramingRules {
     std::vector<MessageKind> kinds;
 };
+
+// A message of `atLeast` to `atMost` "|"-separated fields between its keyword
+// and the marker `endText` (atMost < 0: any number).
+MessageKind countedMessage(const QString& keyword, const QString& endText, int atLeast, int atMost);
+
+// A keyword that is a message by itself, or with any number of fields up to
+// the marker `endText`.
+MessageKind bareMessage(const QString& keyword, const QString& endText);
 
 }  // namespace net

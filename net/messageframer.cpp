@@ -113,7 +113,7 @@ MessageFramer::Found MessageFramer::nextMessage(QStringView rest) const {
     qsizetype keywordLength = 0;
     const MessageKind* kind = kindAt(rest, 0, &keywordLength);
     if (kind && kind->end == MessageEnd::FixedText) return {Found::Complete, keywordLength};
-    // What may still become a keyword ("SYOUGI_MSG3:SEN") waits for the rest
+    // What may still become a keyword (the first part of one) waits for the rest
     // rather than going out as unknown text.
     if (mightBecomeKeyword(rest)) return {};
     if (!kind) return openMessage(rest, 1, false, 0);

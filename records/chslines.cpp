@@ -1,6 +1,6 @@
 #include "chslines.h"
 
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 
 namespace records {
 

@@ -1,6 +1,6 @@
 #include "gogame.h"
 
-#include "capture.h"
+#include "gorules/capture.h"
 
 namespace records {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 // Not "board.h": the shogi rules have one of that name too.
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 
 namespace records {
 

@@ -2,9 +2,9 @@
 
 #include <QStringList>
 
-#include "cell.h"
-#include "moverules.h"
 #include "shoginames.h"
+#include "shogirules/cell.h"
+#include "shogirules/moverules.h"
 
 namespace records {
 

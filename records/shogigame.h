@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "board.h"
-#include "hand.h"
+#include "shogirules/board.h"
+#include "shogirules/hand.h"
 
 namespace records {
 

@@ -4,9 +4,9 @@
 #include <QStringView>
 #include <optional>
 
-#include "hand.h"
-#include "kind.h"
-#include "square.h"
+#include "shogirules/hand.h"
+#include "shogirules/kind.h"
+#include "shogirules/square.h"
 
 namespace records {
 

@@ -3,20 +3,17 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "gamemessage.h"
+#include "gorules/movemessage.h"
+#include "lobbymessages.h"
+#include "shogirules/movemessage.h"
 #include "soakpeer.h"
 
 namespace soak {
 
 namespace {
 
-const QString kAck = QStringLiteral("SYOUGI_MSG3:SEND_OK");
-const QString kMove = QStringLiteral("SYOUGI_MSG2:");
-const QString kWatchMove = QStringLiteral("WatchMsg|");
-const QString kWatchPlayers = QStringLiteral("WatchData|");
-
-QString numberText(int n) {
-    return u' ' + QString::number(n);
-}
+const QString kAck = gamecommon::kAckMsg.toString();
 
 }  // namespace
 
@@ -56,18 +53,15 @@ void SoakGame::start() {
 // any change on the way shows.
 QString SoakGame::moveText(int n) const {
     if (go_) {
-        QString points(361, u'2');
-        points[n % 361] = n % 2 ? u'9' : u'8';
-        return kMove + points + u':' + numberText(n) + u':' + QString::number(n / 7);
+        go::Ban ban;
+        const go::Point last = go::Point::fromNumber(n % go::kPointCount);
+        ban.set(last, n % 2 ? go::Stone::Black : go::Stone::White);
+        return go::BuildMoveMsg(ban, last, n, n / 7);
     }
-    QStringList board(81, QStringLiteral("0F"));
-    board[n % 81] = QStringLiteral("%1").arg(n % 31, 2, 16, QChar(u'0')).toUpper();
-    QString hands;
-    for (int side = 0; side < 2; ++side)
-        for (const char* kind : {"Fu", "Ky", "Ke", "Gi", "Ki", "Hi", "Ka"})
-            hands += QString::fromLatin1(kind) + u',' + numberText(side) + u',';
-    return kMove + board.join(u',') + u':' + hands + numberText(n) + u':' + numberText(n) +
-           QStringLiteral(":END");
+    shogi::ShogiPosition position;
+    position.MyHand.entries[static_cast<std::size_t>(n % 7)].count = n % 19;
+    position.OppHand.entries[static_cast<std::size_t>(n / 7 % 7)].count = n % 3;
+    return shogi::BuildMoveMsg(position, n);
 }
 
 // The number a move carries (the third field of a shogi move, the second of
@@ -96,7 +90,7 @@ void SoakGame::fromPlayer(Side side, const QString& text) {
         if (++p.acks > p.sent) ++players_.duplicated;
         return;
     }
-    if (!text.startsWith(kMove)) {
+    if (gamecommon::classifyGameMsg(text) != gamecommon::GameMsgType::Move) {
         stray_ << text.left(60);
         return;
     }
@@ -120,18 +114,20 @@ void SoakGame::fromPlayer(Side side, const QString& text) {
 }
 
 void SoakGame::fromWatch(Watcher& w, const QString& text) {
-    if (!text.startsWith(kWatchMove) && !text.startsWith(kWatchPlayers)) {
+    using gamecommon::GameMsgType;
+    const GameMsgType type = gamecommon::classifyGameMsg(text);
+    if (type != GameMsgType::WatchMove && type != GameMsgType::WatchPlayers) {
         stray_ << text.left(60);
         return;
     }
     w.program->send(kAck);
-    if (text.startsWith(kWatchPlayers)) {
-        const QString expected = kWatchPlayers + w.first + u'|' + w.second + QStringLiteral("|END");
+    if (type == GameMsgType::WatchPlayers) {
+        const QString expected = lobby::watchDataMessage(w.first, w.second);
         if (w.toldPlayers || !w.got.empty() || text != expected) stray_ << text.left(60);
         w.toldPlayers = true;
         return;
     }
-    const int number = moveNumber(text.mid(kWatchMove.size()));
+    const int number = moveNumber(gamecommon::unwrapWatchMove(text));
     if (number < 1 || number > moves_) {
         ++watchers_.unreadable;
         return;

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "lobbynumbers.h"
-#include "standardframing.h"
+#include "gameframing.h"
+#include "lobbyclassify.h"
+#include "lobbyframing.h"
+#include "lobbykeywords.h"
+#include "lobbymessages.h"
 #include "textfile.h"
 
 namespace soak {
@@ -28,9 +31,9 @@ constexpr qint64 kSetupAndLeaveMs = 45000;
 // Growth of the server's file descriptors and memory allowed at the end.
 constexpr double kGrowth = 0.10;
 
-const QString kShutDown = QStringLiteral("GameMsg|ShutDown|END");
-const QString kHisNone = QStringLiteral("HisNone|END");
-const QString kGmok = QStringLiteral("GMOK|受信しました。| 0|END");
+const QString kShutDown = lobby::shutDownNotice();
+const QString kHisNone = lobby::opponentGoneNotice();
+const QString kGmok = lobby::chatAck();
 
 QString userId(int number) {
     return QStringLiteral("u%1").arg(number);
@@ -41,8 +44,8 @@ QString password(int number) {
 // The game kind goes with the match: the server reads a move's number where
 // that game's program puts it.
 QString loginOf(int number, int kind) {
-    return QStringLiteral("SVMSG_LOGIN|%1,%2,%1@example.jp,%3|END")
-        .arg(userId(number), password(number), lobby::signedNumber(kind));
+    return lobby::loginRequest(userId(number), password(number),
+                               userId(number) + QStringLiteral("@example.jp"), kind);
 }
 
 }  // namespace
@@ -265,27 +268,27 @@ int SoakRun::warmUp() {
     const quint16 port = server_.port();
     for (std::size_t i = 0; i < users_.size(); ++i) {
         const int n = users_[i].number;
-        auto* lobby = new SoakPeer(net::lobbyClientFraming(), port);
+        auto* lobby = new SoakPeer(lobby::lobbyClientFraming(), port);
         peers.emplace_back(lobby);
         Turn& turn = turns[i];
         connect(lobby, &SoakPeer::connected, this, [lobby, n] { lobby->send(loginOf(n, 0)); });
-        connect(
-            lobby, &SoakPeer::message, this,
-            [this, &turn, &peers, lobby, n, port](const QString& text) {
-                if (turn.through) return;
-                if (turn.loggedIn || !text.startsWith(u"LOGIN|OK|")) {
-                    turn.through = true;  // the poll's answer, or a refusal
-                    return;
-                }
-                turn.loggedIn = true;
-                lobby->send(QStringLiteral("GetGameData|%1|%2|1|END").arg(userId(n), password(n)));
-                auto* program = new SoakPeer(net::gameProgramFraming(), port);
-                peers.emplace_back(program);
-                connect(program, &SoakPeer::connected, this, [program, n] {
-                    program->send(
-                        QStringLiteral("GameLogin|%1|%2|m|END").arg(userId(n), password(n)));
+        connect(lobby, &SoakPeer::message, this,
+                [this, &turn, &peers, lobby, n, port](const QString& text) {
+                    if (turn.through) return;
+                    const auto reply = lobby::parseLoginReply(text);
+                    if (turn.loggedIn || !reply || !reply->accepted) {
+                        turn.through = true;  // the poll's answer, or a refusal
+                        return;
+                    }
+                    turn.loggedIn = true;
+                    lobby->send(lobby::userListRequest(userId(n), password(n), 1));
+                    auto* program = new SoakPeer(gamecommon::gameProgramFraming(), port);
+                    peers.emplace_back(program);
+                    connect(program, &SoakPeer::connected, this, [program, n] {
+                        program->send(
+                            lobby::gameLoginRequest(userId(n), password(n), QStringLiteral("m")));
+                    });
                 });
-            });
         connect(lobby, &SoakPeer::closedByPeer, this, [&turn] { turn.through = true; });
     }
     const bool done = waitFor(
@@ -309,7 +312,7 @@ void SoakRun::logIn(User& u) {
     u.loggedIn = false;
     u.stalled = false;  // a user who hung comes back on a new connection
     u.pollsOpen = 0;
-    u.lobby = new SoakPeer(net::lobbyClientFraming(), server_.port(), this);
+    u.lobby = new SoakPeer(lobby::lobbyClientFraming(), server_.port(), this);
     SoakPeer* peer = u.lobby;
     const int at = static_cast<int>(&u - users_.data());
     connect(peer, &SoakPeer::connected, this, [this, peer, at] {
@@ -342,13 +345,13 @@ bool SoakRun::logInEveryone() {
 
 // One more user when all 50 slots are taken: told the lobby is full.
 bool SoakRun::probeFullLobby() {
-    SoakPeer probe(net::lobbyClientFraming(), server_.port());
+    SoakPeer probe(lobby::lobbyClientFraming(), server_.port());
     QString answer;
     connect(&probe, &SoakPeer::connected, this,
             [&] { probe.send(loginOf(static_cast<int>(users_.size()) + 1, 0)); });
     connect(&probe, &SoakPeer::message, this, [&](const QString& text) { answer = text; });
     if (!waitFor([&] { return !answer.isEmpty() && probe.closedByServer(); }, 5000) ||
-        answer != QStringLiteral("LOGIN|No|END")) {
+        answer != lobby::serverFullReply()) {
         fail(QStringLiteral("a login to a full lobby got \"%1\"").arg(answer));
         return false;
     }
@@ -356,20 +359,23 @@ bool SoakRun::probeFullLobby() {
 }
 
 void SoakRun::fromServer(User& u, const QString& text) {
-    if (text.startsWith(u"LOGIN|OK|")) {
+    using lobby::ClientReply;
+    const ClientReply kind = lobby::classifyClientMessage(text);
+    const auto login = lobby::parseLoginReply(text);
+    if (login && login->accepted) {
         u.loggedIn = true;
-        u.index = lobby::lenientNumber(QStringView(text).sliced(9));
+        u.index = login->index;
         u.lastPollMs = now() - static_cast<qint64>(random_() % kPollEveryMs);
-    } else if (text == u"LOGIN|No|END" || text == u"NoLogin|END") {
+    } else if (kind == ClientReply::Login || kind == ClientReply::NoLogin) {
         ++refusedWhileFree_;
         fail(u.id + QStringLiteral(" was refused: ") + text);
-    } else if (text.startsWith(u"AddFriends|")) {
+    } else if (kind == ClientReply::AddFriends) {
         ++answers_;
         u.pollsOpen = std::max(0, u.pollsOpen - 1);
-    } else if (text.startsWith(u"GameMsg|Battle|")) {
+    } else if (kind == ClientReply::GameMsg && lobby::lobbyField(text, 1) == lobby::kBattleField) {
         u.battle = true;
         u.lobby->send(kGmok);
-    } else if (text.startsWith(u"GAMESETOK|")) {
+    } else if (kind == ClientReply::GameSetOk) {
         u.gameSet = true;
     } else if (text == kShutDown || text == kHisNone) {
         if (text == kShutDown) u.lobby->send(kGmok);
@@ -385,9 +391,9 @@ void SoakRun::fromServer(User& u, const QString& text) {
         }
         e->metMs = now();
         if (e->relogin >= 0) logIn(users_[static_cast<std::size_t>(e->relogin)]);
-    } else if (text == u"GameMsg|NotStart|END") {
+    } else if (text == lobby::notStartNotice()) {
         ++notStarted_;
-    } else if (!text.startsWith(u"GMOK|")) {
+    } else if (kind != ClientReply::Gmok) {
         fail(u.id + QStringLiteral(" got ") + text.left(80));
     }
 }
@@ -395,9 +401,8 @@ void SoakRun::fromServer(User& u, const QString& text) {
 bool SoakRun::pairEveryone() {
     for (std::size_t i = 0; i + 1 < 2 * static_cast<std::size_t>(options_.pairs); i += 2) {
         const User& second = users_[i + 1];
-        users_[i].lobby->send(QStringLiteral("GameStart|%1|%2|%3|END")
-                                  .arg(users_[i].id, password(users_[i].number))
-                                  .arg(second.index));
+        users_[i].lobby->send(
+            lobby::challengeRequest(users_[i].id, password(users_[i].number), second.index));
     }
     if (waitFor(
             [this] {
@@ -412,13 +417,13 @@ bool SoakRun::pairEveryone() {
 }
 
 void SoakRun::startProgram(User& u) {
-    u.program = new SoakPeer(net::gameProgramFraming(), server_.port(), this);
+    u.program = new SoakPeer(gamecommon::gameProgramFraming(), server_.port(), this);
     SoakPeer* program = u.program;
     const int at = static_cast<int>(&u - users_.data());
     connect(program, &SoakPeer::connected, this, [this, program, at] {
         const User& user = users_[static_cast<std::size_t>(at)];
-        program->send(QStringLiteral("GameLogin|%1|%2|%1@example.jp|END")
-                          .arg(user.id, password(user.number)));
+        program->send(lobby::gameLoginRequest(user.id, password(user.number),
+                                              user.id + QStringLiteral("@example.jp")));
     });
     connect(program, &SoakPeer::closedByPeer, this, [this, program, at] {
         const User& user = users_[static_cast<std::size_t>(at)];
@@ -443,7 +448,7 @@ bool SoakRun::startPrograms() {
     for (User& u : users_) {
         if (u.role != Role::Watcher) continue;
         const User& first = users_[static_cast<std::size_t>(2 * u.game)];
-        u.lobby->send(QStringLiteral("WatchMsg|%1|END").arg(first.index));
+        u.lobby->send(lobby::watchRequest(first.index));
         startProgram(u);
     }
     // The watchers' programs are linked before the first move: nothing tells
@@ -467,8 +472,7 @@ void SoakRun::poll() {
         u.lastPollMs = t;
         ++u.pollsOpen;
         ++polls_;
-        u.lobby->send(
-            QStringLiteral("GetGameData|%1|%2|%3|END").arg(u.id, password(u.number)).arg(u.index));
+        u.lobby->send(lobby::userListRequest(u.id, password(u.number), u.index));
     }
 }
 
@@ -575,8 +579,7 @@ void SoakRun::cut(User& u, CutKind kind) {
 void SoakRun::leave() {
     leaving_ = true;
     for (User& u : users_) {
-        if (u.lobby && u.loggedIn && !u.stalled)
-            u.lobby->send(QStringLiteral("GameEnd|%1|END").arg(u.id));
+        if (u.lobby && u.loggedIn && !u.stalled) u.lobby->send(lobby::logoutRequest(u.id));
     }
     waitFor([] { return false; }, 500);
     for (SoakPeer* peer : findChildren<SoakPeer*>())

@@ -5,12 +5,12 @@
 #include <random>
 
 #include "../go/gtpclient.h"
-#include "go/capture.h"
-#include "go/movemessage.h"
 #include "goboards.h"
 #include "gomoves.h"
-#include "shogi/movemessage.h"
+#include "gorules/capture.h"
+#include "gorules/movemessage.h"
 #include "shogiplay.h"
+#include "shogirules/movemessage.h"
 #include "testlobby.h"
 #include "wireplayer.h"
 

@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 
 #include "../shogi/diagram.h"
-#include "go/capture.h"
-#include "go/movemessage.h"
 #include "goboards.h"
 #include "gomoves.h"
-#include "shogi/movemessage.h"
+#include "gorules/capture.h"
+#include "gorules/movemessage.h"
 #include "shogiplay.h"
+#include "shogirules/movemessage.h"
 #include "testlobby.h"
 #include "wireplayer.h"
 

@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "gamemessage.h"
-#include "go/movemessage.h"
 #include "gomoves.h"
-#include "shogi/movemessage.h"
+#include "gorules/movemessage.h"
 #include "shogiplay.h"
+#include "shogirules/movemessage.h"
 #include "testlobby.h"
 #include "wireplayer.h"
 

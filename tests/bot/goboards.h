@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "go/board.h"
+#include "gorules/board.h"
 
 namespace bot::test {
 

@@ -5,51 +5,30 @@
 #include <optional>
 
 #include "botprocess.h"
-#include "shogi/moveattempt.h"
 #include "shogimoves.h"
+#include "shogirules/legalmoves.h"
 
 namespace bot::test {
 
-// The same position seen by the other player.
 inline shogi::ShogiPosition turnedView(const shogi::ShogiPosition& p) {
-    return {p.Ban.rotated(), p.OppHand, p.MyHand};
+    return shogi::TurnedForOpponent(p);
 }
 
 // The move of side 1 that the rules allow and that turns `before` into
-// `after`, found by trying every move and drop of the rules library; nothing
-// when there is none.
+// `after`; nothing when there is none.
 inline std::optional<ShogiMove> legalMoveBetween(const shogi::ShogiPosition& before,
                                                  const shogi::ShogiPosition& after) {
-    using shogi::Square;
-    const auto leadsThere = [&](const ShogiMove& m) {
-        shogi::ShogiPosition trial = before;
-        shogi::DragRelease release;
-        release.fromHand = m.drop;
-        release.piece = m.drop ? shogi::Cell::own(m.kind) : trial.Ban.at(m.from);
-        release.from = m.from;
-        release.to = m.to;
-        shogi::MoveAttemptHooks hooks;
-        hooks.askPromotion = [&m] { return m.promote; };
-        const auto outcome = shogi::AttemptMove(trial, release, hooks);
-        return outcome.accepted() && outcome.promoted == m.promote && trial == after;
-    };
-    for (int t = 0; t < shogi::kCellCount; ++t) {
+    for (const shogi::LegalMove& legal : shogi::LegalMoves(before)) {
+        if (legal.after != after) continue;
         ShogiMove m;
-        m.to = Square::fromCellNumber(t);
-        for (const shogi::HandEntry& e : before.MyHand.entries) {
-            m.drop = true;
-            m.kind = e.code;
-            if (e.count > 0 && leadsThere(m)) return m;
-        }
-        m.drop = false;
-        for (int f = 0; f < shogi::kCellCount; ++f) {
-            m.from = Square::fromCellNumber(f);
-            if (!before.Ban.at(m.from).isOwnPiece()) continue;
-            for (const bool promote : {false, true}) {
-                m.promote = promote;
-                if (leadsThere(m)) return m;
-            }
-        }
+        m.drop = legal.release.fromHand;
+        if (m.drop)
+            m.kind = legal.release.piece.kind();
+        else
+            m.from = legal.release.from;
+        m.to = *legal.release.to;
+        m.promote = legal.outcome.promoted;
+        return m;
     }
     return std::nullopt;
 }

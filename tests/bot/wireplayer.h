@@ -10,9 +10,10 @@
 #include <optional>
 #include <vector>
 
+#include "gameframing.h"
+#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "socketlayer.h"
-#include "standardframing.h"
 #include "userlist.h"
 
 namespace bot::test {
@@ -29,8 +30,8 @@ public:
     WirePlayer(QString id, int kind)
         : id_(std::move(id)),
           kind_(kind),
-          lobby_(net::lobbyClientFraming()),
-          game_(net::gameProgramFraming()) {
+          lobby_(lobby::lobbyClientFraming()),
+          game_(gamecommon::gameProgramFraming()) {
         lobby_.setHandler([this](net::SocketHandle s, int event, int) {
             onEvent(lobby_, lobbySocket_, lobbyUp_, lobbyInbox_, s, event);
         });

@@ -2,8 +2,10 @@
 
 #include <functional>
 
-#include "capture.h"
 #include "diagram.h"
+#include "gorules/capture.h"
+#include "gorules/placement.h"
+#include "gorules/positionstring.h"
 
 namespace go {
 namespace {
@@ -17,20 +19,33 @@ struct Placement {
     int captured;  // stones this placement is expected to take
 };
 
-// Places the stones one after another as the window does (write the stone,
-// then CheckCapture), keeping one running count per colour, and checks what
-// each placement took.
+// Places the stones one after another as the window does (PlaceStone with
+// the mover's colour as the own one), keeping one running count per colour,
+// and checks what each placement took and that the position string follows.
 void play(Ban& ban, const std::vector<Placement>& placements) {
     qint32 counts[2] = {7, 7};  // counts grow from what they were
     for (const Placement& m : placements) {
         SCOPED_TRACE(testing::Message() << "placement at " << m.at.x << "," << m.at.y);
-        ASSERT_EQ(ban.at(m.at), Stone::Empty);
-        ban.set(m.at, m.colour);
-        qint32& mine = counts[stoneCode(m.colour)];
-        const qint32 before = mine;
-        EXPECT_EQ(CaptureSearch(ban).CheckCapture(m.at, m.colour, mine), m.captured > 0);
-        EXPECT_EQ(mine - before, m.captured);
-        EXPECT_EQ(ban.at(m.at), m.colour);  // the mover's stone always stays
+        GoPosition position;
+        position.ban = ban;
+        position.ownColour = m.colour;
+        position.MyCaptured = counts[stoneCode(m.colour)];
+        const go::Placement placed = PlaceStone(position, m.at);
+        ASSERT_TRUE(placed.placed);
+        EXPECT_EQ(placed.captured, m.captured > 0);
+        EXPECT_EQ(position.MyCaptured - counts[stoneCode(m.colour)], m.captured);
+        EXPECT_EQ(position.ban.at(m.at), m.colour);  // the mover's stone always stays
+        EXPECT_EQ(position.MyLastMove, m.at);
+        EXPECT_EQ(position.positionString, positionString(position.ban));
+        // The same point again, or one off the board: nothing changes.
+        const GoPosition after = position;
+        for (const Point refused : {m.at, Point{kBoardSize, 0}, Point{0, -1}}) {
+            EXPECT_FALSE(PlaceStone(position, refused).placed);
+            EXPECT_EQ(position.ban, after.ban);
+            EXPECT_EQ(position.MyCaptured, after.MyCaptured);
+        }
+        counts[stoneCode(m.colour)] = position.MyCaptured;
+        ban = position.ban;
     }
 }
 

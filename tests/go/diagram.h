@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "board.h"
+#include "gorules/board.h"
 
 namespace go::test {
 

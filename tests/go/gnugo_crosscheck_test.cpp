@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "capture.h"
 #include "diagram.h"
 #include "gnugogames.h"
+#include "gorules/capture.h"
 #include "gtpclient.h"
 
 // Plays random games on our board and on GNU Go's side by side and compares

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "capture.h"
+#include "gorules/capture.h"
 #include "gtpclient.h"
 
 // The random go games that GNU Go plays with us: the capture rules are

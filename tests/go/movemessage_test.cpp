@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "diagram.h"
-#include "movemessage.h"
-#include "positionstring.h"
+#include "gorules/movemessage.h"
+#include "gorules/positionstring.h"
 
 namespace go {
 namespace {

@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "gorules/movemessage.h"
 #include "listclicks.h"
 #include "loginsettings.h"
-#include "movemessage.h"
 #include "ostrimdriver.h"
 #include "recordfiledialog.h"
 #include "replaywindow.h"

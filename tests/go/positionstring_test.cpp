@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "diagram.h"
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 
 namespace go {
 namespace {

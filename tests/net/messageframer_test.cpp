@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "framingsamples.h"
+#include "gameframing.h"
+#include "lobbyframing.h"
 #include "messageframer.h"
-#include "standardframing.h"
 #include "wirecodec.h"
 
 namespace net {
 namespace {
+
+using gamecommon::gameProgramFraming;
+using lobby::lobbyClientFraming;
+using lobby::lobbyServerFraming;
 
 using test::goMove;
 using test::kAck;

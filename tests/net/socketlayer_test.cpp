@@ -12,16 +12,21 @@
 #include <memory>
 
 #include "framingsamples.h"
+#include "gameframing.h"
+#include "lobbyframing.h"
 #include "nettestsupport.h"
 #include "rawpeer.h"
 #include "socketerrortext.h"
 #include "socketlayer.h"
 #include "sockettexts.h"
-#include "standardframing.h"
 #include "wirecodec.h"
 
 namespace net {
 namespace {
+
+using gamecommon::gameProgramFraming;
+using lobby::lobbyClientFraming;
+using lobby::lobbyServerFraming;
 
 using test::EventLog;
 using test::PortForTest;

@@ -8,7 +8,7 @@
 
 #include "begunrecords.h"
 #include "gnugogames.h"
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 #include "recordfiles.h"
 #include "shogigames.h"
 

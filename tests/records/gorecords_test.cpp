@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chslines.h"
-#include "positionstring.h"
+#include "gorules/positionstring.h"
 #include "recordfiles.h"
 
 namespace records {

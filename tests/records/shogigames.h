@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "moveattempt.h"
-#include "movemessage.h"
-#include "moverules.h"
 #include "shogigame.h"
+#include "shogirules/legalmoves.h"
+#include "shogirules/movemessage.h"
+#include "shogirules/moverules.h"
 
 // Random shogi games played as two programs play them: each holds the
 // position from its own side and moves as its player's drag would, through
@@ -96,45 +96,6 @@ struct PlayedShogiGame {
     int captures = 0, drops = 0, promotions = 0, declined = 0;
 };
 
-// One release the player could make, with his answer to "成りますか？".
-struct Choice {
-    shogi::DragRelease release;
-    bool promote = false;
-};
-
-inline std::vector<Choice> choicesOf(const shogi::ShogiPosition& p) {
-    using namespace shogi;
-    std::vector<Choice> choices;
-    const auto tryRelease = [&](const DragRelease& release) {
-        for (bool yes : {false, true}) {
-            ShogiPosition trial = p;
-            bool asked = false;
-            const MoveOutcome o = AttemptMove(trial, release, {nullptr, [&] {
-                                                                   asked = true;
-                                                                   return yes;
-                                                               }});
-            if (o.accepted()) choices.push_back({release, yes});
-            if (!asked) break;
-        }
-    };
-    for (int from = 0; from < kCellCount; ++from) {
-        const Cell piece = p.Ban.atNumber(from);
-        if (!piece.isOwnPiece()) continue;
-        const Square f = Square::fromCellNumber(from);
-        for (int to = 0; to < kCellCount; ++to) {
-            const Square t = Square::fromCellNumber(to);
-            if (CanReach(p.Ban, t, f, piece.kind())) tryRelease({piece, false, f, t});
-        }
-    }
-    for (const HandEntry& e : p.MyHand.entries) {
-        if (e.count <= 0) continue;
-        for (int to = 0; to < kCellCount; ++to)
-            if (p.Ban.atNumber(to).isEmpty())
-                tryRelease({Cell::own(e.code), true, {}, Square::fromCellNumber(to)});
-    }
-    return choices;
-}
-
 // Plays game `seed` of at most `maxMoves` moves; it ends early when a king is
 // taken. Program 0 keeps the record; it moves first when `recorderFirst`.
 inline PlayedShogiGame playShogiGame(unsigned seed, bool recorderFirst, int maxMoves) {
@@ -146,11 +107,11 @@ inline PlayedShogiGame playShogiGame(unsigned seed, bool recorderFirst, int maxM
     int mover = recorderFirst ? 0 : 1;
     for (int moveNo = 1; moveNo <= maxMoves; ++moveNo) {
         ShogiPosition& own = programs[static_cast<std::size_t>(mover)];
-        const std::vector<Choice> choices = choicesOf(own);
+        const std::vector<LegalMove> choices = LegalMoves(own);
         if (choices.empty()) break;
-        const Choice& choice = choices[random() % choices.size()];
-        const MoveOutcome o =
-            AttemptMove(own, choice.release, {nullptr, [&] { return choice.promote; }});
+        const LegalMove& choice = choices[random() % choices.size()];
+        own = choice.after;
+        const MoveOutcome& o = choice.outcome;
         game.captures += o.captured.has_value();
         game.drops += choice.release.fromHand;
         game.promotions += o.promoted;

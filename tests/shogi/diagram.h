@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <stdexcept>
 
-#include "board.h"
+#include "shogirules/board.h"
 
 namespace shogi::test {
 

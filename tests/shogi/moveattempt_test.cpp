@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "diagram.h"
-#include "moveattempt.h"
-#include "rulemessages.h"
+#include "shogirules/moveattempt.h"
+#include "shogirules/rulemessages.h"
 
 namespace shogi {
 namespace {

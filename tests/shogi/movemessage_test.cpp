@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "diagram.h"
-#include "movemessage.h"
+#include "shogirules/movemessage.h"
 
 namespace shogi {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "diagram.h"
-#include "moverules.h"
-#include "rulemessages.h"
+#include "shogirules/moverules.h"
+#include "shogirules/rulemessages.h"
 
 namespace shogi {
 namespace {

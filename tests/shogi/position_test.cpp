@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "diagram.h"
-#include "position.h"
+#include "shogirules/position.h"
 
 namespace shogi {
 namespace {

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "diagram.h"
-#include "rulemessages.h"
 #include "scripteddialogs.h"
+#include "shogirules/rulemessages.h"
 #include "varneldriver.h"
 #include "varnelwindow.h"
 

@@ -12,8 +12,8 @@
 
 #include "diagram.h"
 #include "loginsettings.h"
-#include "movemessage.h"
 #include "scriptedpeer.h"
+#include "shogirules/movemessage.h"
 #include "varneldriver.h"
 
 namespace shogi {

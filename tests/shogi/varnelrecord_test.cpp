@@ -9,11 +9,11 @@
 
 #include "listclicks.h"
 #include "loginsettings.h"
-#include "movemessage.h"
 #include "recordfiledialog.h"
 #include "replaywindow.h"
 #include "scriptedpeer.h"
 #include "setupfiles.h"
+#include "shogirules/movemessage.h"
 #include "textfile.h"
 #include "varneldriver.h"
 

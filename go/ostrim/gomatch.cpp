@@ -1,0 +1,102 @@
+#include "gomatch.h"
+
+#include "gamemessage.h"
+#include "goboardview.h"
+#include "gorules/movemessage.h"
+
+namespace go {
+
+namespace {
+
+const QString kResignMsg =
+    gamecommon::endOfGameMsg(QStringLiteral("投了です。あなたの勝ちです。有り難うございました。"));
+
+}  // namespace
+
+GoMatch::GoMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent)
+    : MatchFlow(view, std::move(loginFilePath), parent, Watchdog::None) {}
+
+bool GoMatch::setPositionString(const QString& positionString) {
+    if (!readPosition(positionString)) return false;
+    position_.positionString = positionString;
+    return true;
+}
+
+void GoMatch::reset() {
+    position_.positionString = emptyBoardText();
+    state().SendLock = false;
+    state().MoveNo = 0;
+}
+
+QString GoMatch::ownMoveRecordLine() const {
+    return recordLine(position_.ban);
+}
+
+QString GoMatch::BuildMoveMsg() {
+    ++state().MoveNo;
+    lastMoveOwn_ = true;
+    return go::BuildMoveMsg(position_.ban, position_.MyLastMove, state().MoveNo,
+                            position_.MyCaptured);
+}
+
+bool GoMatch::takeMove(QStringView moveText) {
+    const auto move = parseMoveMsg(moveText);
+    if (!move) return false;
+    // A watcher sees the game from the first player's side: the first
+    // player's moves arrive turned for his opponent and are turned back, and
+    // his count is the one this program keeps as its own.
+    const bool turn = state().WatchMode && move->moveNo % 2 == 1;
+    QString positionString = move->positionString;
+    if (turn) {
+        const auto turned = turnPosition(positionString);
+        if (!turned) return false;
+        positionString = *turned;
+    }
+    const qint32 previousOpp = position_.OppCaptured;
+    position_.positionString = positionString;
+    state().MoveNo = move->moveNo;
+    position_.OppCaptured = move->captured;
+    if (turn) {
+        position_.MyCaptured = move->captured;
+        position_.OppCaptured = previousOpp;
+    }
+    if (!state().WatchMode && move->moveNo == 1) position_.ownColour = Stone::White;
+    lastMoveOwn_ = false;
+    return true;
+}
+
+void GoMatch::showReceivedMove() {
+    if (!board_) return;
+    board_->BanStart();
+    board_->update();
+    board_->playStoneSound();
+}
+
+QString GoMatch::gameTitle() const {
+    const QString number = numberText(state().MoveNo);
+    if (state().WatchMode) return QStringLiteral("通信将棋:第") + number + QStringLiteral("手");
+    const QString game = lastMoveOwn_ ? QStringLiteral("通信将棋") : QStringLiteral("通信囲碁");
+    return game + QStringLiteral("：あなた=") + state().MySide + QStringLiteral(":第") + number +
+           QStringLiteral("手");
+}
+
+QString GoMatch::resignMessage() const {
+    return kResignMsg;
+}
+
+void GoMatch::showPlayers(const QString& first, const QString& second) {
+    firstPlayer_ = first;
+    secondPlayer_ = second;
+    view().setPlayerBox(0,
+                        QStringLiteral("先手：") + first + QStringLiteral("　　後手：") + second);
+}
+
+void GoMatch::noticeReceived(const QString& text) {
+    // Only the first field is the notice; anything after another ":" is not
+    // shown.
+    const QString notice = text.section(u':', 1, 1);
+    view().setMessageText(notice);
+    view().showMessageBox(notice + QStringLiteral("です。"));
+}
+
+}  // namespace go

@@ -1,0 +1,82 @@
+#include "shogirules/board.h"
+
+namespace shogi {
+
+namespace {
+
+constexpr int kEmptyValue = 15;
+constexpr int kSideTwoOffset = 16;
+constexpr int kMaxItemValue = 30;
+
+int hexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+Board Board::initial() {
+    Board board;
+    const auto error = board.load(kInitialPositionString);
+    Q_ASSERT(!error);
+    return board;
+}
+
+std::optional<Cell> decodeCell(QStringView item) {
+    if (item.isEmpty() || item.size() > 2) return std::nullopt;
+    int value = 0;
+    for (QChar c : item) {
+        const int digit = hexDigit(c);
+        if (digit < 0) return std::nullopt;
+        value = value * 16 + digit;
+    }
+    if (value > kMaxItemValue) return std::nullopt;
+    if (value == kEmptyValue) return Cell::empty();
+    if (value > kEmptyValue) return Cell::opp(static_cast<Kind>(value - kSideTwoOffset));
+    return Cell::own(static_cast<Kind>(value));
+}
+
+QString encodeCell(Cell cell) {
+    int value = kindIndex(cell.kind());
+    if (cell.isOppPiece()) value += kSideTwoOffset;
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+std::optional<PositionError> Board::load(QStringView positionString) {
+    std::array<Cell, kCellCount> cells{};
+    int count = 0;
+    for (QStringView item : positionString.tokenize(u',')) {
+        if (count == kCellCount) return PositionError::ItemCount;
+        const auto cell = decodeCell(item);
+        if (!cell) return PositionError::BadItem;
+        cells[static_cast<std::size_t>(count++)] = *cell;
+    }
+    if (count != kCellCount) return PositionError::ItemCount;
+    cells_ = cells;
+    return std::nullopt;
+}
+
+QString Board::positionString() const {
+    QString text;
+    text.reserve(kCellCount * 3);
+    for (int k = 0; k < kCellCount; ++k) {
+        if (k > 0) text += QLatin1Char(',');
+        text += encodeCell(atNumber(k));
+    }
+    return text;
+}
+
+Board Board::rotated() const {
+    Board turned;
+    for (int k = 0; k < kCellCount; ++k) {
+        const Cell c = atNumber(k);
+        const Cell other = c.isEmpty() ? c : Cell(c.kind(), c.isOwnPiece() ? Side::Opp : Side::Own);
+        turned.cells_[static_cast<std::size_t>(kCellCount - 1 - k)] = other;
+    }
+    return turned;
+}
+
+}  // namespace shogi

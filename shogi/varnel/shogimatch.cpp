@@ -1,0 +1,78 @@
+#include "shogimatch.h"
+
+#include "shogiboardview.h"
+#include "shogirules/movemessage.h"
+#include "shogirules/moverules.h"
+
+namespace shogi {
+
+ShogiMatch::ShogiMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent)
+    : MatchFlow(view, std::move(loginFilePath), parent),
+      positionString_(kInitialPositionString.toString()) {}
+
+bool ShogiMatch::setPositionString(const QString& positionString) {
+    Board check;
+    if (check.load(positionString)) return false;
+    positionString_ = positionString;
+    return true;
+}
+
+void ShogiMatch::reset() {
+    positionString_ = kInitialPositionString.toString();
+    position_.MyHand.clear();
+    position_.OppHand.clear();
+    newGame();
+}
+
+QString ShogiMatch::BuildMoveMsg() {
+    ++state().MoveNo;
+    return shogi::BuildMoveMsg(position_, state().MoveNo);
+}
+
+bool ShogiMatch::takeMove(QStringView moveText) {
+    auto move = parseMoveMsg(moveText);
+    if (!move) return false;
+    // A watcher sees the game from the second player's side: the second
+    // player's moves arrive in the first player's frame and are turned.
+    if (state().WatchMode &&
+        RotatePosition(move->moveNo, move->positionString, move->myHand, move->oppHand)) {
+        return false;
+    }
+    positionString_ = move->positionString;
+    (void)position_.Ban.load(positionString_);  // checked above
+    position_.MyHand = move->myHand;
+    position_.OppHand = move->oppHand;
+    state().MoveNo = move->moveNo;
+    return true;
+}
+
+void ShogiMatch::showReceivedMove() {
+    if (!board_) return;
+    board_->BanStart();
+    board_->update();
+    board_->playPieceSound();
+}
+
+QString ShogiMatch::receivedMoveWarning() const {
+    // A player whose king was just taken is not in check: he has lost.
+    const bool check = ownKingSquare(position_.Ban) && InCheck(position_.Ban);
+    return check ? QStringLiteral("王手！") : QString();
+}
+
+QString ShogiMatch::gameTitle() const {
+    const QString number = numberText(state().MoveNo);
+    if (state().WatchMode) return QStringLiteral("通信将棋:第") + number + QStringLiteral("手");
+    return QStringLiteral("通信将棋：あなた=") + state().MySide + QStringLiteral(":第") + number +
+           QStringLiteral("手");
+}
+
+void ShogiMatch::showPlayers(const QString& first, const QString& second) {
+    view().setPlayerBox(0, QStringLiteral("先手：") + first);
+    view().setPlayerBox(1, QStringLiteral("後手：") + second);
+}
+
+void ShogiMatch::kingCaptured(const MoveOutcome& outcome) {
+    endGame(outcome.endOfGameMessage, outcome.resultText);
+}
+
+}  // namespace shogi
