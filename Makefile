@@ -6,7 +6,7 @@ ASAN_BUILD := build/asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test test-asan run format
+.PHONY: all deps build build-asan test test-asan check run format format-check
 
 all: build
 
@@ -27,6 +27,11 @@ test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The quick loop: what changed is built, then the unit tests run (no programs
+# on a display, no engines, no sanitizer build).
+check: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L unit
+
 test-asan: build-asan
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -35,6 +40,11 @@ run: build
 
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
+
+# Fails, naming the file, where a source is not formatted as `make format`
+# would format it.
+format-check:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
 
 # Reliability. `make fuzz` builds the libFuzzer targets of fuzz/ with clang
 # (AddressSanitizer, UndefinedBehaviorSanitizer) into build/fuzz and runs each
