@@ -8,12 +8,12 @@
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 #include <cerrno>
 #include <deque>
 #include <utility>
 
+#include "connection.h"
 #include "directconnection.h"
 #include "localaddress.h"
 #include "messageframer.h"
@@ -21,6 +21,7 @@
 #include "socketerrorcode.h"
 #include "socketerrortext.h"
 #include "sockettexts.h"
+#include "tcpsocketconnection.h"
 #include "wirecodec.h"
 
 namespace net {
@@ -43,28 +44,6 @@ constexpr int kLingerMs = 10000;
 // as it stands. Long enough for the rest of a write that TCP split to follow,
 // short enough not to be noticed in a chat.
 constexpr int kQuietMs = 100;
-
-// Every message is one write that a peer is waiting for, so it leaves at
-// once rather than waiting for the acknowledgement of the one before it.
-// Otherwise Nagle's algorithm holds the second of two messages written back
-// to back (an acknowledgement and the answer move) until the peer's delayed
-// ACK comes, some 40 ms later.
-void sendAtOnce(QTcpSocket* socket) {
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-}
-
-// Sends what the kernel takes at once, without waiting; the number of bytes
-// it took. A failure takes nothing: Qt meets the same fault when it tries
-// the rest, and reports it as it reports every fault of the connection.
-qsizetype sendNow(qintptr descriptor, QByteArrayView bytes) {
-    if (descriptor < 0) return 0;
-    for (;;) {
-        const ssize_t sent = ::send(static_cast<int>(descriptor), bytes.data(),
-                                    static_cast<size_t>(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent >= 0) return sent;
-        if (errno != EINTR) return 0;
-    }
-}
 
 // A listener that keeps the descriptors of the connections it accepted
 // rather than a buffered socket for each: the layer reads and writes them
@@ -103,23 +82,14 @@ private:
     std::deque<int> pending_;
 };
 
-QHostAddress hostAddress(quint32 wireValue) {
-    const quint32 hostOrder = ((wireValue & 0xFF) << 24) | ((wireValue & 0xFF00) << 8) |
-                              ((wireValue >> 8) & 0xFF00) | ((wireValue >> 24) & 0xFF);
-    return QHostAddress(hostOrder);
-}
-
 }  // namespace
 
-struct SocketLayer::Entry {
-    enum class State { Listening, Connecting, Connected, Ended };
+enum class SocketLayer::State { Listening, Connecting, Connected, Ended };
 
+struct SocketLayer::Entry {
     State state = State::Ended;
-    DescriptorServer* server = nullptr;  // a listener
-    QTcpSocket* socket = nullptr;        // a connection this program started
-    // A connection a listener accepted: a server's, where the time of every
-    // message it relays counts.
-    std::unique_ptr<DirectConnection> direct;
+    DescriptorServer* server = nullptr;      // a listener
+    std::unique_ptr<Connection> connection;  // a connection
     std::optional<MessageFramer> framer;
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
@@ -140,7 +110,6 @@ SocketLayer::~SocketLayer() {
     // sure none of their last signals reaches a half-destroyed layer.
     for (auto& [handle, entry] : entries_) {
         if (entry->server) entry->server->disconnect(this);
-        if (entry->socket) entry->socket->disconnect(this);
     }
     entries_.clear();
 }
@@ -213,7 +182,7 @@ ListenResult SocketLayer::SetSERVER() {
     }
 
     auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Listening;
+    entry->state = State::Listening;
     entry->server = server.release();
     entry->server->setParent(this);
     DescriptorServer* listener = entry->server;
@@ -241,7 +210,7 @@ ListenResult SocketLayer::SetSERVER() {
 
 AcceptResult SocketLayer::accept(SocketHandle listenSock) {
     Entry* listener = find(listenSock);
-    if (!listener || listener->state != Entry::State::Listening)
+    if (!listener || listener->state != State::Listening)
         return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
     listener->acceptAnnounced = false;
     auto announceRest = [this, listenSock] {
@@ -260,15 +229,14 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
     const int descriptor = listener->server->takeDescriptor();
     if (descriptor < 0) return {0, wsa::kWouldBlock, SocketErrorText(wsa::kWouldBlock)};
 
-    auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Connected;
-    entry->direct = std::make_unique<DirectConnection>(descriptor);
-    entry->framer.emplace(rules_);
-    DirectConnection* connection = entry->direct.get();
-    const SocketHandle handle = add(std::move(entry));
-    connection->setReadableHandler([this, handle] { dataArrived(handle); });
-    // Writing the rest of a message failed: the connection is broken.
-    connection->setFailedHandler([this, handle] { peerGone(handle); });
+    // A connection a listener accepted is a server's, where the time of every
+    // message it relays counts: it is read and written through its
+    // descriptor, which tells of data from the event loop only, so what comes
+    // may be handed out at once.
+    auto connection = std::make_unique<DirectConnection>(descriptor);
+    DirectConnection* direct = connection.get();
+    const SocketHandle handle = addConnection(std::move(connection), State::Connected);
+    direct->setReadableHandler([this, handle] { dataArrived(handle); });
     announceRest();
 
     // The peer may have sent data, or even gone, before it was taken.
@@ -286,55 +254,28 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
     const PortSetting port = serverPort();
     if (!port.ok()) return {0, port.error};
 
-    auto* socket = new QTcpSocket(this);
-    socket->setProxy(QNetworkProxy::NoProxy);
-    socket->setReadBufferSize(kReadBufferBytes);
-    auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Connecting;
-    entry->socket = socket;
-    entry->framer.emplace(rules_);
-    const SocketHandle handle = add(std::move(entry));
-    watch(handle, socket);
-
-    if (const std::optional<quint32> address = ResolveHost(server))
-        socket->connectToHost(hostAddress(*address), port.port);
-    else
-        socket->connectToHost(server, port.port, QIODevice::ReadWrite,
-                              QAbstractSocket::IPv4Protocol);
+    auto connection = std::make_unique<TcpSocketConnection>(this, kReadBufferBytes);
+    TcpSocketConnection* tcp = connection.get();
+    const SocketHandle handle = addConnection(std::move(connection), State::Connecting);
+    tcp->setReadableHandler([this, handle] { readMore(handle); });
+    tcp->connectTo(
+        server, port.port, [this, handle] { connected(handle); },
+        [this, handle](int error) { connectFailed(handle, error); });
     return {handle, {}};
 }
 
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
     Entry* entry = find(socket);
-    if (!entry || entry->state != Entry::State::Connected) return -1;
-    if (!entry->socket && !entry->direct) return -1;
+    if (!entry || entry->state != State::Connected || !entry->connection) return -1;
     const QByteArray bytes = encodeMessage(text);
-    const qint64 waiting =
-        entry->direct ? entry->direct->unsentBytes() : entry->socket->bytesToWrite();
-    if (waiting + bytes.size() > kMaxUnsentBytes) {
+    if (entry->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
         return -1;
     }
-    if (entry->direct) {
-        if (entry->direct->send(bytes)) return static_cast<int>(bytes.size());
-        // The connection is broken; its FD_CLOSE follows what it sent before.
-        peerGone(socket);
-        return -1;
-    }
-    // With nothing of this connection waiting in Qt, the message goes
-    // straight to the kernel in one send call, as the protocol has it: Qt
-    // would switch its write notifier on and off for it, several system calls
-    // more for every message that passes the server. Only what the kernel
-    // cannot take yet is left to Qt, which sends it in order.
-    QByteArrayView rest(bytes);
-    if (waiting == 0) rest = rest.sliced(sendNow(entry->socket->socketDescriptor(), rest));
-    if (!rest.isEmpty()) {
-        if (entry->socket->write(rest.data(), rest.size()) < 0) return -1;
-        // Hand it to the kernel now, as a send call would, so that a program
-        // that ends right after sending still gets its last message out.
-        entry->socket->flush();
-    }
-    return static_cast<int>(bytes.size());
+    if (entry->connection->send(bytes)) return static_cast<int>(bytes.size());
+    // The connection is broken; its FD_CLOSE follows what it sent before.
+    peerGone(socket);
+    return -1;
 }
 
 ReceivedMessage SocketLayer::RecvMsg(SocketHandle socket) {
@@ -356,11 +297,7 @@ void SocketLayer::closeSocket(SocketHandle socket) {
         entry->server->dropPending();
         entry->server->deleteLater();
     }
-    if (entry->socket) {
-        entry->socket->disconnect(this);
-        letGo(entry->socket);
-    }
-    if (entry->direct) DirectConnection::letGo(std::move(entry->direct), this, kLingerMs);
+    if (entry->connection) Connection::letGo(std::move(entry->connection), this, kLingerMs);
 }
 
 void SocketLayer::CloseConnection(SocketHandle& socket) {
@@ -392,23 +329,20 @@ bool SocketLayer::isOpen(SocketHandle socket) const {
 
 bool SocketLayer::isConnected(SocketHandle socket) const {
     const Entry* entry = find(socket);
-    return entry && entry->state == Entry::State::Connected;
+    return entry && entry->state == State::Connected;
 }
 
 QString SocketLayer::peerAddress(SocketHandle socket) const {
     const Entry* entry = find(socket);
-    if (!entry || (!entry->socket && !entry->direct)) return {};
+    if (!entry || !entry->connection) return {};
     bool isIPv4 = false;
-    const quint32 address =
-        (entry->direct ? entry->direct->peerAddress() : entry->socket->peerAddress())
-            .toIPv4Address(&isIPv4);
+    const quint32 address = entry->connection->peerAddress().toIPv4Address(&isIPv4);
     return isIPv4 ? QHostAddress(address).toString() : QString();
 }
 
 quint16 SocketLayer::peerPort(SocketHandle socket) const {
     const Entry* entry = find(socket);
-    if (entry && entry->direct) return entry->direct->peerPort();
-    return entry && entry->socket ? entry->socket->peerPort() : 0;
+    return entry && entry->connection ? entry->connection->peerPort() : 0;
 }
 
 quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
@@ -418,8 +352,7 @@ quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
 
 qint64 SocketLayer::unsentBytes(SocketHandle socket) const {
     const Entry* entry = find(socket);
-    if (entry && entry->direct) return entry->direct->unsentBytes();
-    return entry && entry->socket ? entry->socket->bytesToWrite() : 0;
+    return entry && entry->connection ? entry->connection->unsentBytes() : 0;
 }
 
 SocketLayer::Entry* SocketLayer::find(SocketHandle socket) const {
@@ -433,31 +366,32 @@ SocketHandle SocketLayer::add(std::unique_ptr<Entry> entry) {
     return handle;
 }
 
-void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
-    connect(socket, &QTcpSocket::connected, this, [this, handle] {
-        Entry* entry = find(handle);
-        if (!entry || entry->state != Entry::State::Connecting) return;
-        entry->state = Entry::State::Connected;
-        // Qt takes socket options only once the connection exists.
-        sendAtOnce(entry->socket);
-        post({handle, FD_CONNECT, 0});
-    });
-    connect(socket, &QTcpSocket::readyRead, this, [this, handle] { readMore(handle); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, handle] { peerGone(handle); });
-    connect(socket, &QTcpSocket::errorOccurred, this,
-            [this, handle, socket](QAbstractSocket::SocketError error) {
-                Entry* entry = find(handle);
-                if (!entry || entry->closeReported) return;
-                if (entry->state == Entry::State::Connecting) {
-                    // A failed attempt is reported once, as FD_CONNECT with its
-                    // reason, and nothing follows it.
-                    entry->state = Entry::State::Ended;
-                    entry->closeReported = true;
-                    post({handle, FD_CONNECT, winsockErrorFromQt(error, socket->errorString())});
-                } else if (socket->state() == QAbstractSocket::UnconnectedState) {
-                    peerGone(handle);
-                }
-            });
+SocketHandle SocketLayer::addConnection(std::unique_ptr<Connection> connection, State state) {
+    auto entry = std::make_unique<Entry>();
+    entry->state = state;
+    entry->framer.emplace(rules_);
+    Connection* c = connection.get();
+    entry->connection = std::move(connection);
+    const SocketHandle handle = add(std::move(entry));
+    c->setGoneHandler([this, handle] { peerGone(handle); });
+    return handle;
+}
+
+void SocketLayer::connected(SocketHandle handle) {
+    Entry* entry = find(handle);
+    if (!entry || entry->state != State::Connecting) return;
+    entry->state = State::Connected;
+    post({handle, FD_CONNECT, 0});
+}
+
+void SocketLayer::connectFailed(SocketHandle handle, int error) {
+    Entry* entry = find(handle);
+    if (!entry || entry->closeReported || entry->state != State::Connecting) return;
+    // A failed attempt is reported once, as FD_CONNECT with its reason, and
+    // nothing follows it.
+    entry->state = State::Ended;
+    entry->closeReported = true;
+    post({handle, FD_CONNECT, error});
 }
 
 void SocketLayer::post(Event event) {
@@ -528,40 +462,33 @@ void SocketLayer::deliver(const Event& event) {
 
 void SocketLayer::readMore(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || entry->cut || (!entry->socket && !entry->direct) || !entry->framer ||
-        entry->framer->refused())
+    if (!entry || entry->cut || !entry->connection || !entry->framer || entry->framer->refused())
         return;
     bool fed = false;
     bool holding = false;
     char chunk[kReadChunkBytes];
     while (entry->inbox.size() < kMaxWaitingMessages) {
-        qint64 size = 0;
-        if (entry->direct) {
-            const DirectConnection::ReadResult read = entry->direct->read(chunk, kReadChunkBytes);
-            if (read.ended) {
-                entry->peerEnded = true;
-                entry->state = Entry::State::Ended;
-                if (entry->quiet) entry->quiet->stop();
-                break;
-            }
-            size = read.size;
-        } else if (entry->socket->bytesAvailable() > 0) {
-            size = entry->socket->read(chunk, kReadChunkBytes);
+        const Connection::ReadResult read = entry->connection->read(chunk, kReadChunkBytes);
+        if (read.ended) {
+            entry->peerEnded = true;
+            entry->state = State::Ended;
+            if (entry->quiet) entry->quiet->stop();
+            break;
         }
-        if (size <= 0) break;
-        MessageFramer::Result result = entry->framer->feed(QByteArrayView(chunk, size));
+        if (read.size <= 0) break;
+        MessageFramer::Result result = entry->framer->feed(QByteArrayView(chunk, read.size));
         for (QString& message : result.messages)
             entry->inbox.push_back(std::move(message));
         if (result.refused) return cutOff(handle);
         fed = true;
         holding = result.holding;
-        // Less than a whole piece: the kernel had no more, and says so when
-        // more comes.
-        if (entry->direct && size < kReadChunkBytes) break;
+        // Less than a whole piece: there was no more, and the connection says
+        // so when more comes.
+        if (read.size < kReadChunkBytes) break;
     }
     // With enough messages waiting for the handler the rest stays in the
     // kernel; handling one reads on.
-    if (entry->direct) entry->direct->watchReading(entry->inbox.size() < kMaxWaitingMessages);
+    entry->connection->watchReading(entry->inbox.size() < kMaxWaitingMessages);
     if (fed) {
         if (holding) {
             if (!entry->quiet) {
@@ -604,10 +531,7 @@ void SocketLayer::queueTurn(SocketHandle handle) {
 void SocketLayer::endIfDrained(SocketHandle handle) {
     Entry* entry = find(handle);
     if (!entry || !entry->peerEnded || entry->closeReported || !entry->inbox.empty()) return;
-    if (entry->socket && entry->socket->bytesAvailable() > 0) return;  // more to read first
-    if (entry->direct && !entry->direct->readEnded() &&
-        (!entry->direct->broken() || entry->direct->hasUnread()))
-        return;
+    if (entry->connection && entry->connection->hasUnread()) return;  // more to read first
     // Nothing more can come: what the framer holds is the peer's last message.
     if (entry->framer && !entry->framer->refused()) {
         for (QString& message : entry->framer->flush().messages)
@@ -625,8 +549,7 @@ void SocketLayer::takeHeld(SocketHandle handle) {
     Entry* entry = find(handle);
     if (!entry || entry->cut || !entry->framer) return;
     if (entry->quiet) entry->quiet->stop();
-    if (entry->socket && entry->socket->bytesAvailable() > 0) return;
-    if (entry->direct && entry->direct->hasUnread()) return;
+    if (entry->connection && entry->connection->hasUnread()) return;
     for (QString& message : entry->framer->flush().messages)
         entry->inbox.push_back(std::move(message));
     queueTurn(handle);
@@ -634,10 +557,9 @@ void SocketLayer::takeHeld(SocketHandle handle) {
 
 void SocketLayer::peerGone(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || entry->cut || entry->peerEnded || entry->state == Entry::State::Connecting)
-        return;
+    if (!entry || entry->cut || entry->peerEnded || entry->state == State::Connecting) return;
     entry->peerEnded = true;
-    entry->state = Entry::State::Ended;
+    entry->state = State::Ended;
     if (entry->quiet) entry->quiet->stop();
     // What it sent before it went is still handed out, in turn.
     readMore(handle);
@@ -646,41 +568,16 @@ void SocketLayer::peerGone(SocketHandle handle) {
 
 void SocketLayer::cutOff(SocketHandle handle) {
     Entry* entry = find(handle);
-    if (!entry || (!entry->socket && !entry->direct) || entry->cut) return;
+    if (!entry || !entry->connection || entry->cut) return;
     // What it sent and is not handled yet goes with it.
     entry->cut = true;
     entry->inbox.clear();
     if (entry->quiet) entry->quiet->stop();
     const bool report = !entry->closeReported;
     entry->closeReported = true;
-    entry->state = Entry::State::Ended;
+    entry->state = State::Ended;
     if (report) post({handle, FD_CLOSE, 0});
-    if (entry->direct)
-        entry->direct->abort();
-    else
-        entry->socket->abort();
-}
-
-void SocketLayer::letGo(QTcpSocket* socket) {
-    if (socket->state() == QAbstractSocket::ConnectedState) {
-        socket->flush();
-        socket->disconnectFromHost();
-    }
-    if (socket->state() == QAbstractSocket::UnconnectedState) {
-        socket->deleteLater();
-        return;
-    }
-    if (socket->state() != QAbstractSocket::ClosingState) {
-        // Still looking up or connecting: there is nothing to hand over.
-        socket->abort();
-        socket->deleteLater();
-        return;
-    }
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(kLingerMs, socket, [socket] {
-        socket->abort();
-        socket->deleteLater();
-    });
+    entry->connection->abort();
 }
 
 }  // namespace net

@@ -11,11 +11,11 @@
 #include "framingrules.h"
 #include "socketevents.h"
 
-class QTcpServer;
-class QTcpSocket;
 class QTimer;
 
 namespace net {
+
+class Connection;
 
 // What SetSERVER did. The caller shows `stateText` where the program shows its
 // listener state, and `errorBoxText`, when not empty, in a message box with an
@@ -166,6 +166,7 @@ public:
     qint64 unsentBytes(SocketHandle socket) const;
 
 private:
+    enum class State;
     struct Entry;
     // FD_READ carries no text: it is the connection's turn to hand out the
     // oldest message of its inbox.
@@ -177,7 +178,9 @@ private:
 
     Entry* find(SocketHandle socket) const;
     SocketHandle add(std::unique_ptr<Entry> entry);
-    void watch(SocketHandle handle, QTcpSocket* socket);
+    SocketHandle addConnection(std::unique_ptr<Connection> connection, State state);
+    void connected(SocketHandle handle);
+    void connectFailed(SocketHandle handle, int error);
     void post(Event event);
     void schedule();
     void pump(QTimer* timer);
@@ -189,8 +192,6 @@ private:
     void takeHeld(SocketHandle handle);
     void peerGone(SocketHandle handle);
     void cutOff(SocketHandle handle);
-    void release(SocketHandle socket, bool shutdownFirst);
-    static void letGo(QTcpSocket* socket);
 
     FramingRules rules_;
     SocketEventHandler handler_;
