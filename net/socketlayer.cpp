@@ -84,18 +84,25 @@ private:
 
 }  // namespace
 
-enum class SocketLayer::State { Listening, Connecting, Connected, Ended };
+enum class SocketLayer::State { Connecting, Connected, Ended };
 
-struct SocketLayer::Entry {
-    State state = State::Ended;
-    DescriptorServer* server = nullptr;      // a listener
-    std::unique_ptr<Connection> connection;  // a connection
-    std::optional<MessageFramer> framer;
+struct SocketLayer::Listener {
+    DescriptorServer* server = nullptr;  // a child of the layer
+    int acceptError = 0;                 // a failed accept, reported by the next accept()
+    bool acceptAnnounced = false;        // an FD_ACCEPT is on its way and not answered yet
+};
+
+// A connection and what the layer keeps of it.
+struct SocketLayer::Link {
+    Link(std::unique_ptr<Connection> c, const FramingRules& rules, State s)
+        : connection(std::move(c)), framer(rules), state(s) {}
+
+    std::unique_ptr<Connection> connection;
+    MessageFramer framer;
+    State state;
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
     std::optional<QString> current;  // the message of the FD_READ being handled
-    int acceptError = 0;             // a failed accept, reported by the next accept()
-    bool acceptAnnounced = false;    // an FD_ACCEPT is on its way and not answered yet
     bool turnQueued = false;         // an FD_READ for the inbox is on its way
     bool peerEnded = false;          // the peer has closed; FD_CLOSE follows its last message
     bool cut = false;                // cut off: nothing more is read or handed out
@@ -108,10 +115,10 @@ SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
 SocketLayer::~SocketLayer() {
     // Sockets and listeners are children and die with this object; first make
     // sure none of their last signals reaches a half-destroyed layer.
-    for (auto& [handle, entry] : entries_) {
-        if (entry->server) entry->server->disconnect(this);
-    }
-    entries_.clear();
+    for (auto& [handle, listener] : listeners_)
+        listener->server->disconnect(this);
+    links_.clear();
+    listeners_.clear();
 }
 
 void SocketLayer::setHandler(SocketEventHandler handler) {
@@ -181,24 +188,22 @@ ListenResult SocketLayer::SetSERVER() {
         return result;
     }
 
-    auto entry = std::make_unique<Entry>();
-    entry->state = State::Listening;
-    entry->server = server.release();
-    entry->server->setParent(this);
-    DescriptorServer* listener = entry->server;
-    const SocketHandle handle = add(std::move(entry));
+    DescriptorServer* listener = server.release();
+    listener->setParent(this);
+    const SocketHandle handle = ++lastHandle_;
+    listeners_.emplace(handle, std::make_unique<Listener>(Listener{listener}));
 
     auto announce = [this, handle] {
-        Entry* e = find(handle);
-        if (!e || e->acceptAnnounced) return;
-        e->acceptAnnounced = true;
+        Listener* l = findListener(handle);
+        if (!l || l->acceptAnnounced) return;
+        l->acceptAnnounced = true;
         post({handle, FD_ACCEPT, 0});
     };
     connect(listener, &QTcpServer::newConnection, this, announce);
     connect(listener, &QTcpServer::acceptError, this,
             [this, handle, listener, announce](QAbstractSocket::SocketError error) {
-                if (Entry* e = find(handle))
-                    e->acceptError = winsockErrorFromQt(error, listener->errorString());
+                if (Listener* l = findListener(handle))
+                    l->acceptError = winsockErrorFromQt(error, listener->errorString());
                 announce();
             });
 
@@ -209,15 +214,14 @@ ListenResult SocketLayer::SetSERVER() {
 }
 
 AcceptResult SocketLayer::accept(SocketHandle listenSock) {
-    Entry* listener = find(listenSock);
-    if (!listener || listener->state != State::Listening)
-        return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
+    Listener* listener = findListener(listenSock);
+    if (!listener) return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
     listener->acceptAnnounced = false;
     auto announceRest = [this, listenSock] {
-        Entry* e = find(listenSock);
-        if (e && !e->acceptAnnounced &&
-            (e->acceptError != 0 || e->server->hasPendingConnections())) {
-            e->acceptAnnounced = true;
+        Listener* l = findListener(listenSock);
+        if (l && !l->acceptAnnounced &&
+            (l->acceptError != 0 || l->server->hasPendingConnections())) {
+            l->acceptAnnounced = true;
             post({listenSock, FD_ACCEPT, 0});
         }
     };
@@ -265,39 +269,40 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
 }
 
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
-    Entry* entry = find(socket);
-    if (!entry || entry->state != State::Connected || !entry->connection) return -1;
+    Link* link = findLink(socket);
+    if (!link || link->state != State::Connected) return -1;
     const QByteArray bytes = encodeMessage(text);
-    if (entry->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
+    if (link->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
         return -1;
     }
-    if (entry->connection->send(bytes)) return static_cast<int>(bytes.size());
+    if (link->connection->send(bytes)) return static_cast<int>(bytes.size());
     // The connection is broken; its FD_CLOSE follows what it sent before.
     peerGone(socket);
     return -1;
 }
 
 ReceivedMessage SocketLayer::RecvMsg(SocketHandle socket) {
-    Entry* entry = find(socket);
-    if (!entry || !entry->current) return {};
-    QString text = *std::exchange(entry->current, std::nullopt);
+    Link* link = findLink(socket);
+    if (!link || !link->current) return {};
+    QString text = *std::exchange(link->current, std::nullopt);
     const auto bytes = static_cast<int>(text.size() * 2);
     return {std::move(text), bytes};
 }
 
 void SocketLayer::closeSocket(SocketHandle socket) {
-    const auto it = entries_.find(socket);
-    if (it == entries_.end()) return;
-    const std::unique_ptr<Entry> entry = std::move(it->second);
-    entries_.erase(it);
-    if (entry->server) {
-        entry->server->disconnect(this);
-        entry->server->close();
-        entry->server->dropPending();
-        entry->server->deleteLater();
+    if (const auto it = listeners_.find(socket); it != listeners_.end()) {
+        DescriptorServer* server = it->second->server;
+        listeners_.erase(it);
+        server->disconnect(this);
+        server->close();
+        server->dropPending();
+        server->deleteLater();
+    } else if (const auto at = links_.find(socket); at != links_.end()) {
+        const std::unique_ptr<Link> link = std::move(at->second);
+        links_.erase(at);
+        Connection::letGo(std::move(link->connection), this, kLingerMs);
     }
-    if (entry->connection) Connection::letGo(std::move(entry->connection), this, kLingerMs);
 }
 
 void SocketLayer::CloseConnection(SocketHandle& socket) {
@@ -319,78 +324,80 @@ void SocketLayer::FileExit(SocketHandle& listenSock, SocketHandle& dataSock) {
 }
 
 void SocketLayer::closeAll() {
-    while (!entries_.empty())
-        closeSocket(entries_.begin()->first);
+    // Oldest first, listeners and connections alike.
+    while (!listeners_.empty() || !links_.empty()) {
+        if (links_.empty() ||
+            (!listeners_.empty() && listeners_.begin()->first < links_.begin()->first))
+            closeSocket(listeners_.begin()->first);
+        else
+            closeSocket(links_.begin()->first);
+    }
 }
 
 bool SocketLayer::isOpen(SocketHandle socket) const {
-    return find(socket) != nullptr;
+    return findListener(socket) || findLink(socket);
 }
 
 bool SocketLayer::isConnected(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    return entry && entry->state == State::Connected;
+    const Link* link = findLink(socket);
+    return link && link->state == State::Connected;
 }
 
 QString SocketLayer::peerAddress(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    if (!entry || !entry->connection) return {};
+    const Link* link = findLink(socket);
+    if (!link) return {};
     bool isIPv4 = false;
-    const quint32 address = entry->connection->peerAddress().toIPv4Address(&isIPv4);
+    const quint32 address = link->connection->peerAddress().toIPv4Address(&isIPv4);
     return isIPv4 ? QHostAddress(address).toString() : QString();
 }
 
 quint16 SocketLayer::peerPort(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    return entry && entry->connection ? entry->connection->peerPort() : 0;
+    const Link* link = findLink(socket);
+    return link ? link->connection->peerPort() : 0;
 }
 
 quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
-    const Entry* entry = find(listenSock);
-    return entry && entry->server ? entry->server->serverPort() : 0;
+    const Listener* listener = findListener(listenSock);
+    return listener ? listener->server->serverPort() : 0;
 }
 
 qint64 SocketLayer::unsentBytes(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    return entry && entry->connection ? entry->connection->unsentBytes() : 0;
+    const Link* link = findLink(socket);
+    return link ? link->connection->unsentBytes() : 0;
 }
 
-SocketLayer::Entry* SocketLayer::find(SocketHandle socket) const {
-    const auto it = entries_.find(socket);
-    return it == entries_.end() ? nullptr : it->second.get();
+SocketLayer::Listener* SocketLayer::findListener(SocketHandle socket) const {
+    const auto it = listeners_.find(socket);
+    return it == listeners_.end() ? nullptr : it->second.get();
 }
 
-SocketHandle SocketLayer::add(std::unique_ptr<Entry> entry) {
-    const SocketHandle handle = ++lastHandle_;
-    entries_.emplace(handle, std::move(entry));
-    return handle;
+SocketLayer::Link* SocketLayer::findLink(SocketHandle socket) const {
+    const auto it = links_.find(socket);
+    return it == links_.end() ? nullptr : it->second.get();
 }
 
 SocketHandle SocketLayer::addConnection(std::unique_ptr<Connection> connection, State state) {
-    auto entry = std::make_unique<Entry>();
-    entry->state = state;
-    entry->framer.emplace(rules_);
     Connection* c = connection.get();
-    entry->connection = std::move(connection);
-    const SocketHandle handle = add(std::move(entry));
+    const SocketHandle handle = ++lastHandle_;
+    links_.emplace(handle, std::make_unique<Link>(std::move(connection), rules_, state));
     c->setGoneHandler([this, handle] { peerGone(handle); });
     return handle;
 }
 
 void SocketLayer::connected(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->state != State::Connecting) return;
-    entry->state = State::Connected;
+    Link* link = findLink(handle);
+    if (!link || link->state != State::Connecting) return;
+    link->state = State::Connected;
     post({handle, FD_CONNECT, 0});
 }
 
 void SocketLayer::connectFailed(SocketHandle handle, int error) {
-    Entry* entry = find(handle);
-    if (!entry || entry->closeReported || entry->state != State::Connecting) return;
+    Link* link = findLink(handle);
+    if (!link || link->closeReported || link->state != State::Connecting) return;
     // A failed attempt is reported once, as FD_CONNECT with its reason, and
     // nothing follows it.
-    entry->state = State::Ended;
-    entry->closeReported = true;
+    link->state = State::Ended;
+    link->closeReported = true;
     post({handle, FD_CONNECT, error});
 }
 
@@ -432,18 +439,20 @@ void SocketLayer::pump(QTimer* timer) {
 }
 
 void SocketLayer::deliver(const Event& event) {
-    Entry* entry = find(event.socket);
-    if (!entry || !handler_) return;  // closed by the program meanwhile
-
+    if (!handler_) return;
     std::optional<QString> outer;
     if (event.event == FD_READ) {
-        entry->turnQueued = false;
-        if (entry->inbox.empty()) return;  // dropped when the connection was cut
-        QString message = std::move(entry->inbox.front());
-        entry->inbox.pop_front();
+        Link* link = findLink(event.socket);
+        if (!link) return;  // closed by the program meanwhile
+        link->turnQueued = false;
+        if (link->inbox.empty()) return;  // dropped when the connection was cut
+        QString message = std::move(link->inbox.front());
+        link->inbox.pop_front();
         // Its next message waits behind the turns of the other connections.
         queueTurn(event.socket);
-        outer = std::exchange(entry->current, std::move(message));
+        outer = std::exchange(link->current, std::move(message));
+    } else if (!isOpen(event.socket)) {
+        return;  // closed by the program meanwhile
     }
 
     // The handler may delete this layer, and with it the stored handler.
@@ -451,7 +460,7 @@ void SocketLayer::deliver(const Event& event) {
     const SocketEventHandler handler = handler_;
     handler(event.socket, event.event, event.error);
     if (!self || event.event != FD_READ) return;
-    Entry* after = find(event.socket);
+    Link* after = findLink(event.socket);
     if (!after) return;
     // A handler that ran a nested event loop may have been interrupted by this
     // socket's next message; it gets its own message back afterwards.
@@ -461,24 +470,23 @@ void SocketLayer::deliver(const Event& event) {
 }
 
 void SocketLayer::readMore(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || !entry->connection || !entry->framer || entry->framer->refused())
-        return;
+    Link* link = findLink(handle);
+    if (!link || link->cut || link->framer.refused()) return;
     bool fed = false;
     bool holding = false;
     char chunk[kReadChunkBytes];
-    while (entry->inbox.size() < kMaxWaitingMessages) {
-        const Connection::ReadResult read = entry->connection->read(chunk, kReadChunkBytes);
+    while (link->inbox.size() < kMaxWaitingMessages) {
+        const Connection::ReadResult read = link->connection->read(chunk, kReadChunkBytes);
         if (read.ended) {
-            entry->peerEnded = true;
-            entry->state = State::Ended;
-            if (entry->quiet) entry->quiet->stop();
+            link->peerEnded = true;
+            link->state = State::Ended;
+            if (link->quiet) link->quiet->stop();
             break;
         }
         if (read.size <= 0) break;
-        MessageFramer::Result result = entry->framer->feed(QByteArrayView(chunk, read.size));
+        MessageFramer::Result result = link->framer.feed(QByteArrayView(chunk, read.size));
         for (QString& message : result.messages)
-            entry->inbox.push_back(std::move(message));
+            link->inbox.push_back(std::move(message));
         if (result.refused) return cutOff(handle);
         fed = true;
         holding = result.holding;
@@ -488,19 +496,19 @@ void SocketLayer::readMore(SocketHandle handle) {
     }
     // With enough messages waiting for the handler the rest stays in the
     // kernel; handling one reads on.
-    entry->connection->watchReading(entry->inbox.size() < kMaxWaitingMessages);
+    link->connection->watchReading(link->inbox.size() < kMaxWaitingMessages);
     if (fed) {
         if (holding) {
-            if (!entry->quiet) {
-                entry->quiet = std::make_unique<QTimer>();
-                entry->quiet->setSingleShot(true);
-                entry->quiet->setInterval(kQuietMs);
-                connect(entry->quiet.get(), &QTimer::timeout, this,
+            if (!link->quiet) {
+                link->quiet = std::make_unique<QTimer>();
+                link->quiet->setSingleShot(true);
+                link->quiet->setInterval(kQuietMs);
+                connect(link->quiet.get(), &QTimer::timeout, this,
                         [this, handle] { takeHeld(handle); });
             }
-            entry->quiet->start();
-        } else if (entry->quiet) {
-            entry->quiet->stop();
+            link->quiet->start();
+        } else if (link->quiet) {
+            link->quiet->stop();
         }
     }
     queueTurn(handle);
@@ -520,25 +528,25 @@ void SocketLayer::dataArrived(SocketHandle handle) {
 }
 
 void SocketLayer::queueTurn(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->turnQueued || entry->inbox.empty()) return;
-    entry->turnQueued = true;
+    Link* link = findLink(handle);
+    if (!link || link->turnQueued || link->inbox.empty()) return;
+    link->turnQueued = true;
     post({handle, FD_READ, 0});
 }
 
 // The peer has gone: once everything it sent has been handed out, its
 // FD_CLOSE follows.
 void SocketLayer::endIfDrained(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || !entry->peerEnded || entry->closeReported || !entry->inbox.empty()) return;
-    if (entry->connection && entry->connection->hasUnread()) return;  // more to read first
+    Link* link = findLink(handle);
+    if (!link || !link->peerEnded || link->closeReported || !link->inbox.empty()) return;
+    if (link->connection->hasUnread()) return;  // more to read first
     // Nothing more can come: what the framer holds is the peer's last message.
-    if (entry->framer && !entry->framer->refused()) {
-        for (QString& message : entry->framer->flush().messages)
-            entry->inbox.push_back(std::move(message));
-        if (!entry->inbox.empty()) return queueTurn(handle);
+    if (!link->framer.refused()) {
+        for (QString& message : link->framer.flush().messages)
+            link->inbox.push_back(std::move(message));
+        if (!link->inbox.empty()) return queueTurn(handle);
     }
-    entry->closeReported = true;
+    link->closeReported = true;
     post({handle, FD_CLOSE, 0});
 }
 
@@ -546,38 +554,38 @@ void SocketLayer::endIfDrained(SocketHandle handle) {
 // stands. Data still unread (the connection waits for its turn) decides
 // instead, once it is read.
 void SocketLayer::takeHeld(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || !entry->framer) return;
-    if (entry->quiet) entry->quiet->stop();
-    if (entry->connection && entry->connection->hasUnread()) return;
-    for (QString& message : entry->framer->flush().messages)
-        entry->inbox.push_back(std::move(message));
+    Link* link = findLink(handle);
+    if (!link || link->cut) return;
+    if (link->quiet) link->quiet->stop();
+    if (link->connection->hasUnread()) return;
+    for (QString& message : link->framer.flush().messages)
+        link->inbox.push_back(std::move(message));
     queueTurn(handle);
 }
 
 void SocketLayer::peerGone(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || entry->peerEnded || entry->state == State::Connecting) return;
-    entry->peerEnded = true;
-    entry->state = State::Ended;
-    if (entry->quiet) entry->quiet->stop();
+    Link* link = findLink(handle);
+    if (!link || link->cut || link->peerEnded || link->state == State::Connecting) return;
+    link->peerEnded = true;
+    link->state = State::Ended;
+    if (link->quiet) link->quiet->stop();
     // What it sent before it went is still handed out, in turn.
     readMore(handle);
     endIfDrained(handle);
 }
 
 void SocketLayer::cutOff(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || !entry->connection || entry->cut) return;
+    Link* link = findLink(handle);
+    if (!link || link->cut) return;
     // What it sent and is not handled yet goes with it.
-    entry->cut = true;
-    entry->inbox.clear();
-    if (entry->quiet) entry->quiet->stop();
-    const bool report = !entry->closeReported;
-    entry->closeReported = true;
-    entry->state = State::Ended;
+    link->cut = true;
+    link->inbox.clear();
+    if (link->quiet) link->quiet->stop();
+    const bool report = !link->closeReported;
+    link->closeReported = true;
+    link->state = State::Ended;
     if (report) post({handle, FD_CLOSE, 0});
-    entry->connection->abort();
+    link->connection->abort();
 }
 
 }  // namespace net

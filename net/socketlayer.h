@@ -167,7 +167,8 @@ public:
 
 private:
     enum class State;
-    struct Entry;
+    struct Listener;
+    struct Link;
     // FD_READ carries no text: it is the connection's turn to hand out the
     // oldest message of its inbox.
     struct Event {
@@ -176,8 +177,8 @@ private:
         int error = 0;
     };
 
-    Entry* find(SocketHandle socket) const;
-    SocketHandle add(std::unique_ptr<Entry> entry);
+    Listener* findListener(SocketHandle socket) const;
+    Link* findLink(SocketHandle socket) const;
     SocketHandle addConnection(std::unique_ptr<Connection> connection, State state);
     void connected(SocketHandle handle);
     void connectFailed(SocketHandle handle, int error);
@@ -195,7 +196,8 @@ private:
 
     FramingRules rules_;
     SocketEventHandler handler_;
-    std::map<SocketHandle, std::unique_ptr<Entry>> entries_;
+    std::map<SocketHandle, std::unique_ptr<Listener>> listeners_;
+    std::map<SocketHandle, std::unique_ptr<Link>> links_;
     SocketHandle lastHandle_ = 0;
     std::deque<Event> queue_;  // events not delivered yet, oldest first
     // Zero-interval timers that hand out the queue, one event per timeout. A
