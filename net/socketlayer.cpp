@@ -84,7 +84,19 @@ private:
 
 }  // namespace
 
-enum class SocketLayer::State { Connecting, Connected, Ended };
+// How far a connection has come. Where it stands decides which events it may
+// still give: FD_CONNECT once, then FD_READ, and FD_CLOSE once at most.
+enum class SocketLayer::State {
+    Connecting,  // an attempt of this program's, not answered yet
+    Open,        // connected: messages go both ways
+    PeerEnded,   // the peer has gone: what it sent is still handed out, then FD_CLOSE
+    // Its last event was posted: FD_CLOSE after the peer's last message, or
+    // FD_CONNECT with the reason an attempt failed. Nothing follows.
+    Closed,
+    // Cut off by this layer: nothing more is read or handed out, and FD_CLOSE
+    // was posted unless it had been already.
+    Cut,
+};
 
 struct SocketLayer::Listener {
     DescriptorServer* server = nullptr;  // a child of the layer
@@ -103,10 +115,10 @@ struct SocketLayer::Link {
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
     std::optional<QString> current;  // the message of the FD_READ being handled
-    bool turnQueued = false;         // an FD_READ for the inbox is on its way
-    bool peerEnded = false;          // the peer has closed; FD_CLOSE follows its last message
-    bool cut = false;                // cut off: nothing more is read or handed out
-    bool closeReported = false;      // FD_CLOSE (or a failed FD_CONNECT) was posted
+    // An FD_READ for the inbox is on its way. Not part of the state: an open
+    // connection, one whose peer has gone and one just cut may each have one
+    // queued or not.
+    bool turnQueued = false;
 };
 
 SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
@@ -239,7 +251,7 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
     // may be handed out at once.
     auto connection = std::make_unique<DirectConnection>(descriptor);
     DirectConnection* direct = connection.get();
-    const SocketHandle handle = addConnection(std::move(connection), State::Connected);
+    const SocketHandle handle = addConnection(std::move(connection), State::Open);
     direct->setReadableHandler([this, handle] { dataArrived(handle); });
     announceRest();
 
@@ -270,7 +282,7 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
 
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
     Link* link = findLink(socket);
-    if (!link || link->state != State::Connected) return -1;
+    if (!link || link->state != State::Open) return -1;
     const QByteArray bytes = encodeMessage(text);
     if (link->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
@@ -340,7 +352,7 @@ bool SocketLayer::isOpen(SocketHandle socket) const {
 
 bool SocketLayer::isConnected(SocketHandle socket) const {
     const Link* link = findLink(socket);
-    return link && link->state == State::Connected;
+    return link && link->state == State::Open;
 }
 
 QString SocketLayer::peerAddress(SocketHandle socket) const {
@@ -387,17 +399,16 @@ SocketHandle SocketLayer::addConnection(std::unique_ptr<Connection> connection, 
 void SocketLayer::connected(SocketHandle handle) {
     Link* link = findLink(handle);
     if (!link || link->state != State::Connecting) return;
-    link->state = State::Connected;
+    link->state = State::Open;
     post({handle, FD_CONNECT, 0});
 }
 
 void SocketLayer::connectFailed(SocketHandle handle, int error) {
     Link* link = findLink(handle);
-    if (!link || link->closeReported || link->state != State::Connecting) return;
+    if (!link || link->state != State::Connecting) return;
     // A failed attempt is reported once, as FD_CONNECT with its reason, and
     // nothing follows it.
-    link->state = State::Ended;
-    link->closeReported = true;
+    link->state = State::Closed;
     post({handle, FD_CONNECT, error});
 }
 
@@ -471,15 +482,14 @@ void SocketLayer::deliver(const Event& event) {
 
 void SocketLayer::readMore(SocketHandle handle) {
     Link* link = findLink(handle);
-    if (!link || link->cut || link->framer.refused()) return;
+    if (!link || link->state == State::Cut || link->framer.refused()) return;
     bool fed = false;
     bool holding = false;
     char chunk[kReadChunkBytes];
     while (link->inbox.size() < kMaxWaitingMessages) {
         const Connection::ReadResult read = link->connection->read(chunk, kReadChunkBytes);
         if (read.ended) {
-            link->peerEnded = true;
-            link->state = State::Ended;
+            if (link->state == State::Open) link->state = State::PeerEnded;
             if (link->quiet) link->quiet->stop();
             break;
         }
@@ -538,7 +548,7 @@ void SocketLayer::queueTurn(SocketHandle handle) {
 // FD_CLOSE follows.
 void SocketLayer::endIfDrained(SocketHandle handle) {
     Link* link = findLink(handle);
-    if (!link || !link->peerEnded || link->closeReported || !link->inbox.empty()) return;
+    if (!link || link->state != State::PeerEnded || !link->inbox.empty()) return;
     if (link->connection->hasUnread()) return;  // more to read first
     // Nothing more can come: what the framer holds is the peer's last message.
     if (!link->framer.refused()) {
@@ -546,7 +556,7 @@ void SocketLayer::endIfDrained(SocketHandle handle) {
             link->inbox.push_back(std::move(message));
         if (!link->inbox.empty()) return queueTurn(handle);
     }
-    link->closeReported = true;
+    link->state = State::Closed;
     post({handle, FD_CLOSE, 0});
 }
 
@@ -555,7 +565,7 @@ void SocketLayer::endIfDrained(SocketHandle handle) {
 // instead, once it is read.
 void SocketLayer::takeHeld(SocketHandle handle) {
     Link* link = findLink(handle);
-    if (!link || link->cut) return;
+    if (!link || link->state == State::Cut) return;
     if (link->quiet) link->quiet->stop();
     if (link->connection->hasUnread()) return;
     for (QString& message : link->framer.flush().messages)
@@ -565,9 +575,8 @@ void SocketLayer::takeHeld(SocketHandle handle) {
 
 void SocketLayer::peerGone(SocketHandle handle) {
     Link* link = findLink(handle);
-    if (!link || link->cut || link->peerEnded || link->state == State::Connecting) return;
-    link->peerEnded = true;
-    link->state = State::Ended;
+    if (!link || link->state != State::Open) return;
+    link->state = State::PeerEnded;
     if (link->quiet) link->quiet->stop();
     // What it sent before it went is still handed out, in turn.
     readMore(handle);
@@ -576,14 +585,12 @@ void SocketLayer::peerGone(SocketHandle handle) {
 
 void SocketLayer::cutOff(SocketHandle handle) {
     Link* link = findLink(handle);
-    if (!link || link->cut) return;
+    if (!link || link->state == State::Cut) return;
+    const bool report = link->state != State::Closed;
     // What it sent and is not handled yet goes with it.
-    link->cut = true;
+    link->state = State::Cut;
     link->inbox.clear();
     if (link->quiet) link->quiet->stop();
-    const bool report = !link->closeReported;
-    link->closeReported = true;
-    link->state = State::Ended;
     if (report) post({handle, FD_CLOSE, 0});
     link->connection->abort();
 }
