@@ -11,8 +11,8 @@ class QObject;
 
 namespace net {
 
-// One established TCP connection as the socket layer drives it, whatever
-// carries it underneath: the layer reads it at its own pace, sends whole
+// One TCP connection as the socket layer drives it, whatever carries it
+// underneath: the layer reads it at its own pace, sends whole
 // messages, and hears when there is something to read or when the
 // connection has gone. Its events, the framing and the limits are the
 // layer's; a connection only moves bytes.

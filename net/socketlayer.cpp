@@ -273,6 +273,8 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
     auto connection = std::make_unique<TcpSocketConnection>(this, kReadBufferBytes);
     TcpSocketConnection* tcp = connection.get();
     const SocketHandle handle = addConnection(std::move(connection), State::Connecting);
+    // Qt's word that data has come may be given from inside a call of the
+    // program's: what it brings is handed out as every other event is.
     tcp->setReadableHandler([this, handle] { readMore(handle); });
     tcp->connectTo(
         server, port.port, [this, handle] { connected(handle); },

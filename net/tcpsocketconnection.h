@@ -21,21 +21,21 @@ namespace net {
 class TcpSocketConnection : public Connection {
 public:
     // `readBufferBytes`: what Qt may hold ahead of the reader. The socket is
-    // a child of `owner`, where a look through the owner's children finds
-    // it, and goes with this connection.
+    // a child of `owner`, among whose children an owner's sockets are found,
+    // and goes with this connection.
     TcpSocketConnection(QObject* owner, qint64 readBufferBytes);
     ~TcpSocketConnection() override;
 
     // Starts the connection to `server` (dotted address or host name) at
     // `port`. `connected` is called once it is made, or else `failed`, once,
-    // with the Winsock code of the reason; a failed attempt hears nothing
-    // more. Either may be called before this returns.
+    // with the Winsock code of the reason. Either may be called before this
+    // returns.
     void connectTo(const QString& server, quint16 port, std::function<void()> connected,
                    std::function<void(int error)> failed);
 
-    // Qt reads ahead by itself and stops when its buffer is full: the
-    // readable handler may be called whenever data has come, from inside
-    // a call on this connection too.
+    // Qt reads ahead by itself and stops when its buffer is full. It tells
+    // of what it read with readyRead, which it may also emit from inside a
+    // call of the program's (a waitFor... call), not from the event loop only.
     void watchReading(bool) override {}
     ReadResult read(char* buffer, qint64 capacity) override;
     bool hasUnread() const override;
