@@ -29,11 +29,11 @@ constexpr qsizetype kCompactBytes = 64 * 1024;
 // Holds a closed connection until what it had to send is out.
 class Lingering : public QObject {
 public:
-    Lingering(std::unique_ptr<DirectConnection> connection, QObject* owner)
+    Lingering(std::unique_ptr<Connection> connection, QObject* owner)
         : QObject(owner), connection_(std::move(connection)) {}
 
 private:
-    std::unique_ptr<DirectConnection> connection_;
+    std::unique_ptr<Connection> connection_;
 };
 
 bool wouldBlock(int error) {
@@ -60,10 +60,8 @@ DirectConnection::DirectConnection(int descriptor) : fd_(descriptor) {
 
     readNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
     readNotifier_->setEnabled(false);
-    QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, readNotifier_.get(), [this] {
-        // The handler may close this connection: it runs from a copy.
-        if (const std::function<void()> handler = onReadable_) handler();
-    });
+    QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, readNotifier_.get(),
+                     [this] { tellReadable(); });
     writeNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
     writeNotifier_->setEnabled(false);
     QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, writeNotifier_.get(),
@@ -72,14 +70,6 @@ DirectConnection::DirectConnection(int descriptor) : fd_(descriptor) {
 
 DirectConnection::~DirectConnection() {
     abort();
-}
-
-void DirectConnection::setReadableHandler(std::function<void()> handler) {
-    onReadable_ = std::move(handler);
-}
-
-void DirectConnection::setFailedHandler(std::function<void()> handler) {
-    onFailed_ = std::move(handler);
 }
 
 void DirectConnection::watchReading(bool on) {
@@ -160,7 +150,7 @@ void DirectConnection::fail() {
     unsent_.clear();
     unsentFrom_ = 0;
     writeNotifier_->setEnabled(false);
-    if (onFailed_) onFailed_();
+    tellGone();
 }
 
 void DirectConnection::discardInput() {
@@ -183,22 +173,21 @@ void DirectConnection::abort() {
     fd_ = -1;
 }
 
-void DirectConnection::letGo(std::unique_ptr<DirectConnection> connection, QObject* owner,
-                             int lingerMs) {
-    DirectConnection* c = connection.get();
-    c->onReadable_ = nullptr;
-    c->onFailed_ = nullptr;
-    c->discardInput();
-    if (c->fd_ < 0 || c->broken_ || c->unsentBytes() == 0) return;  // closed here and now
+void DirectConnection::closeLingering(std::unique_ptr<Connection> self, QObject* owner,
+                                      int lingerMs) {
+    setReadableHandler(nullptr);
+    setGoneHandler(nullptr);
+    discardInput();
+    if (fd_ < 0 || broken_ || unsentBytes() == 0) return;  // closed here and now
 
-    auto* keeper = new Lingering(std::move(connection), owner);
-    c->onReadable_ = [c] { c->discardInput(); };
-    c->onFailed_ = [keeper] { keeper->deleteLater(); };
-    c->onSentAll_ = [c, keeper] {
-        c->discardInput();
+    auto* keeper = new Lingering(std::move(self), owner);
+    setReadableHandler([this] { discardInput(); });
+    setGoneHandler([keeper] { keeper->deleteLater(); });
+    onSentAll_ = [this, keeper] {
+        discardInput();
         keeper->deleteLater();
     };
-    c->watchReading(true);
+    watchReading(true);
     QTimer::singleShot(lingerMs, keeper, [keeper] { keeper->deleteLater(); });
 }
 

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "connection.h"
+
 class QObject;
 class QSocketNotifier;
 
@@ -21,53 +23,29 @@ namespace net {
 // Reading is the owner's to pace: it is told when data (or the peer's end)
 // is there while it watches, and reads as much as it wants. What the kernel
 // does not take of a send is kept and written in order as room comes.
-class DirectConnection {
+class DirectConnection : public Connection {
 public:
     // Takes over a connected descriptor (made non-blocking); closes it when
     // destroyed, dropping whatever was not sent yet.
     explicit DirectConnection(int descriptor);
-    ~DirectConnection();
+    ~DirectConnection() override;
 
-    DirectConnection(const DirectConnection&) = delete;
-    DirectConnection& operator=(const DirectConnection&) = delete;
-
-    // Called while reading is watched and data, the peer's end or a fault is
-    // waiting to be read.
-    void setReadableHandler(std::function<void()> handler);
-    // Called once when writing the rest of what was sent fails: the
-    // connection is broken.
-    void setFailedHandler(std::function<void()> handler);
-    void watchReading(bool on);
-
-    struct ReadResult {
-        qint64 size = 0;     // bytes read into the buffer
-        bool ended = false;  // the peer has closed or the connection broke
-    };
-    // Reads what the kernel has, up to `capacity` bytes, without waiting.
-    ReadResult read(char* buffer, qint64 capacity);
-    // Whether the kernel holds data that has not been read yet.
-    bool hasUnread() const;
-    bool readEnded() const { return readEnded_; }
-    // Whether sending has failed: nothing more goes out.
-    bool broken() const { return broken_; }
-
-    // Sends the bytes after what is still waiting to be sent; false when the
-    // connection is broken.
-    bool send(QByteArrayView bytes);
-    qint64 unsentBytes() const { return unsent_.size() - unsentFrom_; }
-
-    const QHostAddress& peerAddress() const { return peerAddress_; }
-    quint16 peerPort() const { return peerPort_; }
-
-    // Closes the connection at once; what was not sent yet is dropped.
-    void abort();
-
-    // Closes the connection as a program's close does: nothing more is
-    // received, and what was not sent yet still goes out, for up to
-    // `lingerMs`, under an object of `owner`.
-    static void letGo(std::unique_ptr<DirectConnection> connection, QObject* owner, int lingerMs);
+    // The readable handler is told from the event loop only, never from
+    // inside a call on this connection.
+    void watchReading(bool on) override;
+    // Reads straight from the kernel.
+    ReadResult read(char* buffer, qint64 capacity) override;
+    bool hasUnread() const override;
+    // The gone handler is called when writing the rest of what was sent
+    // fails; a send that fails at once returns false instead.
+    bool send(QByteArrayView bytes) override;
+    qint64 unsentBytes() const override { return unsent_.size() - unsentFrom_; }
+    QHostAddress peerAddress() const override { return peerAddress_; }
+    quint16 peerPort() const override { return peerPort_; }
+    void abort() override;
 
 private:
+    void closeLingering(std::unique_ptr<Connection> self, QObject* owner, int lingerMs) override;
     void writeUnsent();
     void fail();
     void discardInput();
@@ -77,8 +55,6 @@ private:
     quint16 peerPort_ = 0;
     std::unique_ptr<QSocketNotifier> readNotifier_;
     std::unique_ptr<QSocketNotifier> writeNotifier_;
-    std::function<void()> onReadable_;
-    std::function<void()> onFailed_;
     std::function<void()> onSentAll_;  // while lingering: everything has gone out
     QByteArray unsent_;                // from unsentFrom_ on: not taken by the kernel yet
     qsizetype unsentFrom_ = 0;

@@ -8,12 +8,12 @@
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 #include <cerrno>
 #include <deque>
 #include <utility>
 
+#include "connection.h"
 #include "directconnection.h"
 #include "localaddress.h"
 #include "messageframer.h"
@@ -21,6 +21,7 @@
 #include "socketerrorcode.h"
 #include "socketerrortext.h"
 #include "sockettexts.h"
+#include "tcpsocketconnection.h"
 #include "wirecodec.h"
 
 namespace net {
@@ -43,28 +44,6 @@ constexpr int kLingerMs = 10000;
 // as it stands. Long enough for the rest of a write that TCP split to follow,
 // short enough not to be noticed in a chat.
 constexpr int kQuietMs = 100;
-
-// Every message is one write that a peer is waiting for, so it leaves at
-// once rather than waiting for the acknowledgement of the one before it.
-// Otherwise Nagle's algorithm holds the second of two messages written back
-// to back (an acknowledgement and the answer move) until the peer's delayed
-// ACK comes, some 40 ms later.
-void sendAtOnce(QTcpSocket* socket) {
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-}
-
-// Sends what the kernel takes at once, without waiting; the number of bytes
-// it took. A failure takes nothing: Qt meets the same fault when it tries
-// the rest, and reports it as it reports every fault of the connection.
-qsizetype sendNow(qintptr descriptor, QByteArrayView bytes) {
-    if (descriptor < 0) return 0;
-    for (;;) {
-        const ssize_t sent = ::send(static_cast<int>(descriptor), bytes.data(),
-                                    static_cast<size_t>(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent >= 0) return sent;
-        if (errno != EINTR) return 0;
-    }
-}
 
 // A listener that keeps the descriptors of the connections it accepted
 // rather than a buffered socket for each: the layer reads and writes them
@@ -103,33 +82,43 @@ private:
     std::deque<int> pending_;
 };
 
-QHostAddress hostAddress(quint32 wireValue) {
-    const quint32 hostOrder = ((wireValue & 0xFF) << 24) | ((wireValue & 0xFF00) << 8) |
-                              ((wireValue >> 8) & 0xFF00) | ((wireValue >> 24) & 0xFF);
-    return QHostAddress(hostOrder);
-}
-
 }  // namespace
 
-struct SocketLayer::Entry {
-    enum class State { Listening, Connecting, Connected, Ended };
+// How far a connection has come. Where it stands decides which events it may
+// still give: FD_CONNECT once, then FD_READ, and FD_CLOSE once at most.
+enum class SocketLayer::State {
+    Connecting,  // an attempt of this program's, not answered yet
+    Open,        // connected: messages go both ways
+    PeerEnded,   // the peer has gone: what it sent is still handed out, then FD_CLOSE
+    // Its last event was posted: FD_CLOSE after the peer's last message, or
+    // FD_CONNECT with the reason an attempt failed. Nothing follows.
+    Closed,
+    // Cut off by this layer: nothing more is read or handed out, and FD_CLOSE
+    // was posted unless it had been already.
+    Cut,
+};
 
-    State state = State::Ended;
-    DescriptorServer* server = nullptr;  // a listener
-    QTcpSocket* socket = nullptr;        // a connection this program started
-    // A connection a listener accepted: a server's, where the time of every
-    // message it relays counts.
-    std::unique_ptr<DirectConnection> direct;
-    std::optional<MessageFramer> framer;
+struct SocketLayer::Listener {
+    DescriptorServer* server = nullptr;  // a child of the layer
+    int acceptError = 0;                 // a failed accept, reported by the next accept()
+    bool acceptAnnounced = false;        // an FD_ACCEPT is on its way and not answered yet
+};
+
+// A connection and what the layer keeps of it.
+struct SocketLayer::Link {
+    Link(std::unique_ptr<Connection> c, const FramingRules& rules, State s)
+        : connection(std::move(c)), framer(rules), state(s) {}
+
+    std::unique_ptr<Connection> connection;
+    MessageFramer framer;
+    State state;
     std::unique_ptr<QTimer> quiet;   // runs while the framer holds a likely message
     std::deque<QString> inbox;       // framed messages not handed out yet, oldest first
     std::optional<QString> current;  // the message of the FD_READ being handled
-    int acceptError = 0;             // a failed accept, reported by the next accept()
-    bool acceptAnnounced = false;    // an FD_ACCEPT is on its way and not answered yet
-    bool turnQueued = false;         // an FD_READ for the inbox is on its way
-    bool peerEnded = false;          // the peer has closed; FD_CLOSE follows its last message
-    bool cut = false;                // cut off: nothing more is read or handed out
-    bool closeReported = false;      // FD_CLOSE (or a failed FD_CONNECT) was posted
+    // An FD_READ for the inbox is on its way. Not part of the state: an open
+    // connection, one whose peer has gone and one just cut may each have one
+    // queued or not.
+    bool turnQueued = false;
 };
 
 SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
@@ -138,11 +127,10 @@ SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
 SocketLayer::~SocketLayer() {
     // Sockets and listeners are children and die with this object; first make
     // sure none of their last signals reaches a half-destroyed layer.
-    for (auto& [handle, entry] : entries_) {
-        if (entry->server) entry->server->disconnect(this);
-        if (entry->socket) entry->socket->disconnect(this);
-    }
-    entries_.clear();
+    for (auto& [handle, listener] : listeners_)
+        listener->server->disconnect(this);
+    links_.clear();
+    listeners_.clear();
 }
 
 void SocketLayer::setHandler(SocketEventHandler handler) {
@@ -212,24 +200,22 @@ ListenResult SocketLayer::SetSERVER() {
         return result;
     }
 
-    auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Listening;
-    entry->server = server.release();
-    entry->server->setParent(this);
-    DescriptorServer* listener = entry->server;
-    const SocketHandle handle = add(std::move(entry));
+    DescriptorServer* listener = server.release();
+    listener->setParent(this);
+    const SocketHandle handle = ++lastHandle_;
+    listeners_.emplace(handle, std::make_unique<Listener>(Listener{listener}));
 
     auto announce = [this, handle] {
-        Entry* e = find(handle);
-        if (!e || e->acceptAnnounced) return;
-        e->acceptAnnounced = true;
+        Listener* l = findListener(handle);
+        if (!l || l->acceptAnnounced) return;
+        l->acceptAnnounced = true;
         post({handle, FD_ACCEPT, 0});
     };
     connect(listener, &QTcpServer::newConnection, this, announce);
     connect(listener, &QTcpServer::acceptError, this,
             [this, handle, listener, announce](QAbstractSocket::SocketError error) {
-                if (Entry* e = find(handle))
-                    e->acceptError = winsockErrorFromQt(error, listener->errorString());
+                if (Listener* l = findListener(handle))
+                    l->acceptError = winsockErrorFromQt(error, listener->errorString());
                 announce();
             });
 
@@ -240,15 +226,14 @@ ListenResult SocketLayer::SetSERVER() {
 }
 
 AcceptResult SocketLayer::accept(SocketHandle listenSock) {
-    Entry* listener = find(listenSock);
-    if (!listener || listener->state != Entry::State::Listening)
-        return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
+    Listener* listener = findListener(listenSock);
+    if (!listener) return {0, wsa::kNotSocket, SocketErrorText(wsa::kNotSocket)};
     listener->acceptAnnounced = false;
     auto announceRest = [this, listenSock] {
-        Entry* e = find(listenSock);
-        if (e && !e->acceptAnnounced &&
-            (e->acceptError != 0 || e->server->hasPendingConnections())) {
-            e->acceptAnnounced = true;
+        Listener* l = findListener(listenSock);
+        if (l && !l->acceptAnnounced &&
+            (l->acceptError != 0 || l->server->hasPendingConnections())) {
+            l->acceptAnnounced = true;
             post({listenSock, FD_ACCEPT, 0});
         }
     };
@@ -260,15 +245,14 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
     const int descriptor = listener->server->takeDescriptor();
     if (descriptor < 0) return {0, wsa::kWouldBlock, SocketErrorText(wsa::kWouldBlock)};
 
-    auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Connected;
-    entry->direct = std::make_unique<DirectConnection>(descriptor);
-    entry->framer.emplace(rules_);
-    DirectConnection* connection = entry->direct.get();
-    const SocketHandle handle = add(std::move(entry));
-    connection->setReadableHandler([this, handle] { dataArrived(handle); });
-    // Writing the rest of a message failed: the connection is broken.
-    connection->setFailedHandler([this, handle] { peerGone(handle); });
+    // A connection a listener accepted is a server's, where the time of every
+    // message it relays counts: it is read and written through its
+    // descriptor, which tells of data from the event loop only, so what comes
+    // may be handed out at once.
+    auto connection = std::make_unique<DirectConnection>(descriptor);
+    DirectConnection* direct = connection.get();
+    const SocketHandle handle = addConnection(std::move(connection), State::Open);
+    direct->setReadableHandler([this, handle] { dataArrived(handle); });
     announceRest();
 
     // The peer may have sent data, or even gone, before it was taken.
@@ -286,81 +270,53 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
     const PortSetting port = serverPort();
     if (!port.ok()) return {0, port.error};
 
-    auto* socket = new QTcpSocket(this);
-    socket->setProxy(QNetworkProxy::NoProxy);
-    socket->setReadBufferSize(kReadBufferBytes);
-    auto entry = std::make_unique<Entry>();
-    entry->state = Entry::State::Connecting;
-    entry->socket = socket;
-    entry->framer.emplace(rules_);
-    const SocketHandle handle = add(std::move(entry));
-    watch(handle, socket);
-
-    if (const std::optional<quint32> address = ResolveHost(server))
-        socket->connectToHost(hostAddress(*address), port.port);
-    else
-        socket->connectToHost(server, port.port, QIODevice::ReadWrite,
-                              QAbstractSocket::IPv4Protocol);
+    auto connection = std::make_unique<TcpSocketConnection>(this, kReadBufferBytes);
+    TcpSocketConnection* tcp = connection.get();
+    const SocketHandle handle = addConnection(std::move(connection), State::Connecting);
+    // Qt's word that data has come may be given from inside a call of the
+    // program's: what it brings is handed out as every other event is.
+    tcp->setReadableHandler([this, handle] { readMore(handle); });
+    tcp->connectTo(
+        server, port.port, [this, handle] { connected(handle); },
+        [this, handle](int error) { connectFailed(handle, error); });
     return {handle, {}};
 }
 
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
-    Entry* entry = find(socket);
-    if (!entry || entry->state != Entry::State::Connected) return -1;
-    if (!entry->socket && !entry->direct) return -1;
+    Link* link = findLink(socket);
+    if (!link || link->state != State::Open) return -1;
     const QByteArray bytes = encodeMessage(text);
-    const qint64 waiting =
-        entry->direct ? entry->direct->unsentBytes() : entry->socket->bytesToWrite();
-    if (waiting + bytes.size() > kMaxUnsentBytes) {
+    if (link->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
         return -1;
     }
-    if (entry->direct) {
-        if (entry->direct->send(bytes)) return static_cast<int>(bytes.size());
-        // The connection is broken; its FD_CLOSE follows what it sent before.
-        peerGone(socket);
-        return -1;
-    }
-    // With nothing of this connection waiting in Qt, the message goes
-    // straight to the kernel in one send call, as the protocol has it: Qt
-    // would switch its write notifier on and off for it, several system calls
-    // more for every message that passes the server. Only what the kernel
-    // cannot take yet is left to Qt, which sends it in order.
-    QByteArrayView rest(bytes);
-    if (waiting == 0) rest = rest.sliced(sendNow(entry->socket->socketDescriptor(), rest));
-    if (!rest.isEmpty()) {
-        if (entry->socket->write(rest.data(), rest.size()) < 0) return -1;
-        // Hand it to the kernel now, as a send call would, so that a program
-        // that ends right after sending still gets its last message out.
-        entry->socket->flush();
-    }
-    return static_cast<int>(bytes.size());
+    if (link->connection->send(bytes)) return static_cast<int>(bytes.size());
+    // The connection is broken; its FD_CLOSE follows what it sent before.
+    peerGone(socket);
+    return -1;
 }
 
 ReceivedMessage SocketLayer::RecvMsg(SocketHandle socket) {
-    Entry* entry = find(socket);
-    if (!entry || !entry->current) return {};
-    QString text = *std::exchange(entry->current, std::nullopt);
+    Link* link = findLink(socket);
+    if (!link || !link->current) return {};
+    QString text = *std::exchange(link->current, std::nullopt);
     const auto bytes = static_cast<int>(text.size() * 2);
     return {std::move(text), bytes};
 }
 
 void SocketLayer::closeSocket(SocketHandle socket) {
-    const auto it = entries_.find(socket);
-    if (it == entries_.end()) return;
-    const std::unique_ptr<Entry> entry = std::move(it->second);
-    entries_.erase(it);
-    if (entry->server) {
-        entry->server->disconnect(this);
-        entry->server->close();
-        entry->server->dropPending();
-        entry->server->deleteLater();
+    if (const auto it = listeners_.find(socket); it != listeners_.end()) {
+        DescriptorServer* server = it->second->server;
+        listeners_.erase(it);
+        server->disconnect(this);
+        server->close();
+        server->dropPending();
+        server->deleteLater();
+    } else if (const auto at = links_.find(socket); at != links_.end()) {
+        const std::unique_ptr<Link> link = std::move(at->second);
+        links_.erase(at);
+        Connection::letGo(std::move(link->connection), this, kLingerMs);
     }
-    if (entry->socket) {
-        entry->socket->disconnect(this);
-        letGo(entry->socket);
-    }
-    if (entry->direct) DirectConnection::letGo(std::move(entry->direct), this, kLingerMs);
 }
 
 void SocketLayer::CloseConnection(SocketHandle& socket) {
@@ -382,82 +338,80 @@ void SocketLayer::FileExit(SocketHandle& listenSock, SocketHandle& dataSock) {
 }
 
 void SocketLayer::closeAll() {
-    while (!entries_.empty())
-        closeSocket(entries_.begin()->first);
+    // Oldest first, listeners and connections alike.
+    while (!listeners_.empty() || !links_.empty()) {
+        if (links_.empty() ||
+            (!listeners_.empty() && listeners_.begin()->first < links_.begin()->first))
+            closeSocket(listeners_.begin()->first);
+        else
+            closeSocket(links_.begin()->first);
+    }
 }
 
 bool SocketLayer::isOpen(SocketHandle socket) const {
-    return find(socket) != nullptr;
+    return findListener(socket) || findLink(socket);
 }
 
 bool SocketLayer::isConnected(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    return entry && entry->state == Entry::State::Connected;
+    const Link* link = findLink(socket);
+    return link && link->state == State::Open;
 }
 
 QString SocketLayer::peerAddress(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    if (!entry || (!entry->socket && !entry->direct)) return {};
+    const Link* link = findLink(socket);
+    if (!link) return {};
     bool isIPv4 = false;
-    const quint32 address =
-        (entry->direct ? entry->direct->peerAddress() : entry->socket->peerAddress())
-            .toIPv4Address(&isIPv4);
+    const quint32 address = link->connection->peerAddress().toIPv4Address(&isIPv4);
     return isIPv4 ? QHostAddress(address).toString() : QString();
 }
 
 quint16 SocketLayer::peerPort(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    if (entry && entry->direct) return entry->direct->peerPort();
-    return entry && entry->socket ? entry->socket->peerPort() : 0;
+    const Link* link = findLink(socket);
+    return link ? link->connection->peerPort() : 0;
 }
 
 quint16 SocketLayer::listeningPort(SocketHandle listenSock) const {
-    const Entry* entry = find(listenSock);
-    return entry && entry->server ? entry->server->serverPort() : 0;
+    const Listener* listener = findListener(listenSock);
+    return listener ? listener->server->serverPort() : 0;
 }
 
 qint64 SocketLayer::unsentBytes(SocketHandle socket) const {
-    const Entry* entry = find(socket);
-    if (entry && entry->direct) return entry->direct->unsentBytes();
-    return entry && entry->socket ? entry->socket->bytesToWrite() : 0;
+    const Link* link = findLink(socket);
+    return link ? link->connection->unsentBytes() : 0;
 }
 
-SocketLayer::Entry* SocketLayer::find(SocketHandle socket) const {
-    const auto it = entries_.find(socket);
-    return it == entries_.end() ? nullptr : it->second.get();
+SocketLayer::Listener* SocketLayer::findListener(SocketHandle socket) const {
+    const auto it = listeners_.find(socket);
+    return it == listeners_.end() ? nullptr : it->second.get();
 }
 
-SocketHandle SocketLayer::add(std::unique_ptr<Entry> entry) {
+SocketLayer::Link* SocketLayer::findLink(SocketHandle socket) const {
+    const auto it = links_.find(socket);
+    return it == links_.end() ? nullptr : it->second.get();
+}
+
+SocketHandle SocketLayer::addConnection(std::unique_ptr<Connection> connection, State state) {
+    Connection* c = connection.get();
     const SocketHandle handle = ++lastHandle_;
-    entries_.emplace(handle, std::move(entry));
+    links_.emplace(handle, std::make_unique<Link>(std::move(connection), rules_, state));
+    c->setGoneHandler([this, handle] { peerGone(handle); });
     return handle;
 }
 
-void SocketLayer::watch(SocketHandle handle, QTcpSocket* socket) {
-    connect(socket, &QTcpSocket::connected, this, [this, handle] {
-        Entry* entry = find(handle);
-        if (!entry || entry->state != Entry::State::Connecting) return;
-        entry->state = Entry::State::Connected;
-        // Qt takes socket options only once the connection exists.
-        sendAtOnce(entry->socket);
-        post({handle, FD_CONNECT, 0});
-    });
-    connect(socket, &QTcpSocket::readyRead, this, [this, handle] { readMore(handle); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, handle] { peerGone(handle); });
-    connect(socket, &QTcpSocket::errorOccurred, this,
-            [this, handle, socket](QAbstractSocket::SocketError error) {
-                Entry* entry = find(handle);
-                if (!entry || entry->closeReported) return;
-                if (entry->state == Entry::State::Connecting) {
-                    // A failed attempt is reported once, as FD_CONNECT with its
-                    // reason, and nothing follows it.
-                    entry->state = Entry::State::Ended;
-                    entry->closeReported = true;
-                    post({handle, FD_CONNECT, winsockErrorFromQt(error, socket->errorString())});
-                } else if (socket->state() == QAbstractSocket::UnconnectedState) {
-                    peerGone(handle);
-                }
-            });
+void SocketLayer::connected(SocketHandle handle) {
+    Link* link = findLink(handle);
+    if (!link || link->state != State::Connecting) return;
+    link->state = State::Open;
+    post({handle, FD_CONNECT, 0});
+}
+
+void SocketLayer::connectFailed(SocketHandle handle, int error) {
+    Link* link = findLink(handle);
+    if (!link || link->state != State::Connecting) return;
+    // A failed attempt is reported once, as FD_CONNECT with its reason, and
+    // nothing follows it.
+    link->state = State::Closed;
+    post({handle, FD_CONNECT, error});
 }
 
 void SocketLayer::post(Event event) {
@@ -498,18 +452,20 @@ void SocketLayer::pump(QTimer* timer) {
 }
 
 void SocketLayer::deliver(const Event& event) {
-    Entry* entry = find(event.socket);
-    if (!entry || !handler_) return;  // closed by the program meanwhile
-
+    if (!handler_) return;
     std::optional<QString> outer;
     if (event.event == FD_READ) {
-        entry->turnQueued = false;
-        if (entry->inbox.empty()) return;  // dropped when the connection was cut
-        QString message = std::move(entry->inbox.front());
-        entry->inbox.pop_front();
+        Link* link = findLink(event.socket);
+        if (!link) return;  // closed by the program meanwhile
+        link->turnQueued = false;
+        if (link->inbox.empty()) return;  // dropped when the connection was cut
+        QString message = std::move(link->inbox.front());
+        link->inbox.pop_front();
         // Its next message waits behind the turns of the other connections.
         queueTurn(event.socket);
-        outer = std::exchange(entry->current, std::move(message));
+        outer = std::exchange(link->current, std::move(message));
+    } else if (!isOpen(event.socket)) {
+        return;  // closed by the program meanwhile
     }
 
     // The handler may delete this layer, and with it the stored handler.
@@ -517,7 +473,7 @@ void SocketLayer::deliver(const Event& event) {
     const SocketEventHandler handler = handler_;
     handler(event.socket, event.event, event.error);
     if (!self || event.event != FD_READ) return;
-    Entry* after = find(event.socket);
+    Link* after = findLink(event.socket);
     if (!after) return;
     // A handler that ran a nested event loop may have been interrupted by this
     // socket's next message; it gets its own message back afterwards.
@@ -527,53 +483,44 @@ void SocketLayer::deliver(const Event& event) {
 }
 
 void SocketLayer::readMore(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || (!entry->socket && !entry->direct) || !entry->framer ||
-        entry->framer->refused())
-        return;
+    Link* link = findLink(handle);
+    if (!link || link->state == State::Cut || link->framer.refused()) return;
     bool fed = false;
     bool holding = false;
     char chunk[kReadChunkBytes];
-    while (entry->inbox.size() < kMaxWaitingMessages) {
-        qint64 size = 0;
-        if (entry->direct) {
-            const DirectConnection::ReadResult read = entry->direct->read(chunk, kReadChunkBytes);
-            if (read.ended) {
-                entry->peerEnded = true;
-                entry->state = Entry::State::Ended;
-                if (entry->quiet) entry->quiet->stop();
-                break;
-            }
-            size = read.size;
-        } else if (entry->socket->bytesAvailable() > 0) {
-            size = entry->socket->read(chunk, kReadChunkBytes);
+    while (link->inbox.size() < kMaxWaitingMessages) {
+        const Connection::ReadResult read = link->connection->read(chunk, kReadChunkBytes);
+        if (read.ended) {
+            if (link->state == State::Open) link->state = State::PeerEnded;
+            if (link->quiet) link->quiet->stop();
+            break;
         }
-        if (size <= 0) break;
-        MessageFramer::Result result = entry->framer->feed(QByteArrayView(chunk, size));
+        if (read.size <= 0) break;
+        MessageFramer::Result result = link->framer.feed(QByteArrayView(chunk, read.size));
         for (QString& message : result.messages)
-            entry->inbox.push_back(std::move(message));
+            link->inbox.push_back(std::move(message));
         if (result.refused) return cutOff(handle);
         fed = true;
         holding = result.holding;
-        // Less than a whole piece: the kernel had no more, and says so when
-        // more comes.
-        if (entry->direct && size < kReadChunkBytes) break;
+        // Less than a whole piece: there was no more, and the connection says
+        // so when more comes.
+        if (read.size < kReadChunkBytes) break;
     }
     // With enough messages waiting for the handler the rest stays in the
     // kernel; handling one reads on.
-    if (entry->direct) entry->direct->watchReading(entry->inbox.size() < kMaxWaitingMessages);
+    link->connection->watchReading(link->inbox.size() < kMaxWaitingMessages);
     if (fed) {
         if (holding) {
-            if (!entry->quiet) {
-                entry->quiet = std::make_unique<QTimer>();
-                entry->quiet->setSingleShot(true);
-                entry->quiet->setInterval(kQuietMs);
-                connect(entry->quiet.get(), &QTimer::timeout, this,
+            if (!link->quiet) {
+                link->quiet = std::make_unique<QTimer>();
+                link->quiet->setSingleShot(true);
+                link->quiet->setInterval(kQuietMs);
+                connect(link->quiet.get(), &QTimer::timeout, this,
                         [this, handle] { takeHeld(handle); });
             }
-            entry->quiet->start();
-        } else if (entry->quiet) {
-            entry->quiet->stop();
+            link->quiet->start();
+        } else if (link->quiet) {
+            link->quiet->stop();
         }
     }
     queueTurn(handle);
@@ -593,28 +540,25 @@ void SocketLayer::dataArrived(SocketHandle handle) {
 }
 
 void SocketLayer::queueTurn(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->turnQueued || entry->inbox.empty()) return;
-    entry->turnQueued = true;
+    Link* link = findLink(handle);
+    if (!link || link->turnQueued || link->inbox.empty()) return;
+    link->turnQueued = true;
     post({handle, FD_READ, 0});
 }
 
 // The peer has gone: once everything it sent has been handed out, its
 // FD_CLOSE follows.
 void SocketLayer::endIfDrained(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || !entry->peerEnded || entry->closeReported || !entry->inbox.empty()) return;
-    if (entry->socket && entry->socket->bytesAvailable() > 0) return;  // more to read first
-    if (entry->direct && !entry->direct->readEnded() &&
-        (!entry->direct->broken() || entry->direct->hasUnread()))
-        return;
+    Link* link = findLink(handle);
+    if (!link || link->state != State::PeerEnded || !link->inbox.empty()) return;
+    if (link->connection->hasUnread()) return;  // more to read first
     // Nothing more can come: what the framer holds is the peer's last message.
-    if (entry->framer && !entry->framer->refused()) {
-        for (QString& message : entry->framer->flush().messages)
-            entry->inbox.push_back(std::move(message));
-        if (!entry->inbox.empty()) return queueTurn(handle);
+    if (!link->framer.refused()) {
+        for (QString& message : link->framer.flush().messages)
+            link->inbox.push_back(std::move(message));
+        if (!link->inbox.empty()) return queueTurn(handle);
     }
-    entry->closeReported = true;
+    link->state = State::Closed;
     post({handle, FD_CLOSE, 0});
 }
 
@@ -622,65 +566,35 @@ void SocketLayer::endIfDrained(SocketHandle handle) {
 // stands. Data still unread (the connection waits for its turn) decides
 // instead, once it is read.
 void SocketLayer::takeHeld(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || !entry->framer) return;
-    if (entry->quiet) entry->quiet->stop();
-    if (entry->socket && entry->socket->bytesAvailable() > 0) return;
-    if (entry->direct && entry->direct->hasUnread()) return;
-    for (QString& message : entry->framer->flush().messages)
-        entry->inbox.push_back(std::move(message));
+    Link* link = findLink(handle);
+    if (!link || link->state == State::Cut) return;
+    if (link->quiet) link->quiet->stop();
+    if (link->connection->hasUnread()) return;
+    for (QString& message : link->framer.flush().messages)
+        link->inbox.push_back(std::move(message));
     queueTurn(handle);
 }
 
 void SocketLayer::peerGone(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || entry->cut || entry->peerEnded || entry->state == Entry::State::Connecting)
-        return;
-    entry->peerEnded = true;
-    entry->state = Entry::State::Ended;
-    if (entry->quiet) entry->quiet->stop();
+    Link* link = findLink(handle);
+    if (!link || link->state != State::Open) return;
+    link->state = State::PeerEnded;
+    if (link->quiet) link->quiet->stop();
     // What it sent before it went is still handed out, in turn.
     readMore(handle);
     endIfDrained(handle);
 }
 
 void SocketLayer::cutOff(SocketHandle handle) {
-    Entry* entry = find(handle);
-    if (!entry || (!entry->socket && !entry->direct) || entry->cut) return;
+    Link* link = findLink(handle);
+    if (!link || link->state == State::Cut) return;
+    const bool report = link->state != State::Closed;
     // What it sent and is not handled yet goes with it.
-    entry->cut = true;
-    entry->inbox.clear();
-    if (entry->quiet) entry->quiet->stop();
-    const bool report = !entry->closeReported;
-    entry->closeReported = true;
-    entry->state = Entry::State::Ended;
+    link->state = State::Cut;
+    link->inbox.clear();
+    if (link->quiet) link->quiet->stop();
     if (report) post({handle, FD_CLOSE, 0});
-    if (entry->direct)
-        entry->direct->abort();
-    else
-        entry->socket->abort();
-}
-
-void SocketLayer::letGo(QTcpSocket* socket) {
-    if (socket->state() == QAbstractSocket::ConnectedState) {
-        socket->flush();
-        socket->disconnectFromHost();
-    }
-    if (socket->state() == QAbstractSocket::UnconnectedState) {
-        socket->deleteLater();
-        return;
-    }
-    if (socket->state() != QAbstractSocket::ClosingState) {
-        // Still looking up or connecting: there is nothing to hand over.
-        socket->abort();
-        socket->deleteLater();
-        return;
-    }
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(kLingerMs, socket, [socket] {
-        socket->abort();
-        socket->deleteLater();
-    });
+    link->connection->abort();
 }
 
 }  // namespace net

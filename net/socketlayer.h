@@ -11,11 +11,11 @@
 #include "framingrules.h"
 #include "socketevents.h"
 
-class QTcpServer;
-class QTcpSocket;
 class QTimer;
 
 namespace net {
+
+class Connection;
 
 // What SetSERVER did. The caller shows `stateText` where the program shows its
 // listener state, and `errorBoxText`, when not empty, in a message box with an
@@ -166,7 +166,9 @@ public:
     qint64 unsentBytes(SocketHandle socket) const;
 
 private:
-    struct Entry;
+    enum class State;
+    struct Listener;
+    struct Link;
     // FD_READ carries no text: it is the connection's turn to hand out the
     // oldest message of its inbox.
     struct Event {
@@ -175,9 +177,11 @@ private:
         int error = 0;
     };
 
-    Entry* find(SocketHandle socket) const;
-    SocketHandle add(std::unique_ptr<Entry> entry);
-    void watch(SocketHandle handle, QTcpSocket* socket);
+    Listener* findListener(SocketHandle socket) const;
+    Link* findLink(SocketHandle socket) const;
+    SocketHandle addConnection(std::unique_ptr<Connection> connection, State state);
+    void connected(SocketHandle handle);
+    void connectFailed(SocketHandle handle, int error);
     void post(Event event);
     void schedule();
     void pump(QTimer* timer);
@@ -189,12 +193,11 @@ private:
     void takeHeld(SocketHandle handle);
     void peerGone(SocketHandle handle);
     void cutOff(SocketHandle handle);
-    void release(SocketHandle socket, bool shutdownFirst);
-    static void letGo(QTcpSocket* socket);
 
     FramingRules rules_;
     SocketEventHandler handler_;
-    std::map<SocketHandle, std::unique_ptr<Entry>> entries_;
+    std::map<SocketHandle, std::unique_ptr<Listener>> listeners_;
+    std::map<SocketHandle, std::unique_ptr<Link>> links_;
     SocketHandle lastHandle_ = 0;
     std::deque<Event> queue_;  // events not delivered yet, oldest first
     // Zero-interval timers that hand out the queue, one event per timeout. A
