@@ -49,14 +49,21 @@ QString nodeProgram() {
     return QStandardPaths::findExecutable(QStringLiteral("node"));
 }
 
+// Why the cross-check cannot run here, or nothing when it can.
+QString whyNoTsshogi(const QString& node) {
+    if (node.isEmpty()) return QStringLiteral("node is not installed: run scripts/setup-deps");
+    if (!QFileInfo::exists(QStringLiteral(QUOR_NODE_DIR "/node_modules/tsshogi")))
+        return QStringLiteral("tsshogi is not installed in " QUOR_NODE_DIR
+                              ": make test installs it (npm, from the lock file in "
+                              "tests/records/node), the ordinary build does not");
+    return {};
+}
+
 using Positions = std::map<QString, std::vector<QString>>;
 
 // The positions tsshogi reads from each file, as SFEN without the move
 // count, which the reader does not keep.
 void readWithTsshogi(const QString& node, const QStringList& files, Positions& theirs) {
-    ASSERT_TRUE(QFileInfo::exists(QStringLiteral(QUOR_NODE_DIR "/node_modules/tsshogi")))
-        << "tsshogi is not installed in " QUOR_NODE_DIR
-           ": the build installs it with npm (scripts/setup-deps installs npm)";
     const QString script = QStringLiteral(QUOR_NODE_DIR "/readrecords.mjs");
     const ProcessRun r = run(node, QStringList{script} + files);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
@@ -70,7 +77,7 @@ void readWithTsshogi(const QString& node, const QStringList& files, Positions& t
 
 TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
     const QString node = nodeProgram();
-    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
+    if (const QString why = whyNoTsshogi(node); !why.isEmpty()) GTEST_SKIP() << why.toStdString();
 
     RecordFolder folder;
     const QString start = test::sfenOf(shogi::Board::initial(), {}, {}, Player::First);
@@ -100,7 +107,7 @@ TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
 
 TEST(RecordCrossCheck, TsshogiReadsOurSetUpsOfRecordsBegunDuringAGame) {
     const QString node = nodeProgram();
-    if (node.isEmpty()) GTEST_SKIP() << "node is not installed: run scripts/setup-deps";
+    if (const QString why = whyNoTsshogi(node); !why.isEmpty()) GTEST_SKIP() << why.toStdString();
 
     RecordFolder folder;
     // Whole positions for the scripted games, whose hands the records show;
