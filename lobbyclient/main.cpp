@@ -3,7 +3,9 @@
 #include <QTimer>
 
 #include "clientlogindialog.h"
+#include "installedgamefile.h"
 #include "lobbywindow.h"
+#include "programfolder.h"
 #include "qttexts.h"
 
 // Client [--login]
@@ -13,6 +15,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::installQtTexts(app);
     const bool autoLogin = app.arguments().contains(QStringLiteral("--login"));
+    // An installed client starts its first game without set-up.
+    const platform::ProgramFolders folders = platform::programFolders(platform::programFolder());
+    if (folders.installed)
+        gamefile::provideInstalledGameFile(folders.data, platform::programFolder());
     lobbyclient::LobbyWindow window(lobbyclient::LobbyWindowOptions{});
     window.show();
     window.showLoginDialog();

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "gamefilelist.h"
 #include "programfolder.h"
 #include "rawclient.h"
 #include "textfile.h"
@@ -98,6 +99,29 @@ TEST_F(InstalledCopy, ItsGameProgramsKeepTheirFilesInThePerUserFolder) {
         game.kill();
         game.waitForFinished(5000);
     }
+}
+
+// The installed lobby client, started for the first time, knows the
+// installed game programs: nobody has to name them before the first game.
+TEST_F(InstalledCopy, ItsLobbyClientKnowsTheInstalledGameProgramsFromTheStart) {
+    const QString xdg = root_->filePath(QStringLiteral("xdg-Client"));
+    QProcess client;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", xdg);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    client.setProcessEnvironment(env);
+    client.setWorkingDirectory(root_->path());
+    client.start(installed("bin/Client"), {});
+    ASSERT_TRUE(client.waitForStarted(5000));
+    const QString list = xdg + "/quor/GameFile.txt";
+    EXPECT_TRUE(waitUntil([&] { return gamefile::readGameFile(list).lines == 4; }, 10000));
+    client.kill();
+    client.waitForFinished(5000);
+    const gamefile::GameFileRead read = gamefile::readGameFile(list);
+    EXPECT_EQ(QFileInfo(read.list.programFor(gamefile::kShogiSlot)).canonicalFilePath(),
+              QFileInfo(installed("bin/Varnel")).canonicalFilePath());
+    EXPECT_EQ(QFileInfo(read.list.programFor(gamefile::kGoSlot)).canonicalFilePath(),
+              QFileInfo(installed("bin/Ostrim")).canonicalFilePath());
 }
 
 // The installed server, started as its unit starts it, reads its user file

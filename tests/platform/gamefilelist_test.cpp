@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "gamefilelist.h"
+#include "installedgamefile.h"
 #include "programcheck.h"
 #include "setupfiles.h"
 #include "startprogram.h"
@@ -102,6 +103,55 @@ TEST_F(GameFileTest, PathsTheFileCannotHoldAreRefusedAndTheOldFileKept) {
     EXPECT_TRUE(canStorePath(QString()));
     EXPECT_TRUE(canStorePath(QStringLiteral("/ユ－ザ－/将棋～/Varnel ?")));
     EXPECT_FALSE(writeGameFile(dir.filePath(QStringLiteral("no/such/GameFile.txt")), {}));
+}
+
+TEST(InstalledGameFile, NamesTheInstalledGameProgramsOnlyWhereNoListIsThere) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> programs;  // made in the program folder
+        bool executable;
+        const char* listBefore;  // nullptr: no list in the data folder
+        bool written;
+        std::array<bool, 2> named;  // shogi, go
+    };
+    const Case cases[] = {
+        {"a first start", {"Varnel", "Ostrim"}, true, nullptr, true, {true, true}},
+        {"only the shogi program", {"Varnel"}, true, nullptr, true, {true, false}},
+        {"nothing that runs", {"Varnel", "Ostrim"}, false, nullptr, false, {false, false}},
+        {"the user's own list",
+         {"Varnel", "Ostrim"},
+         true,
+         "0,/opt/mine/Varnel\r\n",
+         false,
+         {false, false}},
+        {"an empty list the user saved", {"Varnel", "Ostrim"}, true, "", false, {false, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir bin;
+        QTemporaryDir data;
+        for (const char* name : c.programs) {
+            const QString path = bin.filePath(QString::fromLatin1(name));
+            writeBytes(path, "#!/bin/sh\n");
+            if (c.executable)
+                QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        }
+        const QString list = data.filePath(QStringLiteral("GameFile.txt"));
+        if (c.listBefore) writeBytes(list, c.listBefore);
+        const QByteArray before = fileBytes(list);
+
+        EXPECT_EQ(provideInstalledGameFile(data.path(), bin.path()), c.written);
+        if (!c.written) {
+            EXPECT_EQ(fileBytes(list), before);
+            continue;
+        }
+        const GameFileRead read = readGameFile(list);
+        EXPECT_EQ(read.status, GameFileStatus::Complete);
+        EXPECT_EQ(read.list.programFor(kShogiSlot),
+                  c.named[0] ? bin.filePath(QStringLiteral("Varnel")) : QString());
+        EXPECT_EQ(read.list.programFor(kGoSlot),
+                  c.named[1] ? bin.filePath(QStringLiteral("Ostrim")) : QString());
+    }
 }
 
 TEST(ProgramPath, FolderPartWithEitherSeparator) {
