@@ -7,6 +7,7 @@
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 namespace gamecommon {
 
@@ -18,16 +19,22 @@ constexpr int kMaxWaitMs = 2000;
 
 }  // namespace
 
-PieceSound::PieceSound(const QString& wavPath, QObject* parent) : QObject(parent) {
-    if (!QFileInfo::exists(wavPath) || QMediaDevices::audioOutputs().isEmpty()) return;
-    effect_ = new QSoundEffect(this);
-    effect_->setSource(QUrl::fromLocalFile(wavPath));
-}
+PieceSound::PieceSound(QString wavPath, QObject* parent)
+    : QObject(parent), wavPath_(std::move(wavPath)) {}
 
 PieceSound::~PieceSound() = default;
 
+QSoundEffect* PieceSound::effect() {
+    if (looked_) return effect_;
+    looked_ = true;
+    if (!QFileInfo::exists(wavPath_) || QMediaDevices::audioOutputs().isEmpty()) return nullptr;
+    effect_ = new QSoundEffect(this);
+    effect_->setSource(QUrl::fromLocalFile(wavPath_));
+    return effect_;
+}
+
 void PieceSound::playAndWait() {
-    if (!effect_ || effect_->status() == QSoundEffect::Error) return;
+    if (!effect() || effect_->status() == QSoundEffect::Error) return;
     QEventLoop loop;
     connect(effect_, &QSoundEffect::playingChanged, &loop, [this, &loop] {
         if (!effect_->isPlaying()) loop.quit();
