@@ -44,7 +44,7 @@ QString logIn(quint16 port, LobbyPlayer& player) {
     player.lobby = std::make_unique<WirePeer>(port, lobby::lobbyClientFraming());
     if (!player.lobby->ok()) return player.id + u": the lobby client cannot connect"_s;
     player.lobby->send(lobby::loginRequest(player.id, password(), mailOf(player.id), 0));
-    const auto reply = player.lobby->nextStartingWith(lobby::kLoginReplyKeyword + u'|');
+    const auto reply = player.lobby->nextStartingWith(lobby::kLoginReplyKeyword.toString() + u'|');
     const auto login = reply ? lobby::parseLoginReply(*reply) : std::nullopt;
     if (!login || !login->accepted)
         return player.id + u": no login: "_s + reply.value_or(QString());
@@ -55,7 +55,7 @@ QString logIn(quint16 port, LobbyPlayer& player) {
 QString pairAndLink(quint16 port, LobbyPlayer& a, LobbyPlayer& b) {
     a.lobby->send(lobby::challengeRequest(a.id, password(), b.index));
     for (LobbyPlayer* p : {&a, &b}) {
-        if (!p->lobby->nextStartingWith(lobby::kChatKeyword + u'|' + lobby::kBattleField + u'|'))
+        if (!p->lobby->nextStartingWith(lobby::kChatKeyword.toString() + u'|' + lobby::kBattleField + u'|'))
             return p->id + u": no pairing notice"_s;
         p->lobby->send(lobby::chatAck());
     }

@@ -88,7 +88,7 @@ bool turnTaking(const GameLink& link, const Traffic& traffic, int count, Latenci
 bool keepAlive(LobbyPlayer& a, LobbyPlayer& b) {
     for (LobbyPlayer* p : {&a, &b}) {
         p->lobby->send(lobby::userListRequest(p->id, QString::fromUtf16(kBenchPassword), p->index));
-        if (!p->lobby->nextStartingWith(lobby::kUserListKeyword + u'|')) return false;
+        if (!p->lobby->nextStartingWith(lobby::kUserListKeyword.toString() + u'|')) return false;
     }
     return true;
 }
