@@ -11,7 +11,7 @@
 #include "lobbyclassify.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
-#include "relayprocess.h"
+#include "serverprocess.h"
 #include "shogigame.h"
 #include "userlist.h"
 #include "wirecodec.h"
@@ -60,7 +60,7 @@ CapacityResult runCapacityBench(const CapacityOptions& options) {
     const QString ackText = gamecommon::kAckMsg.toString();
     const QByteArray ackBytes = net::encodeMessage(ackText);
 
-    RelayProcess brellow;
+    ServerProcess brellow;
     result.error = brellow.start(options.brellowPath, {u"--headless"_s}, u" Msg クライアント待受"_s,
                                  {{u"BrellowLogIn.txt"_s, benchUserFile(userCount)}});
     if (!result.error.isEmpty()) return result;

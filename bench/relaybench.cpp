@@ -9,7 +9,7 @@
 #include "lobbykeywords.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
-#include "relayprocess.h"
+#include "serverprocess.h"
 #include "shogigame.h"
 #include "wirecodec.h"
 
@@ -102,7 +102,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
         traffic.moves.push_back(net::encodeMessage(move));
     traffic.ack = net::encodeMessage(gamecommon::kAckMsg);
 
-    RelayProcess brellow;
+    ServerProcess brellow;
     result.error = brellow.start(options.brellowPath, {u"--headless"_s}, u" Msg クライアント待受"_s,
                                  {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
     if (!result.error.isEmpty()) return result;
@@ -115,7 +115,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
     result.error = pairAndLink(brellow.port(), a, b);
     if (!result.error.isEmpty()) return result;
 
-    RelayProcess bare;
+    ServerProcess bare;
     result.error = bare.start(options.bareRelayPath, {}, u"ready"_s);
     if (!result.error.isEmpty()) return result;
     WirePeer bareFirst(bare.port(), gamecommon::gameProgramFraming());

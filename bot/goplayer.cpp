@@ -1,7 +1,6 @@
 #include "goplayer.h"
 
 #include <QFile>
-#include <QTimer>
 
 #include "bottexts.h"
 #include "enginestrength.h"
@@ -21,22 +20,20 @@ constexpr Point kNoPoint{-1, -1};
 }  // namespace
 
 GoPlayer::GoPlayer(QString program, int seconds, QObject* parent)
-    : BotPlayer(parent), program_(std::move(program)), seconds_(seconds) {}
+    : EnginePlayer(std::move(program), seconds, parent) {}
 
 QString GoPlayer::colourName(Stone s) const {
     return s == Stone::Black ? QStringLiteral("black") : QStringLiteral("white");
 }
 
-void GoPlayer::newEngine() {
-    if (engine_) {
-        engine_->shutDown();
-        engine_->deleteLater();
-    }
-    engine_ = new GtpEngine(program_,
-                            {QStringLiteral("--mode"), QStringLiteral("gtp"),
-                             QStringLiteral("--level"), QString::number(gnugoLevel(seconds_))},
-                            engineDeadline(seconds_), this);
-    connect(engine_, &GtpEngine::failed, this, &GoPlayer::onEngineFailed);
+GtpEngine* GoPlayer::makeEngine() {
+    return new GtpEngine(program_,
+                         {QStringLiteral("--mode"), QStringLiteral("gtp"),
+                          QStringLiteral("--level"), QString::number(gnugoLevel(seconds_))},
+                         engineDeadline(seconds_), this);
+}
+
+void GoPlayer::startEngine() {
     engine_->start();
     for (const QString& command :
          {QStringLiteral("boardsize %1").arg(go::kBoardSize), QStringLiteral("clear_board"),
@@ -48,21 +45,14 @@ void GoPlayer::newEngine() {
 }
 
 void GoPlayer::startGame(bool botFirst) {
-    botFirst_ = botFirst;
     colour_ = botFirst ? Stone::Black : Stone::White;
     ban_ = go::Ban();
-    moveNo_ = 0;
     myCaptured_ = 0;
-    active_ = true;
-    thinking_ = false;
-    engineRestarted_ = false;
-    newEngine();
-    engineInStep_ = true;
+    beginGame(botFirst);
 }
 
 void GoPlayer::playFirstMove() {
-    if (!active_ || !botFirst_ || moveNo_ != 0 || thinking_) return;
-    thinking_ = true;
+    if (!takeFirstMove()) return;
     generateMove();
 }
 
@@ -73,13 +63,7 @@ void GoPlayer::moveReceived(const QString& moveText) {
     const auto after = go::readPosition(received->positionString);
     if (!after) return finish({{}, false, QStringLiteral("a malformed board was ignored")});
 
-    if (received->moveNo == 1 && (moveNo_ != 0 || botFirst_ || thinking_)) {
-        startGame(false);
-    } else if (thinking_) {
-        newEngine();
-        engineInStep_ = false;
-        thinking_ = false;
-    }
+    beforeOpponentMove(received->moveNo);
     const bool inSequence = received->moveNo == moveNo_ + 1;
     const go::Ban before = ban_;
     ban_ = after->ban;
@@ -198,30 +182,12 @@ void GoPlayer::onEnginePass() {
     });
 }
 
-void GoPlayer::onEngineFailed(EngineTrouble trouble, const QString& why) {
-    if (!active_) return;
-    if (engineRestarted_) {
-        return resign(troubleLine(trouble), QStringLiteral("the engine failed again: ") + why);
-    }
-    engineRestarted_ = true;
-    newEngine();
-    engineInStep_ = false;
-    finish({{}, false, QStringLiteral("the engine is started again after: ") + why});
-    if (thinking_) loadPosition();
+void GoPlayer::askAgain() {
+    loadPosition();
 }
 
 QString GoPlayer::resignation() const {
     return goResignation();
-}
-
-void GoPlayer::stopGame() {
-    active_ = false;
-    thinking_ = false;
-    if (engine_) {
-        engine_->shutDown();
-        engine_->deleteLater();
-        engine_ = nullptr;
-    }
 }
 
 }  // namespace bot

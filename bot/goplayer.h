@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <optional>
 
-#include "botplayer.h"
+#include "engineplayer.h"
 #include "gomoves.h"
 #include "gorules/board.h"
 #include "gtpengine.h"
@@ -21,9 +21,8 @@ namespace bot {
 // stone; where it refuses a stone the game programs allow (a suicide, an
 // immediate ko recapture) or its board differs, it loads the whole position as
 // a game record. It passes when the engine passes and the bot is not behind,
-// and resigns when it is. An engine that ends or stays silent is started
-// again once per game; the next time the bot resigns with a chat line.
-class GoPlayer : public BotPlayer {
+// and resigns when it is.
+class GoPlayer : public EnginePlayer<GtpEngine> {
     Q_OBJECT
 
 public:
@@ -34,35 +33,26 @@ public:
     void startGame(bool botFirst) override;
     void playFirstMove() override;
     void moveReceived(const QString& moveText) override;
-    void stopGame() override;
 
     const go::Ban& board() const { return ban_; }
 
 private:
     QString resignation() const override;
-    void newEngine();
+    GtpEngine* makeEngine() override;
+    void startEngine() override;
+    void askAgain() override;
     void giveStone(go::Point p);
     void checkEngineBoard();
     void loadPosition();
     void generateMove();
     void playOwnStone(go::Point p, const QString& vertex);
     void onEnginePass();
-    void onEngineFailed(EngineTrouble trouble, const QString& why);
     QString colourName(go::Stone s) const;
 
-    QString program_;
-    int seconds_;
     QTemporaryDir folder_;  // the position records given to the engine
-    GtpEngine* engine_ = nullptr;
     go::Ban ban_;
     go::Stone colour_ = go::Stone::White;
-    qint32 moveNo_ = 0;
     qint32 myCaptured_ = 0;
-    bool botFirst_ = false;
-    bool active_ = false;
-    bool thinking_ = false;
-    bool engineInStep_ = false;
-    bool engineRestarted_ = false;
 };
 
 }  // namespace bot

@@ -1,7 +1,5 @@
 #include "shogiplayer.h"
 
-#include <QTimer>
-
 #include "bottexts.h"
 #include "enginestrength.h"
 #include "shogirules/movemessage.h"
@@ -9,32 +7,23 @@
 namespace bot {
 
 ShogiPlayer::ShogiPlayer(QString program, int seconds, QObject* parent)
-    : BotPlayer(parent), program_(std::move(program)), seconds_(seconds) {}
+    : EnginePlayer(std::move(program), seconds, parent) {}
 
-void ShogiPlayer::newEngine() {
-    if (engine_) {
-        engine_->shutDown();
-        engine_->deleteLater();
-    }
-    engine_ = new ShogiEngine(program_, gnushogiSettings(seconds_), engineDeadline(seconds_), this);
-    connect(engine_, &ShogiEngine::failed, this, &ShogiPlayer::onEngineFailed);
+ShogiEngine* ShogiPlayer::makeEngine() {
+    return new ShogiEngine(program_, gnushogiSettings(seconds_), engineDeadline(seconds_), this);
+}
+
+void ShogiPlayer::startEngine() {
     engine_->start(botFirst_);
 }
 
 void ShogiPlayer::startGame(bool botFirst) {
-    botFirst_ = botFirst;
     position_ = shogi::ShogiPosition{};
-    moveNo_ = 0;
-    active_ = true;
-    thinking_ = false;
-    engineRestarted_ = false;
-    newEngine();
-    engineInStep_ = true;
+    beginGame(botFirst);
 }
 
 void ShogiPlayer::playFirstMove() {
-    if (!active_ || !botFirst_ || moveNo_ != 0 || thinking_) return;
-    thinking_ = true;
+    if (!takeFirstMove()) return;
     if (engineInStep_) {
         engine_->askFirstMove([this](const ShogiEngineReply& r) { onReply(r, false); });
     } else {
@@ -50,17 +39,7 @@ void ShogiPlayer::moveReceived(const QString& moveText) {
     board.load(received->positionString);
     const shogi::ShogiPosition after{board, received->myHand, received->oppHand};
 
-    // Move 1 of the opponent starts a game in which he is first, also one he
-    // began anew on his side.
-    if (received->moveNo == 1 && (moveNo_ != 0 || botFirst_ || thinking_)) {
-        startGame(false);
-    } else if (thinking_) {
-        // A second move while the engine thinks about the first: what it
-        // knows is no longer the game.
-        newEngine();
-        engineInStep_ = false;
-        thinking_ = false;
-    }
+    beforeOpponentMove(received->moveNo);
     const bool inSequence = received->moveNo == moveNo_ + 1;
     const shogi::ShogiPosition before = position_;
     position_ = after;
@@ -142,36 +121,17 @@ void ShogiPlayer::playOwnMove(const ShogiMove& move, const QString& log) {
     finish(answer);
 }
 
-void ShogiPlayer::onEngineFailed(EngineTrouble trouble, const QString& why) {
-    if (!active_) return;
-    if (engineRestarted_)
-        return resign(troubleLine(trouble), QStringLiteral("the engine failed again: ") + why);
-    engineRestarted_ = true;
-    newEngine();
-    engineInStep_ = false;
-    finish({{}, false, QStringLiteral("the engine is started again after: ") + why});
-    if (thinking_) {
-        if (moveNo_ == 0) {
-            engineInStep_ = true;
-            engine_->askFirstMove([this](const ShogiEngineReply& r) { onReply(r, false); });
-        } else {
-            askFromPosition();
-        }
+void ShogiPlayer::askAgain() {
+    if (moveNo_ == 0) {
+        engineInStep_ = true;
+        engine_->askFirstMove([this](const ShogiEngineReply& r) { onReply(r, false); });
+    } else {
+        askFromPosition();
     }
 }
 
 QString ShogiPlayer::resignation() const {
     return shogiResignation();
-}
-
-void ShogiPlayer::stopGame() {
-    active_ = false;
-    thinking_ = false;
-    if (engine_) {
-        engine_->shutDown();
-        engine_->deleteLater();
-        engine_ = nullptr;
-    }
 }
 
 }  // namespace bot

@@ -3,7 +3,7 @@
 #include <QString>
 #include <chrono>
 
-#include "botplayer.h"
+#include "engineplayer.h"
 #include "shogiengine.h"
 #include "shogimoves.h"
 #include "shogirules/position.h"
@@ -19,10 +19,8 @@ namespace bot {
 // leads from the last position to the new one; otherwise, and wherever the
 // engine refuses a move the game programs allow (a pawn drop that mates, a
 // piece left where it can never move again), or has declared the game over in
-// its own way, it is set up from the whole position. An engine that ends or
-// stays silent is started again once per game; the next time the bot resigns
-// with a chat line that says why.
-class ShogiPlayer : public BotPlayer {
+// its own way, it is set up from the whole position.
+class ShogiPlayer : public EnginePlayer<ShogiEngine> {
     Q_OBJECT
 
 public:
@@ -31,31 +29,20 @@ public:
     void startGame(bool botFirst) override;
     void playFirstMove() override;
     void moveReceived(const QString& moveText) override;
-    void stopGame() override;
 
     const shogi::ShogiPosition& position() const { return position_; }
 
 private:
     QString resignation() const override;
-    void newEngine();
+    ShogiEngine* makeEngine() override;
+    void startEngine() override;
+    void askAgain() override;
     void askEngine(std::optional<ShogiMove> opponentMove);
     void askFromPosition();
     void onReply(const ShogiEngineReply& reply, bool fromPosition);
     void playOwnMove(const ShogiMove& move, const QString& log);
-    void onEngineFailed(EngineTrouble trouble, const QString& why);
 
-    QString program_;
-    int seconds_;
-    ShogiEngine* engine_ = nullptr;
     shogi::ShogiPosition position_;
-    qint32 moveNo_ = 0;
-    bool botFirst_ = false;
-    bool active_ = false;
-    bool thinking_ = false;
-    // The engine has played every move up to the position before the
-    // opponent's last one, so his move alone brings it up to date.
-    bool engineInStep_ = false;
-    bool engineRestarted_ = false;
 };
 
 }  // namespace bot

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "programfolder.h"
 #include "textfile.h"
+#include "wholefile.h"
 
 namespace gamecommon {
 
@@ -32,15 +32,8 @@ RecordProblem copyRecord(const QString& from, const QString& to) {
     if (source.error() != QFileDevice::NoError) return RecordProblem::Unreadable;
     source.close();
 
-    // Written beside the target and renamed over it, so a failed copy never
-    // leaves half a record in place of a good one.
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly)) return RecordProblem::NotWritten;
-    if (target.write(bytes) != bytes.size()) {
-        target.cancelWriting();
-        return RecordProblem::NotWritten;
-    }
-    return target.commit() ? RecordProblem::None : RecordProblem::NotWritten;
+    // A failed copy never leaves half a record in place of a good one.
+    return platform::writeWholeFile(to, bytes) ? RecordProblem::None : RecordProblem::NotWritten;
 }
 
 }  // namespace gamecommon

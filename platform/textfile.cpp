@@ -1,9 +1,9 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "shiftjis.h"
+#include "wholefile.h"
 
 namespace platform {
 
@@ -40,15 +40,7 @@ bool writeTextLines(const QString& path, const QStringList& lines) {
         bytes += toShiftJis(line);
         bytes += "\r\n";
     }
-    // Written beside the old file and renamed over it, so a failed write
-    // never leaves half a settings file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, bytes);
 }
 
 bool appendTextLine(const QString& path, const QString& line) {

@@ -8,6 +8,7 @@
 #include "recordtext.h"
 #include "sgf.h"
 #include "sholines.h"
+#include "wholefile.h"
 
 namespace records {
 
@@ -93,7 +94,7 @@ private:
 
     ConversionResult write(const QString& text, TextEncoding encoding,
                            const LineProblems& problems) {
-        if (!writeWholeFile(output_, encodeText(text, encoding)))
+        if (!platform::writeWholeFile(output_, encodeText(text, encoding)))
             return failed(QStringLiteral("%1: cannot be written").arg(output_));
         for (const LineProblem& p : problems)
             result_.messages.append(problemText(input_, p));

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "shiftjis.h"
@@ -79,16 +78,6 @@ bool looksLikeUtf8(const QByteArray& bytes) {
 
 QByteArray encodeText(const QString& text, TextEncoding encoding) {
     return encoding == TextEncoding::ShiftJis ? platform::toShiftJis(text) : text.toUtf8();
-}
-
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 }  // namespace records

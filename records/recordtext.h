@@ -45,7 +45,4 @@ bool looksLikeUtf8(const QByteArray& bytes);
 
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 
-// Writes the whole file or, when that fails, leaves what was there before.
-bool writeWholeFile(const QString& path, const QByteArray& bytes);
-
 }  // namespace records

@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
-#include "dialogs.h"
-#include "folderbrowser.h"
+#include "fileopendialog.h"
 
 namespace quenlis {
 
-// The dialog "開く" in which the user picks a program file: the mounted file
-// systems (`Drive1`), the folders (`Dir1`, activate a line to go there), the
-// programs of the current folder (`File1`, files the user may run), and the
-// chosen path in `Text1`, which the user cannot type into, so that only a
-// file that was listed can be chosen. "設　定" hands the path back through
-// `ThisPath`, "キャンセル" (or closing the dialog) hands back an empty text.
-class frOpen : public QDialog {
+// The dialog "開く" in which the user picks a program file: `File1` lists the
+// files of the current folder the user may run, and `Text1` shows the chosen
+// file's whole path. "設　定" hands the path back through `ThisPath`,
+// "キャンセル" (or closing the dialog) hands back an empty text.
+class frOpen : public platform::FileOpenDialog {
     Q_OBJECT
 public:
     static inline const QString kCaption = QStringLiteral("開く");
@@ -29,26 +21,8 @@ public:
     // clicked.
     QString ThisPath;
 
-    // The folder whose programs `File1` lists.
-    QString folder() const { return browser_->folder(); }
-    // Shows `path` in the folder list and its programs in the file list, and
-    // selects its file system in the drive list.
-    void setFolder(const QString& path) { browser_->setFolder(path); }
-
-    QComboBox* Drive1 = nullptr;
-    QListWidget* Dir1 = nullptr;
-    QListWidget* File1 = nullptr;
-    QLabel* nameLabel = nullptr;
-    QLineEdit* Text1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
-
-private:
-    void fileChosen(QListWidgetItem* item);
-
-    platform::Dialogs& dialogs_;
-    platform::FolderBrowser* browser_ = nullptr;
-    QString chosenPath_;
 };
 
 }  // namespace quenlis

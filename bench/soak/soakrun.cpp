@@ -51,10 +51,7 @@ QString loginOf(int number, int kind) {
 }  // namespace
 
 SoakRun::SoakRun(SoakOptions options, QObject* parent)
-    : QObject(parent),
-      options_(std::move(options)),
-      server_(options_.brellow),
-      random_(options_.seed) {}
+    : QObject(parent), options_(std::move(options)), random_(options_.seed) {}
 
 SoakRun::~SoakRun() = default;
 
@@ -90,8 +87,12 @@ int SoakRun::exec() {
         }
         lines = *given;
     }
-    if (!server_.start(lines)) {
-        std::fprintf(stderr, "soak: the server %s did not start\n", qPrintable(options_.brellow));
+    const QString notStarted = server_.start(options_.brellow, {QStringLiteral("--headless")},
+                                             QStringLiteral(" Msg クライアント待受"),
+                                             {{QStringLiteral("BrellowLogIn.txt"), lines}});
+    if (!notStarted.isEmpty()) {
+        std::fprintf(stderr, "soak: the server %s did not start: %s\n",
+                     qPrintable(options_.brellow), qPrintable(notStarted));
         return 1;
     }
 
@@ -117,7 +118,7 @@ int SoakRun::exec() {
         std::fprintf(stderr,
                      "soak: FAILED\n  %.1f s: no login succeeded in the first round (%d users "
                      "tried); nothing measured\nthe server's last lines:\n%s\n",
-                     now() / 1000.0, total, qPrintable(server_.logTail(30)));
+                     now() / 1000.0, total, qPrintable(server_.outputTail(30)));
         return 1;
     }
     if (firstLogins < total)
@@ -240,7 +241,8 @@ int SoakRun::exec() {
         static_cast<unsigned long long>(options_.seed));
     if (faults_.isEmpty()) return 0;
     std::fprintf(stderr, "soak: FAILED\n  %s\nthe server's last lines:\n%s\n",
-                 qPrintable(faults_.join(QStringLiteral("\n  "))), qPrintable(server_.logTail(30)));
+                 qPrintable(faults_.join(QStringLiteral("\n  "))),
+                 qPrintable(server_.outputTail(30)));
     return 1;
 }
 

@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
+#include "serverprocess.h"
 #include "soakgame.h"
 #include "soakpeer.h"
-#include "soakserver.h"
 
 namespace soak {
 
@@ -106,7 +106,7 @@ private:
     int notices() const;
 
     SoakOptions options_;
-    SoakServer server_;
+    bench::ServerProcess server_;
     std::mt19937_64 random_;
     QElapsedTimer clock_;
     std::vector<User> users_;

@@ -1,12 +1,9 @@
 #include "goboardview.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "gorules/placement.h"
-#include "piecesound.h"
-#include "programfolder.h"
 
 namespace go {
 
@@ -27,44 +24,17 @@ std::size_t stripIndex(Stone stone) {
 }  // namespace
 
 GoGeometry geometryForStones(const QString& assetFolder) {
-    QImageReader reader(platform::fileInFolder(assetFolder, imageName(Stone::Black)));
-    const QSize size = reader.size();
-    if (size.isValid() && size.width() >= 8 && size.height() >= 8 && size.width() <= 100 &&
-        size.height() <= 100) {
-        return GoGeometry(size.width(), size.height());
-    }
+    if (const auto size = gamecommon::assetImageSize(assetFolder, imageName(Stone::Black), 100))
+        return GoGeometry(size->width(), size->height());
     return GoGeometry(kDefaultCell, kDefaultCell);
 }
 
 GoBoardView::GoBoardView(const QString& assetFolder, GoPosition& position,
                          const gamecommon::MatchState& match, GoBoardHost& host, QWidget* parent)
-    : GoBoardView(geometryForStones(assetFolder), assetFolder, position, match, host, parent) {}
-
-GoBoardView::GoBoardView(const GoGeometry& geometry, const QString& assetFolder,
-                         GoPosition& position, const gamecommon::MatchState& match,
-                         GoBoardHost& host, QWidget* parent)
-    : BoardCanvas(geometry.clientSize(), parent),
-      assetFolder_(assetFolder),
+    : BoardViewOf(geometryForStones(assetFolder), assetFolder, QStringLiteral("Go.wav"), match,
+                  parent),
       position_(position),
-      match_(match),
-      host_(host),
-      geometry_(geometry),
-      sound_(new gamecommon::PieceSound(
-          platform::fileInFolder(assetFolder, QStringLiteral("Go.wav")), this)) {
-    // Every mouse move over the board makes the window the active one.
-    setMouseTracking(true);
-}
-
-GoBoardView::~GoBoardView() = default;
-
-void GoBoardView::firstPaint() {
-    BanStart();
-}
-
-void GoBoardView::BanStart() {
-    KomaHaiti();
-    boardSetUp_ = true;
-}
+      host_(host) {}
 
 void GoBoardView::KomaHaiti() {
     // A drag under way was picked up from the old picture: it ends here.
@@ -101,7 +71,7 @@ void GoBoardView::buildStoneStrip() {
 
 QImage GoBoardView::loadStoneImage(Stone stone) const {
     const int w = geometry_.cellW(), h = geometry_.cellH();
-    QImage image(platform::fileInFolder(assetFolder_, imageName(stone)));
+    QImage image(assetPath(imageName(stone)));
     if (!image.isNull()) {
         // Every image is drawn at the size of the black one.
         return image.convertToFormat(QImage::Format_RGB32).copy(0, 0, w, h);
@@ -175,36 +145,12 @@ void GoBoardView::DrawStoneIcon(QPixmap& target) {
                  geometry_.stripSource(stoneCode(position_.ownColour)));
 }
 
-void GoBoardView::drawClocks(const QString& oppClock, const QString& ownClock) {
-    QPainter p(&back());
-    const QFontMetrics metrics(p.font());
-    const int lineHeight = metrics.height();
-    const QRect area(geometry_.oppClockLabel(),
-                     QPoint(back().width() - 1, geometry_.ownClockLabel().y() + lineHeight));
-    p.fillRect(area, Qt::white);
-    p.setPen(Qt::black);
-    const auto text = [&](QPoint at, const QString& s) {
-        p.drawText(QRect(at, QSize(back().width() - at.x(), lineHeight)),
-                   Qt::AlignLeft | Qt::AlignTop, s);
-    };
-    text(geometry_.oppClockLabel(), QStringLiteral("相手"));
-    text(geometry_.oppClockText(), oppClock);
-    text(geometry_.ownClockLabel(), QStringLiteral("自分"));
-    text(geometry_.ownClockText(), ownClock);
-    p.end();
-    update(area);
-}
-
-void GoBoardView::playStoneSound() {
-    sound_->playAndWait();
-}
-
 void GoBoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     endDrag();
     lastMouse_ = event->position().toPoint();
     if (!geometry_.picksIcon(lastMouse_)) return;
-    if (!match_.MyTurn || !boardSetUp_ || match_.SendLock || match_.WatchMode) return;
+    if (!match_.MyTurn || !boardSetUp() || match_.SendLock || match_.WatchMode) return;
     // The first stone of a game is black, also for a player who was white in
     // the game before.
     if (match_.MoveNo == 0 && position_.ownColour != Stone::Black) {
@@ -217,7 +163,7 @@ void GoBoardView::mousePressEvent(QMouseEvent* event) {
 }
 
 void GoBoardView::mouseMoveEvent(QMouseEvent* event) {
-    if (window() && !window()->isActiveWindow()) window()->activateWindow();
+    BoardView::mouseMoveEvent(event);
     if (!dragging_) return;
     lastMouse_ = event->position().toPoint();
     if (!saveFilled()) fillSaveFromBack();

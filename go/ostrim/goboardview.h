@@ -3,14 +3,9 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "boardcanvas.h"
+#include "boardview.h"
 #include "geometry.h"
 #include "gorules/goposition.h"
-#include "matchstate.h"
-
-namespace gamecommon {
-class PieceSound;
-}
 
 namespace go {
 
@@ -27,7 +22,7 @@ public:
 // and lets the local player drag a stone from the icon onto a free point.
 // A placement takes the opponent groups it leaves without a liberty. Drawing
 // happens in the back buffer; the screen is a copy of it.
-class GoBoardView : public gamecommon::BoardCanvas {
+class GoBoardView : public gamecommon::BoardViewOf<GoGeometry> {
     Q_OBJECT
 
 public:
@@ -35,33 +30,23 @@ public:
     // taken from `assetFolder`; a missing image is drawn as a plain disc.
     GoBoardView(const QString& assetFolder, GoPosition& position,
                 const gamecommon::MatchState& match, GoBoardHost& host, QWidget* parent);
-    ~GoBoardView() override;
 
-    const GoGeometry& geometry() const { return geometry_; }
-
-    // Full redraw from the position string, then the board counts as set up.
-    void BanStart();
     // Full redraw: the board, every stone (the position string loaded into
-    // Ban), the cross, the counters and the icon.
-    void KomaHaiti();
-    // Draws the clock labels and texts below the board.
-    void drawClocks(const QString& oppClock, const QString& ownClock);
+    // Ban), the cross, the counters and the icon. The clocks stand below the
+    // board, on white.
+    void KomaHaiti() override;
     // Plays the stone sound and returns when it has ended.
-    void playStoneSound();
+    void playStoneSound() { playSound(); }
 
-    bool boardSetUp() const { return boardSetUp_; }
     bool isDragging() const { return dragging_; }
 
 protected:
-    void firstPaint() override;
+    QColor clockBackground() const override { return Qt::white; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    GoBoardView(const GoGeometry& geometry, const QString& assetFolder, GoPosition& position,
-                const gamecommon::MatchState& match, GoBoardHost& host, QWidget* parent);
-
     void buildStoneStrip();
     QImage loadStoneImage(Stone stone) const;
     void MakeBan(QPixmap& target);
@@ -72,19 +57,14 @@ private:
     void place(Point p);
     void endDrag();
 
-    QString assetFolder_;
     GoPosition& position_;
-    const gamecommon::MatchState& match_;
     GoBoardHost& host_;
-    GoGeometry geometry_;
     QPixmap strip_;      // the black and the white stone side by side
     QImage stones_[2];   // the same, each on white, for the drag image
     QImage emptyPatch_;  // a bare piece of the board, under the dragged stone
     bool stripBuilt_ = false;
-    bool boardSetUp_ = false;
     bool dragging_ = false;
     QPoint lastMouse_;
-    gamecommon::PieceSound* sound_;
 };
 
 // The size of the stone images in `assetFolder` (that of "bl1.bmp"), or the

@@ -1,12 +1,9 @@
 #include "shogiboardview.h"
 
 #include <QFont>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "piecesound.h"
-#include "programfolder.h"
 #include "shogirules/pieceglyph.h"
 
 namespace shogi {
@@ -27,46 +24,18 @@ int sideNumber(Cell c) {
 }  // namespace
 
 BoardGeometry geometryForAssets(const QString& assetFolder) {
-    QImageReader reader(platform::fileInFolder(assetFolder, QStringLiteral("Fu1.bmp")));
-    const QSize size = reader.size();
-    if (size.isValid() && size.width() >= 8 && size.height() >= 8 && size.width() <= 200 &&
-        size.height() <= 200) {
-        return BoardGeometry(size.width(), size.height());
-    }
+    if (const auto size = gamecommon::assetImageSize(assetFolder, QStringLiteral("Fu1.bmp"), 200))
+        return BoardGeometry(size->width(), size->height());
     return BoardGeometry(BoardGeometry::kDefaultImageWidth, BoardGeometry::kDefaultImageHeight);
 }
 
 ShogiBoardView::ShogiBoardView(const QString& assetFolder, ShogiPosition& position,
                                const gamecommon::MatchState& match, ShogiBoardHost& host,
                                QWidget* parent)
-    : ShogiBoardView(geometryForAssets(assetFolder), assetFolder, position, match, host, parent) {}
-
-ShogiBoardView::ShogiBoardView(const BoardGeometry& geometry, const QString& assetFolder,
-                               ShogiPosition& position, const gamecommon::MatchState& match,
-                               ShogiBoardHost& host, QWidget* parent)
-    : BoardCanvas(geometry.clientSize(), parent),
-      assetFolder_(assetFolder),
+    : BoardViewOf(geometryForAssets(assetFolder), assetFolder, QStringLiteral("koma.wav"), match,
+                  parent),
       position_(position),
-      match_(match),
-      host_(host),
-      geometry_(geometry),
-      sound_(new gamecommon::PieceSound(
-          platform::fileInFolder(assetFolder, QStringLiteral("koma.wav")), this)) {
-    // Every mouse move over the board makes the window the active one, with a
-    // button held or not.
-    setMouseTracking(true);
-}
-
-ShogiBoardView::~ShogiBoardView() = default;
-
-void ShogiBoardView::firstPaint() {
-    BanStart();
-}
-
-void ShogiBoardView::BanStart() {
-    KomaHaiti();
-    boardSetUp_ = true;
-}
+      host_(host) {}
 
 void ShogiBoardView::KomaHaiti() {
     // A drag under way was picked up from the old picture: it ends here.
@@ -97,7 +66,7 @@ void ShogiBoardView::buildImageStrip() {
 }
 
 QImage ShogiBoardView::loadPieceImage(Kind kind, int side) const {
-    QImage image(platform::fileInFolder(assetFolder_, imageName(kind, side)));
+    QImage image(assetPath(imageName(kind, side)));
     if (image.isNull()) return fallbackPieceImage(kind, side);
     // Every image is drawn at the size of the first one.
     return image.convertToFormat(QImage::Format_RGB32).copy(0, 0, geometry_.bmW(), geometry_.bmH());
@@ -179,30 +148,6 @@ void ShogiBoardView::drawHandsInto(QPixmap& target) {
     }
 }
 
-void ShogiBoardView::drawClocks(const QString& oppClock, const QString& ownClock) {
-    QPainter p(&back());
-    const QFontMetrics metrics(p.font());
-    const int lineHeight = metrics.height();
-    const QRect area(geometry_.oppClockLabel(),
-                     QPoint(back().width() - 1, geometry_.ownClockLabel().y() + lineHeight));
-    p.fillRect(area, menuColour());
-    p.setPen(Qt::black);
-    const auto text = [&](QPoint at, const QString& s) {
-        p.drawText(QRect(at, QSize(back().width() - at.x(), lineHeight)),
-                   Qt::AlignLeft | Qt::AlignTop, s);
-    };
-    text(geometry_.oppClockLabel(), QStringLiteral("相手"));
-    text(geometry_.oppClockText(), oppClock);
-    text(geometry_.ownClockLabel(), QStringLiteral("自分"));
-    text(geometry_.ownClockText(), ownClock);
-    p.end();
-    update(area);
-}
-
-void ShogiBoardView::playPieceSound() {
-    sound_->playAndWait();
-}
-
 void ShogiBoardView::pasteBlank(QPixmap& target, Square s) {
     QPainter p(&target);
     p.drawImage(geometry_.pieceOrigin(s.cellNumber()), blankPatch_);
@@ -220,7 +165,7 @@ void ShogiBoardView::mousePressEvent(QMouseEvent* event) {
 
     finishRelease();
     drag_.origin = cell.value_or(Square{0, 0});
-    if (dragged && match_.MyTurn && boardSetUp_ && !match_.WatchMode) {
+    if (dragged && match_.MyTurn && boardSetUp() && !match_.WatchMode) {
         drag_.dragging = true;
         drag_.piece = *dragged;
         drag_.fromHand = hand.has_value();
@@ -235,7 +180,7 @@ void ShogiBoardView::mousePressEvent(QMouseEvent* event) {
 }
 
 void ShogiBoardView::mouseMoveEvent(QMouseEvent* event) {
-    if (window() && !window()->isActiveWindow()) window()->activateWindow();
+    BoardView::mouseMoveEvent(event);
     if (!drag_.dragging || !drag_.piece.isOwnPiece()) return;
     lastMouse_ = event->position().toPoint();
     ensureSave();

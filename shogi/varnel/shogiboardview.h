@@ -4,14 +4,9 @@
 #include <QPixmap>
 #include <array>
 
-#include "boardcanvas.h"
 #include "boardgeometry.h"
-#include "matchstate.h"
+#include "boardview.h"
 #include "shogirules/moveattempt.h"
-
-namespace gamecommon {
-class PieceSound;
-}
 
 namespace shogi {
 
@@ -37,7 +32,7 @@ public:
 // local player drag an own piece, or a piece from the own hand, and release
 // it, running the move rules on release. Drawing happens in the back buffer;
 // the screen is a copy of it.
-class ShogiBoardView : public gamecommon::BoardCanvas {
+class ShogiBoardView : public gamecommon::BoardViewOf<BoardGeometry> {
     Q_OBJECT
 
 public:
@@ -45,26 +40,18 @@ public:
     // from `assetFolder`; a missing image is drawn as a plain marked square.
     ShogiBoardView(const QString& assetFolder, ShogiPosition& position,
                    const gamecommon::MatchState& match, ShogiBoardHost& host, QWidget* parent);
-    ~ShogiBoardView() override;
 
-    const BoardGeometry& geometry() const { return geometry_; }
-
-    // Full redraw from the host's position string, then the board counts as set up.
-    void BanStart();
-    // Full redraw: board, every piece (the position string loaded into Ban) and the hands.
-    void KomaHaiti();
+    // Full redraw: board, every piece (the position string loaded into Ban)
+    // and the hands. The clocks stand right of the board.
+    void KomaHaiti() override;
     // Redraws both hand columns into the back buffer.
     void DrawHands();
-    // Draws the clock labels and texts right of the board.
-    void drawClocks(const QString& oppClock, const QString& ownClock);
     // Plays the piece sound and returns when it has ended.
-    void playPieceSound();
+    void playPieceSound() { playSound(); }
 
-    bool boardSetUp() const { return boardSetUp_; }
     bool isDragging() const { return drag_.dragging; }
 
 protected:
-    void firstPaint() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,10 +64,6 @@ private:
         Square origin;
         bool originErasePending = false;
     };
-
-    ShogiBoardView(const BoardGeometry& geometry, const QString& assetFolder,
-                   ShogiPosition& position, const gamecommon::MatchState& match,
-                   ShogiBoardHost& host, QWidget* parent);
 
     void buildImageStrip();
     QImage loadPieceImage(Kind kind, int side) const;
@@ -97,18 +80,13 @@ private:
     void DrawMove(Square from, Square to);
     void DrawDrop(Square to);
 
-    QString assetFolder_;
     ShogiPosition& position_;
-    const gamecommon::MatchState& match_;
     ShogiBoardHost& host_;
-    BoardGeometry geometry_;
     std::array<QPixmap, 2> strip_;  // by side: the fifteen kinds side by side
     QImage blankPatch_;
     bool stripBuilt_ = false;
-    bool boardSetUp_ = false;
     DragInfo drag_;
     QPoint lastMouse_;
-    gamecommon::PieceSound* sound_;
 };
 
 // The size of the piece images in `assetFolder` (that of "Fu1.bmp"), or the

@@ -1,4 +1,4 @@
-#include "relayprocess.h"
+#include "serverprocess.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <chrono>
@@ -18,6 +19,9 @@ namespace bench {
 namespace {
 
 constexpr int kStartMs = 15000;
+constexpr int kStopMs = 10000;
+// What is read of the output for its last lines.
+constexpr qint64 kTailBytes = 256 * 1024;
 
 QString logPath(const QTemporaryDir& folder) {
     return QDir(folder.path()).filePath(QStringLiteral("output.log"));
@@ -40,7 +44,7 @@ quint16 freeLoopbackPort() {
     return port;
 }
 
-RelayProcess::~RelayProcess() {
+ServerProcess::~ServerProcess() {
     if (process_.state() != QProcess::NotRunning) {
         process_.terminate();
         if (!process_.waitForFinished(3000)) {
@@ -50,9 +54,9 @@ RelayProcess::~RelayProcess() {
     }
 }
 
-QString RelayProcess::start(const QString& program, const QStringList& arguments,
-                            const QString& readyText,
-                            const QList<std::pair<QString, QStringList>>& files) {
+QString ServerProcess::start(const QString& program, const QStringList& arguments,
+                             const QString& readyText,
+                             const QList<std::pair<QString, QStringList>>& files) {
     if (!folder_.isValid()) return QStringLiteral("no temporary folder");
     for (const auto& [name, lines] : files) {
         if (!platform::writeTextLines(QDir(folder_.path()).filePath(name), lines))
@@ -69,7 +73,10 @@ QString RelayProcess::start(const QString& program, const QStringList& arguments
     process_.setWorkingDirectory(folder_.path());
     process_.setStandardOutputFile(logPath(folder_));
     process_.setStandardErrorFile(logPath(folder_), QIODevice::Append);
-    process_.start(program, arguments);
+    // The server runs in its own folder, so a path relative to where the
+    // caller was started is made absolute first.
+    const QString path = program.contains(u'/') ? QFileInfo(program).absoluteFilePath() : program;
+    process_.start(path, arguments);
     if (!process_.waitForStarted(kStartMs)) return program + QStringLiteral(" did not start");
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartMs);
@@ -81,7 +88,7 @@ QString RelayProcess::start(const QString& program, const QStringList& arguments
     return {};
 }
 
-double RelayProcess::cpuSeconds() const {
+double ServerProcess::cpuSeconds() const {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid()));
     if (!stat.open(QIODevice::ReadOnly)) return 0;
     const QByteArray text = stat.readAll();
@@ -93,15 +100,28 @@ double RelayProcess::cpuSeconds() const {
     return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
-qint64 RelayProcess::residentKib() const {
+qint64 ServerProcess::residentKib() const {
     return statusKib("VmRSS:");
 }
 
-qint64 RelayProcess::peakResidentKib() const {
+qint64 ServerProcess::peakResidentKib() const {
     return statusKib("VmHWM:");
 }
 
-qint64 RelayProcess::statusKib(const char* field) const {
+int ServerProcess::openFiles() const {
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid()));
+    if (!fds.exists()) return -1;
+    return static_cast<int>(
+        fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
+}
+
+bool ServerProcess::stop() {
+    process_.terminate();
+    if (!process_.waitForFinished(kStopMs)) return false;
+    return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+}
+
+qint64 ServerProcess::statusKib(const char* field) const {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid()));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
@@ -113,10 +133,18 @@ qint64 RelayProcess::statusKib(const char* field) const {
     return -1;
 }
 
-QString RelayProcess::output() const {
+QString ServerProcess::output() const {
     QFile log(logPath(folder_));
     if (!log.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(log.readAll());
+}
+
+QString ServerProcess::outputTail(int lines) const {
+    QFile log(logPath(folder_));
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    if (log.size() > kTailBytes) log.seek(log.size() - kTailBytes);
+    const QStringList all = QString::fromUtf8(log.readAll()).split(u'\n');
+    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(u'\n');
 }
 
 }  // namespace bench

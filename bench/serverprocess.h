@@ -7,18 +7,18 @@
 
 namespace bench {
 
-// A relay the benchmark talks to, as a process of its own: the real
-// `Brellow --headless`, or the bare relay. It runs in a folder of its own on a
-// free port of the loopback passed in QUOR_PORT, its output goes to a file
-// there, and it is ready once that output holds its ready line. The process
-// is killed when this object goes.
-class RelayProcess {
+// A server the benchmarks and the soak talk to, as a process of its own: the
+// real `Brellow --headless`, or the bare relay. It runs in a folder of its own
+// on a free port of the loopback passed in QUOR_PORT, its output (both
+// channels) goes to a file there, and it is ready once that output holds its
+// ready line. The process is ended when this object goes.
+class ServerProcess {
 public:
-    RelayProcess() = default;
-    ~RelayProcess();
+    ServerProcess() = default;
+    ~ServerProcess();
 
-    RelayProcess(const RelayProcess&) = delete;
-    RelayProcess& operator=(const RelayProcess&) = delete;
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
 
     // Writes `files` (name, Shift-JIS lines) into the folder, starts `program`
     // with `arguments` and waits until its output holds `readyText`. The
@@ -35,9 +35,16 @@ public:
     // Resident memory now, and the most it has had, in KiB; -1 when unknown.
     qint64 residentKib() const;
     qint64 peakResidentKib() const;
+    // Its open file descriptors; -1 when unknown.
+    int openFiles() const;
+
+    // Asks it to end (SIGTERM) and waits; whether it ended with status 0.
+    bool stop();
 
     // Everything it wrote to its output so far.
     QString output() const;
+    // The last `lines` lines of its output, for a report of what went wrong.
+    QString outputTail(int lines) const;
 
 private:
     qint64 statusKib(const char* field) const;
