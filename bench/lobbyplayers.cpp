@@ -55,7 +55,8 @@ QString logIn(quint16 port, LobbyPlayer& player) {
 QString pairAndLink(quint16 port, LobbyPlayer& a, LobbyPlayer& b) {
     a.lobby->send(lobby::challengeRequest(a.id, password(), b.index));
     for (LobbyPlayer* p : {&a, &b}) {
-        if (!p->lobby->nextStartingWith(lobby::kChatKeyword.toString() + u'|' + lobby::kBattleField + u'|'))
+        if (!p->lobby->nextStartingWith(lobby::kChatKeyword.toString() + u'|' +
+                                        lobby::kBattleField + u'|'))
             return p->id + u": no pairing notice"_s;
         p->lobby->send(lobby::chatAck());
     }
