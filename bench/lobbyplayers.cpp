@@ -56,7 +56,7 @@ QString pairAndLink(quint16 port, LobbyPlayer& a, LobbyPlayer& b) {
     a.lobby->send(lobby::challengeRequest(a.id, password(), b.index));
     for (LobbyPlayer* p : {&a, &b}) {
         if (!p->lobby->nextStartingWith(lobby::kChatKeyword.toString() + u'|' +
-                                        lobby::kBattleField + u'|'))
+                                        lobby::kBattleField.toString() + u'|'))
             return p->id + u": no pairing notice"_s;
         p->lobby->send(lobby::chatAck());
     }
