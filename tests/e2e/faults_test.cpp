@@ -33,7 +33,7 @@ bool logInAll(User& taro, User& hana) {
 // server is reset at once, with no last word, and the program is gone.
 void killGameProgram(User& u) {
     const linger now{1, 0};
-    for (QTcpSocket* socket : u.game->match().sockets().findChildren<QTcpSocket*>()) {
+    for (QTcpSocket* socket : u.game->findChildren<QTcpSocket*>()) {
         ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now,
                      sizeof now);
         socket->abort();
