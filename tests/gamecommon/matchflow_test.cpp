@@ -1,6 +1,7 @@
 // The match flow on scripted sockets and a hand-moved clock: connecting,
-// the login watchdog, listening, what each message from the peer does, the
-// moves and the clocks, and the end of a connection. No socket, no wait.
+// the login watchdog, what each message from the peer does, the moves and
+// the clocks, and the end of a connection. No socket, no wait. (The game
+// windows' wire tests drive the rest through the shogi and go flows.)
 
 #include <gtest/gtest.h>
 
@@ -167,24 +168,6 @@ TEST(MatchFlow, TheWatchdogCutsOnlyAServerConnectionThatHasNotLoggedIn) {
     }
 }
 
-TEST(MatchFlow, AListenerTakesOnePeerInsteadOfTheServerConnection) {
-    Program p;
-    p.connectToServer();
-    const net::SocketHandle server = p.match.DataSock();
-    p.match.startListening();
-    EXPECT_EQ(p.view.status, u"192.168.1.20");
-    EXPECT_EQ(p.view.message, u"クライアント待受");
-    const net::SocketHandle listener = p.match.ListenSock();
-    EXPECT_NE(listener, 0);
-    p.sockets.knock();
-    EXPECT_EQ(p.view.message, u"接続しました。");
-    EXPECT_EQ(p.match.ListenSock(), 0);
-    EXPECT_FALSE(p.sockets.isOpen(listener));
-    EXPECT_FALSE(p.sockets.isOpen(server));
-    EXPECT_EQ(p.match.DataSock(), p.sockets.connection());
-    EXPECT_TRUE(p.match.state().IsConnected);
-}
-
 TEST(MatchFlow, WhatEachMessageFromThePeerDoes) {
     struct Case {
         QString text;
@@ -239,28 +222,6 @@ TEST(MatchFlow, MovesTakeTurnsAndEachSideClockCounts) {
     p.clock.advance(1000);
     EXPECT_EQ(p.match.state().Clocks, (std::array<qint32, 2>{2, 1}));
     EXPECT_EQ(p.view.clocks, u"0h00m02s 0h00m01s");
-}
-
-TEST(MatchFlow, TheFirstMoveReceivedMakesThisTheSecondPlayer) {
-    Program p;
-    p.takePeer();
-    p.sockets.send(QStringLiteral("SYOUGI_MSG2:1:END"));
-    EXPECT_EQ(p.match.state().MySide, u"後手");
-    EXPECT_TRUE(p.match.state().MyTurn);
-    EXPECT_TRUE(p.match.Timer1().isActive());
-}
-
-TEST(MatchFlow, AChatLineWaitsForItsAcknowledgement) {
-    Program p;
-    p.connectToServer();
-    p.view.message = QStringLiteral("こんにちは");
-    p.match.sendChat();
-    p.match.sendChat();  // locked until the acknowledgement
-    EXPECT_EQ(p.sockets.take(), QStringList{QStringLiteral("SYOUGI_MSG4:こんにちは")});
-    EXPECT_FALSE(p.view.sendEnabled);
-    p.sockets.send(kAck);
-    EXPECT_TRUE(p.view.sendEnabled);
-    EXPECT_FALSE(p.match.state().SendLock);
 }
 
 TEST(MatchFlow, TheEndOfAConnectionByEitherSide) {

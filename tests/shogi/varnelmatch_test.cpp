@@ -1,3 +1,8 @@
+// Varnel on real loopback sockets: two programs playing each other, and the
+// window activations that start (or do not start) a connection. What the
+// flow does with each message is tested on scripted sockets in
+// varnelwire_test.cpp.
+
 #include <gtest/gtest.h>
 #include <QDialog>
 #include <QLineEdit>
@@ -6,14 +11,10 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
-#include <QTimer>
-#include <span>
-#include <vector>
 
 #include "diagram.h"
 #include "loginsettings.h"
 #include "scriptedpeer.h"
-#include "shogirules/movemessage.h"
 #include "varneldriver.h"
 
 namespace shogi {
@@ -31,19 +32,16 @@ quint16 useFreePort() {
     return port;
 }
 
-void pointAtLocalServer(VarnelDriver& v, const QString& id = QStringLiteral("taro")) {
+void pointAtLocalServer(VarnelDriver& v) {
     ASSERT_TRUE(gamecommon::writeLoginSettings(
         v.folder.file(QStringLiteral("LOGIN.TXT")),
-        {id, QStringLiteral("pw"), id + QStringLiteral("@example.jp"),
+        {QStringLiteral("taro"), QStringLiteral("pw"), QStringLiteral("taro@example.jp"),
          QStringLiteral("127.0.0.1")}));
 }
 
 QString text2(VarnelDriver& v) {
     return v.window.Text2->toPlainText();
 }
-
-const QString kNoCaptures = QStringLiteral(
-    "Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,");
 
 TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     useFreePort();
