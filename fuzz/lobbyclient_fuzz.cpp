@@ -1,14 +1,18 @@
 // The lobby client's dispatch, fed what a server (or anyone who reaches the
 // client) might send: byte streams cut into messages by the client's framer,
-// and between them the user's own actions on whatever the list shows
-// (challenge, watch, chat, logout, poll).
+// each handed over as FD_READ on its connection (scripted sockets: no socket
+// is opened), and between them the user's own actions on whatever the list
+// shows (challenge, watch, chat, logout, poll). A connection the client
+// closed is made again, so the rest of the input still arrives.
 //
 // What must hold: nothing crashes or hangs whatever arrives; a user list the
 // client takes reads back the same when the server's builder writes it again;
-// the shown lines are one per user; "Dead" ends the program, once.
+// the shown lines are one per user; "Dead" ends the program, once, with its
+// connection closed.
 
 #include <QTemporaryDir>
 
+#include "../tests/support/scriptedclienttransport.h"
 #include "fuzzsupport.h"
 #include "lobbyclassify.h"
 #include "lobbyclient.h"
@@ -64,12 +68,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     quorfuzz::Script script(data, size);
     View view;
-    lobbyclient::LobbyClient client(view, folder->path(), {});
+    testsupport::ScriptedClientTransport server;
+    testsupport::ClientHandClock clock;
+    lobbyclient::LobbyClient client(view, folder->path(), {}, server, clock);
+    const lobbyclient::LoginRecord login{QStringLiteral("taro"), QStringLiteral("pw"),
+                                         QStringLiteral("taro@example.jp"),
+                                         QStringLiteral("127.0.0.1"), 0};
     net::MessageFramer framer(lobby::lobbyClientFraming());
     const auto dispatch = [&](const net::MessageFramer::Result& result) {
         for (const QString& message : result.messages) {
             if (view.ends > 0) return;  // the program has ended
-            client.ClientDispatch(message);
+            if (client.DataSock() == 0) {
+                client.Connect(login);
+                server.connectDone();
+            }
+            server.handOver(message);
             if (lobby::classifyClientMessage(message) == lobby::ClientReply::AddFriends)
                 checkUserList(message, view);
         }

@@ -1,17 +1,21 @@
 // The shogi program's receiver: a byte stream from its peer (another Varnel,
 // or the lobby server with its watch messages) cut by the game program's
-// framer, each message handled as FD_READ hands it over.
+// framer, each message handed over as FD_READ on the match flow's connection
+// (scripted sockets: no socket is opened).
 //
 // What must hold: the position kept is always a whole, readable board and
 // the board shown is exactly it; hands hold 0 to 40 of each piece; a message
 // that is not a readable move leaves the position, hands and move number as
 // they were; a readable move is taken as it says (turned for a watcher); a
-// program that watched once goes on watching.
+// program that watched once goes on watching; every message but an
+// acknowledgement is acknowledged, once.
 
 #include <QTemporaryDir>
 
+#include "../tests/support/scriptedmatchtransport.h"
 #include "fuzzsupport.h"
 #include "gameframing.h"
+#include "gamekeywords.h"
 #include "gamemessage.h"
 #include "matchview.h"
 #include "messageframer.h"
@@ -79,10 +83,16 @@ std::optional<QString> moveText(const QString& message) {
     }
 }
 
-void receive(shogi::ShogiMatch& match, View& view, const QString& message) {
+void receive(shogi::ShogiMatch& match, View& view, testsupport::ScriptedMatchTransport& sockets,
+             const QString& message) {
     const Snapshot before(match);
-    match.messageReceived(message);
+    sockets.handOver(message);
     const Snapshot after(match);
+
+    const bool isAck = gamecommon::classifyGameMsg(message) == gamecommon::GameMsgType::Ack;
+    const QStringList sent = sockets.take();
+    QUORFUZZ_CHECK(sent == (isAck ? QStringList{} : QStringList{gamecommon::kAckMsg.toString()}),
+                   QStringLiteral("answered with: ") + sent.join(u'/'));
 
     shogi::Board shown;
     QUORFUZZ_CHECK(!shown.load(after.positionString),
@@ -119,12 +129,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     quorfuzz::Script script(data, size);
     View view;
-    shogi::ShogiMatch match(view, QStringLiteral("/nonexistent/LOGIN.TXT"));
+    testsupport::ScriptedMatchTransport sockets;
+    testsupport::FlowHandClock clock;
+    shogi::ShogiMatch match(view, QStringLiteral("/nonexistent/LOGIN.TXT"), sockets, clock);
     match.startUp();
+    match.startListening();
+    sockets.knock();  // another program connected
     net::MessageFramer framer(gamecommon::gameProgramFraming());
     const auto handle = [&](const net::MessageFramer::Result& result) {
         for (const QString& message : result.messages)
-            receive(match, view, message);
+            receive(match, view, sockets, message);
     };
     for (int steps = 0; !script.atEnd() && steps < 100; ++steps) {
         switch (script.choice(6)) {

@@ -14,7 +14,9 @@
 #include "conversationlines.h"
 #include "dialogs.h"
 #include "programfolder.h"
+#include "qtflowclock.h"
 #include "recordmenus.h"
+#include "socketmatchtransport.h"
 #include "windowsizelock.h"
 
 namespace gamecommon {
@@ -68,6 +70,10 @@ GameWindow::GameWindow(const GameWindowOptions& options, const platform::Program
                        GameWindowTraits traits, QWidget* parent)
     : QMainWindow(parent),
       activation_(this),
+      ownClock_(options.clock ? nullptr : std::make_unique<QtFlowClock>()),
+      clock_(options.clock ? options.clock : ownClock_.get()),
+      transport_(options.transport ? options.transport
+                                   : static_cast<MatchTransport*>(new SocketMatchTransport(this))),
       traits_(std::move(traits)),
       folder_(folders.data),
       assetFolder_(folders.assets),
@@ -81,7 +87,7 @@ GameWindow::~GameWindow() = default;
 void GameWindow::setUp(MatchFlow& match, BoardCanvas* board) {
     match_ = &match;
     board_ = board;
-    Timer1 = match.Timer1;
+    Timer1 = &match.Timer1();
     buildControls(board);
     buildMenus();
     connectMenus();

@@ -27,6 +27,7 @@ struct ProgramFolders;
 namespace gamecommon {
 
 class RecordMenus;
+class QtFlowClock;
 
 // What a game program's main window is started with.
 struct GameWindowOptions {
@@ -36,6 +37,10 @@ struct GameWindowOptions {
     QString folder;
     // The message boxes; the real ones unless a test answers them.
     platform::Dialogs* dialogs = nullptr;
+    // The match flow's sockets and timers; the real ones unless a test
+    // scripts them. A test's outlive the window.
+    MatchTransport* transport = nullptr;
+    FlowClock* clock = nullptr;
 };
 
 // What tells the two game programs' windows apart, besides their boards.
@@ -79,7 +84,7 @@ public:
     QPlainTextEdit* Text2 = nullptr;    // message box: chat typing and received texts
     std::array<QLineEdit*, 2> Text3{};  // player names
     QPushButton* Command5 = nullptr;    // "送　信"
-    QTimer* Timer1 = nullptr;           // game clock
+    const FlowTimer* Timer1 = nullptr;  // game clock
 
     QMenu* mnuFile = nullptr;
     QAction* nmuFileOpen = nullptr;
@@ -107,6 +112,10 @@ public:
     QAction* mnuV = nullptr;
 
 protected:
+    // What the game's match flow is built with.
+    MatchTransport& transport() { return *transport_; }
+    FlowClock& clock() { return *clock_; }
+
     // Builds the controls around `board` and the menus, wires them to
     // `match`, and starts the match flow. Called once by the game's window.
     void setUp(MatchFlow& match, BoardCanvas* board);
@@ -158,6 +167,10 @@ private:
 
     // First, since it looks at every event of the window.
     ActivationWatch activation_;
+    // Before the game's match flow is built, and after it has gone.
+    std::unique_ptr<QtFlowClock> ownClock_;
+    FlowClock* clock_;
+    MatchTransport* transport_;  // the real one is a child of the window
     GameWindowTraits traits_;
     QString folder_;
     QString assetFolder_;

@@ -1,11 +1,9 @@
 #include "matchflow.h"
 
 #include <QFileInfo>
-#include <QTimer>
 
 #include "clocktext.h"
 #include "conversationlines.h"
-#include "gameframing.h"
 #include "gamemessage.h"
 #include "lobbymessages.h"
 #include "loginsettings.h"
@@ -21,29 +19,30 @@ constexpr int kWatchdogTicks = 3;
 
 }  // namespace
 
-MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, QObject* parent, Watchdog watchdog)
+MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, MatchTransport& transport,
+                     FlowClock& clock, QObject* parent, Watchdog watchdog)
     : QObject(parent),
-      Timer1(new QTimer(this)),
-      Timer2(new QTimer(this)),
       view_(view),
       loginFilePath_(std::move(loginFilePath)),
-      sockets_(gamecommon::gameProgramFraming()),
+      transport_(transport),
+      timer1_(clock.makeTimer([this] { clockTick(); })),
+      timer2_(clock.makeTimer([this] { watchdogTick(); })),
       watchdog_(watchdog) {
-    sockets_.setHandler(
+    transport_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
-    connect(Timer1, &QTimer::timeout, this, &MatchFlow::clockTick);
-    connect(Timer2, &QTimer::timeout, this, &MatchFlow::watchdogTick);
 }
 
 MatchFlow::~MatchFlow() {
     fileExit();
+    // The transport outlives the flow: nothing may reach it any more.
+    transport_.setHandler({});
 }
 
 void MatchFlow::startUp() {
     view_.setSendEnabled(false);
     state_.MyTurn = true;
-    if (watchdog_ == Watchdog::Login) Timer2->start(kTickMs);
-    const QString failed = sockets_.StartUp();
+    if (watchdog_ == Watchdog::Login) timer2_->start(kTickMs);
+    const QString failed = transport_.StartUp();
     if (!failed.isEmpty()) view_.setMessageText(failed);
 }
 
@@ -63,7 +62,7 @@ void MatchFlow::onActivated() {
     state_.ServerName = login->server;
     view_.setServerMenuEnabled(false);
     view_.setCloseMenuEnabled(true);
-    const net::ConnectResult result = sockets_.ConnectServer(state_.ServerName);
+    const net::ConnectResult result = transport_.ConnectServer(state_.ServerName);
     dataSock_ = result.socket;
     peerAccepted_ = false;
     state_.MoveNo = 0;
@@ -73,7 +72,7 @@ void MatchFlow::onActivated() {
 void MatchFlow::startListening() {
     view_.setServerMenuEnabled(false);
     view_.setCloseMenuEnabled(true);
-    const net::ListenResult result = sockets_.SetSERVER();
+    const net::ListenResult result = transport_.SetSERVER();
     view_.setStatusText(result.ownAddress);
     if (!result.errorBoxText.isEmpty()) view_.showMessageBox(result.errorBoxText);
     view_.setMessageText(result.stateText);
@@ -85,15 +84,15 @@ void MatchFlow::disconnect() {
     view_.setServerMenuEnabled(true);
     view_.setCloseMenuEnabled(false);
     view_.setSendEnabled(false);
-    sockets_.closeSocket(listenSock_);
-    sockets_.closeSocket(dataSock_);
+    transport_.closeSocket(listenSock_);
+    transport_.closeSocket(dataSock_);
     listenSock_ = 0;
     dataSock_ = 0;
     peerAccepted_ = false;
     view_.setStatusText(QStringLiteral("切断しました"));
     view_.setMessageText(QString());
     state_.IsConnected = false;
-    Timer1->stop();
+    timer1_->stop();
 }
 
 void MatchFlow::sendChat() {
@@ -110,7 +109,7 @@ QString MatchFlow::resignMessage() const {
 void MatchFlow::resign() {
     sendText(resignMessage());
     view_.setMessageText(QStringLiteral("あなたの負けです。"));
-    Timer1->stop();
+    timer1_->stop();
 }
 
 void MatchFlow::sendConversation(const QString& text) {
@@ -144,9 +143,12 @@ void MatchFlow::newGame() {
 }
 
 void MatchFlow::fileExit() {
-    Timer1->stop();
-    Timer2->stop();
-    sockets_.FileExit(listenSock_, dataSock_);
+    timer1_->stop();
+    timer2_->stop();
+    transport_.closeSocket(listenSock_);
+    transport_.closeSocket(dataSock_);
+    listenSock_ = 0;
+    dataSock_ = 0;
 }
 
 void MatchFlow::SendMove() {
@@ -155,7 +157,7 @@ void MatchFlow::SendMove() {
         sendText(message);
         if (state_.MoveNo == 1) {
             state_.Clocks = {0, 0};
-            Timer1->start(kTickMs);
+            timer1_->start(kTickMs);
         }
         state_.MyTurn = false;
         view_.setStatusText(QStringLiteral("相手は考え中"));
@@ -178,11 +180,11 @@ void MatchFlow::recordPosition(bool ownMove) {
 void MatchFlow::endGame(const QString& message, const QString& localText) {
     sendText(message);
     view_.setMessageText(localText);
-    Timer1->stop();
+    timer1_->stop();
 }
 
 void MatchFlow::sendText(const QString& text) {
-    if (dataSock_ != 0) sockets_.SendMsg(dataSock_, text);
+    if (dataSock_ != 0) transport_.SendMsg(dataSock_, text);
 }
 
 void MatchFlow::clockTick() {
@@ -198,8 +200,8 @@ void MatchFlow::watchdogTick() {
     // our own listener is never cut off.
     if (state_.LoginDone || peerAccepted_) return;
     view_.setMessageText(QStringLiteral("CLOSE"));
-    sockets_.CloseConnection(dataSock_);
-    Timer2->stop();
+    closeDataSock();
+    timer2_->stop();
 }
 
 void MatchFlow::onSocketEvent(net::SocketHandle socket, int event, int error) {
@@ -215,12 +217,16 @@ void MatchFlow::onSocketEvent(net::SocketHandle socket, int event, int error) {
         } else {
             // A failed attempt says nothing (the watchdog tells), but it must
             // not hold the one data socket: the next activation tries again.
-            sockets_.closeSocket(dataSock_);
-            dataSock_ = 0;
+            closeDataSock();
         }
     } else if (event == net::FD_CLOSE) {
         onRemoteClose();
     }
+}
+
+void MatchFlow::closeDataSock() {
+    transport_.closeSocket(dataSock_);
+    dataSock_ = 0;
 }
 
 void MatchFlow::onConnect(int) {
@@ -233,7 +239,7 @@ void MatchFlow::onConnect(int) {
 }
 
 void MatchFlow::onAccept() {
-    const net::AcceptResult result = sockets_.AcceptPeer(listenSock_);
+    const net::AcceptResult result = transport_.AcceptPeer(listenSock_);
     listenSock_ = 0;
     if (result.socket == 0) {
         view_.showMessageBox(result.errorText);
@@ -242,7 +248,7 @@ void MatchFlow::onAccept() {
     // One data socket at a time: a connection still open (to the lobby
     // server) is closed first, so that its far end sees it go rather than
     // keep a connection nobody reads any more.
-    sockets_.closeSocket(dataSock_);
+    transport_.closeSocket(dataSock_);
     dataSock_ = result.socket;
     peerAccepted_ = true;
     view_.setMessageText(QStringLiteral("接続しました。"));
@@ -263,20 +269,20 @@ void MatchFlow::OnConnected() {
 
 void MatchFlow::onRemoteClose() {
     view_.setMessageText(QStringLiteral("CLOSE"));
-    sockets_.CloseConnection(dataSock_);
+    closeDataSock();
     peerAccepted_ = false;
     view_.setSendEnabled(false);
     view_.setServerMenuEnabled(true);
     view_.setCloseMenuEnabled(false);
     view_.setStrengthMenuEnabled(true);
-    Timer1->stop();
+    timer1_->stop();
     state_.SendLock = false;
     state_.IsConnected = false;
     state_.LoginDone = false;
 }
 
 void MatchFlow::onRead() {
-    messageReceived(sockets_.RecvMsg(dataSock_).text);
+    messageReceived(transport_.RecvMsg(dataSock_).text);
 }
 
 void MatchFlow::messageReceived(const QString& text) {
@@ -307,7 +313,7 @@ bool MatchFlow::HandleGameMsg(const QString& text) {
             return false;
         case GameMsgType::EndOfGame:
             view_.setMessageText(gameMsgText(text));
-            Timer1->stop();
+            timer1_->stop();
             return false;
         case GameMsgType::WatchPlayers: {
             const QStringList names = watchPlayers(text);
@@ -339,7 +345,7 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
     view_.alert();
     if (state_.MoveNo == 1) {
         state_.Clocks = {0, 0};
-        Timer1->start(kTickMs);
+        timer1_->start(kTickMs);
     }
     state_.MyTurn = true;
     recordPosition(false);

@@ -4,12 +4,12 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <memory>
 
+#include "flowclock.h"
 #include "matchstate.h"
+#include "matchtransport.h"
 #include "matchview.h"
-#include "socketlayer.h"
-
-class QTimer;
 
 namespace gamecommon {
 
@@ -20,7 +20,9 @@ class RunningRecord;
 // active, or by listening for another program), who moves first, sending and
 // receiving moves, acknowledgements, chat and the canned lines, the clocks,
 // resignation, disconnection and the login watchdog. The game itself (how a
-// move is written, read and shown) is the subclass's.
+// move is written, read and shown) is the subclass's. The sockets come
+// through `transport` and the timers from `clock`, both owned by the caller
+// and outliving the flow.
 class MatchFlow : public QObject {
     Q_OBJECT
 
@@ -29,19 +31,20 @@ public:
     // within three ticks of Timer2.
     enum class Watchdog { Login, None };
 
-    MatchFlow(MatchView& view, QString loginFilePath, QObject* parent = nullptr,
-              Watchdog watchdog = Watchdog::Login);
+    MatchFlow(MatchView& view, QString loginFilePath, MatchTransport& transport, FlowClock& clock,
+              QObject* parent = nullptr, Watchdog watchdog = Watchdog::Login);
     ~MatchFlow() override;
 
     MatchState& state() { return state_; }
     const MatchState& state() const { return state_; }
-    net::SocketLayer& sockets() { return sockets_; }
     net::SocketHandle ListenSock() const { return listenSock_; }
     net::SocketHandle DataSock() const { return dataSock_; }
     int StrengthCount() const { return strengthCount_; }
 
-    QTimer* Timer1;  // game clock, 1000 ms while a game runs
-    QTimer* Timer2;  // login watchdog, 1000 ms from start-up (if the flow has one)
+    // The game clock, 1000 ms while a game runs.
+    const FlowTimer& Timer1() const { return *timer1_; }
+    // The login watchdog, 1000 ms from start-up (if the flow has one).
+    const FlowTimer& Timer2() const { return *timer2_; }
 
     // At window load: the watchdog starts; a machine without sockets says so.
     void startUp();
@@ -79,10 +82,6 @@ public:
     void clockTick();
     void watchdogTick();
 
-    // One whole message from the peer, as FD_READ hands it over: handled and,
-    // unless it is an acknowledgement itself, acknowledged.
-    void messageReceived(const QString& text);
-
 protected:
     // The move message of the position after the local player's move;
     // increases MoveNo.
@@ -116,9 +115,13 @@ protected:
 private:
     void onSocketEvent(net::SocketHandle socket, int event, int error);
     void onRead();
+    // One whole message from the peer, as FD_READ hands it over: handled and,
+    // unless it is an acknowledgement itself, acknowledged.
+    void messageReceived(const QString& text);
     void onConnect(int error);
     void onAccept();
     void onRemoteClose();
+    void closeDataSock();
     // Handles one received message; returns whether its acknowledgement is
     // suppressed (only an acknowledgement itself is not acknowledged).
     bool HandleGameMsg(const QString& text);
@@ -131,7 +134,9 @@ private:
 
     MatchView& view_;
     QString loginFilePath_;
-    net::SocketLayer sockets_;
+    MatchTransport& transport_;
+    std::unique_ptr<FlowTimer> timer1_;
+    std::unique_ptr<FlowTimer> timer2_;
     MatchState state_;
     net::SocketHandle listenSock_ = 0;
     net::SocketHandle dataSock_ = 0;

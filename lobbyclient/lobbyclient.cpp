@@ -1,10 +1,7 @@
 #include "lobbyclient.h"
 
-#include <QTimer>
-
 #include "gameprogram.h"
 #include "lobbyclassify.h"
-#include "lobbyframing.h"
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
 #include "userlines.h"
@@ -18,28 +15,28 @@ constexpr std::chrono::milliseconds kLoginTimeout{10000};
 
 }  // namespace
 
-LobbyClient::LobbyClient(LobbyView& view, QString folder, ProgramStarter starter, QObject* parent)
+LobbyClient::LobbyClient(LobbyView& view, QString folder, ProgramStarter starter,
+                         ClientTransport& transport, ClientClock& clock, QObject* parent)
     : QObject(parent),
-      Timer1(new QTimer(this)),
       view_(view),
       folder_(std::move(folder)),
       starter_(std::move(starter)),
-      sockets_(lobby::lobbyClientFraming()),
-      loginTimer_(new QTimer(this)) {
-    sockets_.setHandler(
+      transport_(transport),
+      Timer1_(clock.makeTimer([this] { pollUsers(); })),
+      loginTimeout_(kLoginTimeout),
+      loginTimer_(clock.makeTimer([this] { onLoginTimeout(); })) {
+    transport_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
-    connect(Timer1, &QTimer::timeout, this, &LobbyClient::pollUsers);
-    loginTimer_->setSingleShot(true);
-    loginTimer_->setInterval(kLoginTimeout);
-    connect(loginTimer_, &QTimer::timeout, this, &LobbyClient::onLoginTimeout);
 }
 
 LobbyClient::~LobbyClient() {
     ThisExit();
+    // The transport outlives the client: nothing may reach it any more.
+    transport_.setHandler({});
 }
 
 QString LobbyClient::startUp() {
-    return sockets_.StartUp();
+    return transport_.StartUp();
 }
 
 QString LobbyClient::gameName(int kind) const {
@@ -47,7 +44,7 @@ QString LobbyClient::gameName(int kind) const {
 }
 
 void LobbyClient::send(const QString& text) {
-    if (dataSock_ != 0) sockets_.SendMsg(dataSock_, text);
+    if (dataSock_ != 0) transport_.SendMsg(dataSock_, text);
 }
 
 void LobbyClient::Connect(const LoginRecord& record) {
@@ -58,7 +55,7 @@ void LobbyClient::Connect(const LoginRecord& record) {
     if (loginPending_) return;
     if (dataSock_ != 0) closeDataSock();
     pending_ = record;
-    const net::ConnectResult result = sockets_.ConnectServer(record.Server);
+    const net::ConnectResult result = transport_.ConnectServer(record.Server);
     view_.setStatusText(record.Server);
     if (!result.errorText.isEmpty()) {
         view_.showMessageBox(result.errorText);
@@ -67,8 +64,8 @@ void LobbyClient::Connect(const LoginRecord& record) {
     dataSock_ = result.socket;
     connected_ = false;
     loginPending_ = dataSock_ != 0;
-    if (loginPending_) loginTimer_->start();
-    KindText = lobby::plainNumber(record.Kind);
+    if (loginPending_) loginTimer_->start(static_cast<int>(loginTimeout_.count()));
+    KindText_ = lobby::plainNumber(record.Kind);
     loginMessage_ = lobby::loginRequest(record.ID, record.PASS, record.MAIL, record.Kind);
 }
 
@@ -86,16 +83,14 @@ void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) 
             view_.addLogLine(QStringLiteral("SERVER:>接続が完了しました。"));
             break;
         case net::FD_READ: {
-            const net::ReceivedMessage message = sockets_.RecvMsg(dataSock_);
+            const net::ReceivedMessage message = transport_.RecvMsg(dataSock_);
             if (message.byteCount < 0) view_.setStatusText(QStringLiteral("受信失敗"));
             ClientDispatch(message.text);
             break;
         }
         case net::FD_CLOSE:
             view_.addLogLine(QStringLiteral("SERVER:>CLOSE"));
-            sockets_.CloseConnection(dataSock_);
-            connected_ = false;
-            endLoginAttempt();
+            closeDataSock();
             break;
         default:
             break;
@@ -103,7 +98,7 @@ void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) 
 }
 
 void LobbyClient::closeDataSock() {
-    sockets_.closeSocket(dataSock_);
+    transport_.closeSocket(dataSock_);
     dataSock_ = 0;
     connected_ = false;
     endLoginAttempt();
@@ -115,14 +110,15 @@ void LobbyClient::endLoginAttempt() {
 }
 
 std::chrono::milliseconds LobbyClient::loginTimeout() const {
-    return loginTimer_->intervalAsDuration();
+    return loginTimeout_;
 }
 
 void LobbyClient::setLoginTimeout(std::chrono::milliseconds timeout) {
-    loginTimer_->setInterval(timeout);
+    loginTimeout_ = timeout;
 }
 
 void LobbyClient::onLoginTimeout() {
+    loginTimer_->stop();  // it times out once
     if (!loginPending_) return;
     // The socket goes before the box opens: the box lets events run, and an
     // answer arriving now must find nothing to log in on.
@@ -147,7 +143,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
             // the last good one stays.
             if (auto users = lobby::parseUserList(text)) {
                 users_ = std::move(*users);
-                view_.setUserLines(userLines(users_, MyIndex));
+                view_.setUserLines(userLines(users_, MyIndex_));
             }
             break;
         case ClientReply::GameMsg:
@@ -155,11 +151,11 @@ void LobbyClient::ClientDispatch(const QString& text) {
             break;
         case ClientReply::HisNone:
             view_.addLogLine(QStringLiteral("SERVER:>相手が離籍してしまいました。"));
-            InBattle = false;
+            InBattle_ = false;
             break;
         case ClientReply::LogOut:
             view_.addLogLine(QStringLiteral("SERVER:>サ－バ－から切断されました。"));
-            InBattle = false;
+            InBattle_ = false;
             break;
         case ClientReply::Dead:
             view_.showMessageBox(QStringLiteral(
@@ -174,7 +170,7 @@ void LobbyClient::ClientDispatch(const QString& text) {
             break;
         case ClientReply::GameEnd:
             view_.addLogLine(QStringLiteral("SERVER:>相手は、離籍しました。"));
-            InBattle = false;
+            InBattle_ = false;
             break;
         case ClientReply::GameSetOk:
             view_.addLogLine(QStringLiteral("SERVER:>") + field(1) +
@@ -194,20 +190,23 @@ void LobbyClient::onLogin(const QString& text) {
         const QStringList fields = lobby::splitFields(text);
         view_.showMessageBox(QStringLiteral("満員のためログインが拒否されました。") +
                              (fields.size() > 1 ? fields[1] : QString()));
-        if (dataSock_ != 0) sockets_.CloseConnection(dataSock_);
+        if (dataSock_ != 0) {
+            transport_.closeSocket(dataSock_);
+            dataSock_ = 0;
+        }
         connected_ = false;
         return;
     }
     view_.addLogLine(QStringLiteral("SERVER:>LOGINが許可されました。"));
     view_.setLoggedInCaption(true);
-    fLog = false;
+    fLog_ = false;
     view_.setSendEnabled(true);
-    Timer1->start(kPollMs);
+    Timer1_->start(kPollMs);
     view_.setListEnabled(true);
-    view_.setGameLabel(gameName(lobby::lenientNumber(KindText)));
-    loginRecord = pending_;
+    view_.setGameLabel(gameName(lobby::lenientNumber(KindText_)));
+    loginRecord_ = pending_;
     view_.closeLoginDialog();
-    MyIndex = reply->index;
+    MyIndex_ = reply->index;
 }
 
 void LobbyClient::onGameMsg(const QString& text) {
@@ -215,19 +214,19 @@ void LobbyClient::onGameMsg(const QString& text) {
     const QString line = fields.size() > 1 ? fields[1] : QString();
     view_.addLogLine(line);
     if (line == u"Battle") {
-        InBattle = true;
+        InBattle_ = true;
         view_.setStartEnabled(true);
     } else if (line == u"ShutDown") {
-        InBattle = false;
+        InBattle_ = false;
         view_.setStartEnabled(false);
     } else if (line == u"NotStart") {
-        view_.addLogLine(QStringLiteral("SERVER:>") + gameName(loginRecord.Kind) +
+        view_.addLogLine(QStringLiteral("SERVER:>") + gameName(loginRecord_.Kind) +
                          QStringLiteral("ソフトを立ち上げてください。"));
         return;
     } else if (line == lobby::kAlreadyPlayingText || line == lobby::kOpponentLoggedOutText ||
                line == lobby::kOpponentPlayingText) {
         // The server refused our challenge: no match, so another one may follow.
-        InBattle = false;
+        InBattle_ = false;
         return;
     }
     send(lobby::chatAck());
@@ -235,16 +234,16 @@ void LobbyClient::onGameMsg(const QString& text) {
 
 void LobbyClient::logout() {
     view_.setStartEnabled(false);
-    fLog = true;
-    send(lobby::logoutRequest(loginRecord.ID));
+    fLog_ = true;
+    send(lobby::logoutRequest(loginRecord_.ID));
     view_.setLoggedInCaption(false);
-    Timer1->stop();
+    Timer1_->stop();
     view_.setSendEnabled(false);
-    InBattle = false;
+    InBattle_ = false;
 }
 
 void LobbyClient::pollUsers() {
-    send(lobby::userListRequest(loginRecord.ID, loginRecord.PASS, MyIndex));
+    send(lobby::userListRequest(loginRecord_.ID, loginRecord_.PASS, MyIndex_));
 }
 
 const lobby::UserListEntry* LobbyClient::userOfLine(const QString& line) const {
@@ -259,27 +258,27 @@ void LobbyClient::challenge(const QString& selectedLine) {
     const lobby::UserListEntry* user = userOfLine(selectedLine);
     if (!user) {
         view_.showMessageBox(QStringLiteral("相手が選択されていません。"));
-    } else if (InBattle) {
+    } else if (InBattle_) {
         view_.showMessageBox(QStringLiteral("あなたは既に対戦中です。"));
-    } else if (user->index == MyIndex) {
+    } else if (user->index == MyIndex_) {
         view_.showMessageBox(QStringLiteral("自分は対戦相手にできません。"));
-    } else if (user->kind != loginRecord.Kind) {
+    } else if (user->kind != loginRecord_.Kind) {
         view_.showMessageBox(QStringLiteral("ゲ－ム種別が間違っています。"));
     } else if (user->playing) {
         view_.showMessageBox(QStringLiteral("そのユ－ザ－は既に対戦中です。"));
     } else {
-        send(lobby::challengeRequest(loginRecord.ID, loginRecord.PASS, user->index));
-        InBattle = true;
+        send(lobby::challengeRequest(loginRecord_.ID, loginRecord_.PASS, user->index));
+        InBattle_ = true;
     }
 }
 
 void LobbyClient::watch(const QString& selectedLine) {
     const lobby::UserListEntry* user = userOfLine(selectedLine);
-    if (InBattle) {
+    if (InBattle_) {
         view_.showMessageBox(QStringLiteral("あなたは、対戦中です。"));
     } else if (!user) {
         return;
-    } else if (user->index == MyIndex) {
+    } else if (user->index == MyIndex_) {
         view_.showMessageBox(QStringLiteral("自分を選択できません。"));
     } else if (!user->playing) {
         view_.showMessageBox(QStringLiteral("選択できません。"));
@@ -293,13 +292,13 @@ void LobbyClient::sendChat(const QString& text) {
     // A "|" would shift the fields of the message; it goes out full-width.
     QString typed = text;
     typed.replace(u'|', u'｜');
-    send(lobby::chatMessage(loginRecord.ID, typed));
-    view_.addLogLine(loginRecord.ID + u'>' + typed);
+    send(lobby::chatMessage(loginRecord_.ID, typed));
+    view_.addLogLine(loginRecord_.ID + u'>' + typed);
 }
 
 void LobbyClient::startGame() {
     view_.setStartEnabled(false);
-    const GameProgram program = findGameProgram(folder_, loginRecord.Kind);
+    const GameProgram program = findGameProgram(folder_, loginRecord_.Kind);
     if (!program.error.isEmpty()) {
         view_.showMessageBox(program.error);
         return;
@@ -310,8 +309,8 @@ void LobbyClient::startGame() {
 }
 
 void LobbyClient::ThisExit() {
-    if (dataSock_ != 0 && connected_) send(lobby::logoutRequest(loginRecord.ID));
-    Timer1->stop();
+    if (dataSock_ != 0 && connected_) send(lobby::logoutRequest(loginRecord_.ID));
+    Timer1_->stop();
     closeDataSock();
 }
 

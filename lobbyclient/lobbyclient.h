@@ -4,13 +4,13 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <memory>
 
+#include "clientclock.h"
 #include "clientsettings.h"
+#include "clienttransport.h"
 #include "lobbyview.h"
-#include "socketlayer.h"
 #include "userlist.h"
-
-class QTimer;
 
 namespace lobbyclient {
 
@@ -20,26 +20,25 @@ using ProgramStarter = std::function<bool(const QString& path, const QString& fo
 
 // The lobby client without its windows: the connection to the lobby server,
 // the login, the user-list poll, challenges, watch requests, the lobby chat,
-// starting the game program, and everything the server says back.
+// starting the game program, and everything the server says back. The
+// sockets come through `transport` and the timers from `clock`, both owned by
+// the caller and outliving the client.
 class LobbyClient : public QObject {
     Q_OBJECT
 
 public:
     // `folder` holds "LOGIN.TXT" and "GameFile.txt".
-    LobbyClient(LobbyView& view, QString folder, ProgramStarter starter, QObject* parent = nullptr);
+    LobbyClient(LobbyView& view, QString folder, ProgramStarter starter, ClientTransport& transport,
+                ClientClock& clock, QObject* parent = nullptr);
     ~LobbyClient() override;
 
-    // Program-wide state of the client, named as it has always been.
-    LoginRecord loginRecord;  // the login in effect, once accepted
-    int MyIndex = 0;
-    bool InBattle = false;
-    QString KindText;
-    bool fLog = true;  // true while NOT logged in
-    int MyNumber = 0;  // sent with chat lines; nobody reads it
-
-    QTimer* Timer1;  // the user-list poll, every 5000 ms while logged in
-
+    // The state of the client, named as it has always been.
+    int MyIndex() const { return MyIndex_; }     // the index the server gave
+    bool InBattle() const { return InBattle_; }  // paired, or challenging
+    bool fLog() const { return fLog_; }          // true while NOT logged in
     net::SocketHandle DataSock() const { return dataSock_; }
+    // The user-list poll, every 5000 ms while logged in.
+    const ClientTimer& Timer1() const { return *Timer1_; }
 
     // Windows Sockets' start at load: the text to show when it failed.
     QString startUp();
@@ -70,11 +69,10 @@ public:
     // The last word to the server and the sockets closed (program end).
     void ThisExit();
 
-    // What the server said, one message.
-    void ClientDispatch(const QString& text);
-
 private:
     void onSocketEvent(net::SocketHandle socket, int event, int error);
+    // What the server said, one message.
+    void ClientDispatch(const QString& text);
     void onLogin(const QString& text);
     void onLoginTimeout();
     void endLoginAttempt();
@@ -89,7 +87,13 @@ private:
     LobbyView& view_;
     QString folder_;
     ProgramStarter starter_;
-    net::SocketLayer sockets_;
+    ClientTransport& transport_;
+    LoginRecord loginRecord_;  // the login in effect, once accepted
+    int MyIndex_ = 0;
+    bool InBattle_ = false;
+    QString KindText_;
+    bool fLog_ = true;
+    std::unique_ptr<ClientTimer> Timer1_;
     net::SocketHandle dataSock_ = 0;
     bool connected_ = false;
     bool loginPending_ = false;  // connecting, or waiting for the login reply
@@ -101,7 +105,8 @@ private:
     std::vector<lobby::UserListEntry> users_;
     // Runs from "送　信" until the login is answered: neither a dropped
     // connect nor a silent service may keep the login dialog locked.
-    QTimer* loginTimer_;
+    std::chrono::milliseconds loginTimeout_;
+    std::unique_ptr<ClientTimer> loginTimer_;
 };
 
 }  // namespace lobbyclient

@@ -15,6 +15,8 @@
 #include "clientlogindialog.h"
 #include "dialogs.h"
 #include "programfolder.h"
+#include "qtclientclock.h"
+#include "socketclienttransport.h"
 #include "startprogram.h"
 
 namespace lobbyclient {
@@ -36,7 +38,11 @@ LobbyWindow::LobbyWindow(const LobbyWindowOptions& options, QWidget* parent)
                                : ProgramStarter([](const QString& path, const QString& folder) {
                                      return platform::startProgram(path, folder);
                                  })),
-      client_(std::make_unique<LobbyClient>(static_cast<LobbyView&>(*this), folder_, starter_)) {
+      ownTransport_(options.transport ? nullptr : std::make_unique<SocketClientTransport>()),
+      ownClock_(options.clock ? nullptr : std::make_unique<QtClientClock>()),
+      client_(std::make_unique<LobbyClient>(static_cast<LobbyView&>(*this), folder_, starter_,
+                                            options.transport ? *options.transport : *ownTransport_,
+                                            options.clock ? *options.clock : *ownClock_)) {
     setWindowTitle(kTitle);
     buildControls();
     const QString failed = client_->startUp();
@@ -98,7 +104,7 @@ void LobbyWindow::buildControls() {
     connect(mnu_Watch, &QAction::triggered, this, [this] { client_->watch(selectedLine()); });
     connect(Start, &QPushButton::clicked, this, [this] { client_->startGame(); });
     connect(LOGINbtn, &QPushButton::clicked, this, [this] {
-        if (client_->fLog) {
+        if (client_->fLog()) {
             showLoginDialog();
         } else {
             client_->logout();

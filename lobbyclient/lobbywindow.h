@@ -32,6 +32,10 @@ struct LobbyWindowOptions {
     platform::Dialogs* dialogs = nullptr;
     // How programs are started; detached processes unless a test says otherwise.
     ProgramStarter starter;
+    // The client's sockets and timers; the real ones unless a test scripts
+    // them. A test's outlive the window.
+    ClientTransport* transport = nullptr;
+    ClientClock* clock = nullptr;
 };
 
 // The lobby window (caption "Client"): the chat line with its send button, the
@@ -92,6 +96,9 @@ private:
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_;
     ProgramStarter starter_;
+    // Before the client is built, and after it has gone.
+    std::unique_ptr<ClientTransport> ownTransport_;
+    std::unique_ptr<ClientClock> ownClock_;
     std::unique_ptr<LobbyClient> client_;
     QPointer<ClientLoginDialog> dialog_;
     bool ended_ = false;

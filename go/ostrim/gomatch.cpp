@@ -13,8 +13,10 @@ const QString kResignMsg =
 
 }  // namespace
 
-GoMatch::GoMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent)
-    : MatchFlow(view, std::move(loginFilePath), parent, Watchdog::None) {}
+GoMatch::GoMatch(gamecommon::MatchView& view, QString loginFilePath,
+                 gamecommon::MatchTransport& transport, gamecommon::FlowClock& clock,
+                 QObject* parent)
+    : MatchFlow(view, std::move(loginFilePath), transport, clock, parent, Watchdog::None) {}
 
 bool GoMatch::setPositionString(const QString& positionString) {
     if (!readPosition(positionString)) return false;

@@ -16,7 +16,9 @@ class GoMatch : public gamecommon::MatchFlow {
     Q_OBJECT
 
 public:
-    GoMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent = nullptr);
+    GoMatch(gamecommon::MatchView& view, QString loginFilePath,
+            gamecommon::MatchTransport& transport, gamecommon::FlowClock& clock,
+            QObject* parent = nullptr);
 
     void setBoard(GoBoardView* board) { board_ = board; }
 

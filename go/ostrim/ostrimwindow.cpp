@@ -15,7 +15,7 @@ gamecommon::GameWindowTraits ostrimTraits() {
 OstrimWindow::OstrimWindow(const OstrimOptions& options, QWidget* parent)
     : GameWindow(options, ostrimTraits(), parent),
       match_(std::make_unique<GoMatch>(static_cast<gamecommon::MatchView&>(*this),
-                                       gamecommon::loginFileIn(folder()))) {
+                                       gamecommon::loginFileIn(folder()), transport(), clock())) {
     board_ = new GoBoardView(assetFolder(), match_->position(), match_->state(), *this, this);
     match_->setBoard(board_);
     setUp(*match_, board_);

@@ -6,8 +6,10 @@
 
 namespace shogi {
 
-ShogiMatch::ShogiMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent)
-    : MatchFlow(view, std::move(loginFilePath), parent),
+ShogiMatch::ShogiMatch(gamecommon::MatchView& view, QString loginFilePath,
+                       gamecommon::MatchTransport& transport, gamecommon::FlowClock& clock,
+                       QObject* parent)
+    : MatchFlow(view, std::move(loginFilePath), transport, clock, parent),
       positionString_(kInitialPositionString.toString()) {}
 
 bool ShogiMatch::setPositionString(const QString& positionString) {

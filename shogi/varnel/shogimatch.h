@@ -15,7 +15,9 @@ class ShogiMatch : public gamecommon::MatchFlow {
     Q_OBJECT
 
 public:
-    ShogiMatch(gamecommon::MatchView& view, QString loginFilePath, QObject* parent = nullptr);
+    ShogiMatch(gamecommon::MatchView& view, QString loginFilePath,
+               gamecommon::MatchTransport& transport, gamecommon::FlowClock& clock,
+               QObject* parent = nullptr);
 
     void setBoard(ShogiBoardView* board) { board_ = board; }
 

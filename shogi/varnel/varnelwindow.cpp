@@ -18,10 +18,11 @@ gamecommon::GameWindowTraits varnelTraits() {
 VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
     : GameWindow(options, varnelTraits(), parent),
       match_(std::make_unique<ShogiMatch>(static_cast<gamecommon::MatchView&>(*this),
-                                          gamecommon::loginFileIn(folder()))) {
+                                          gamecommon::loginFileIn(folder()), transport(),
+                                          clock())) {
     board_ = new ShogiBoardView(assetFolder(), match_->position(), match_->state(), *this, this);
     match_->setBoard(board_);
-    Timer2 = match_->Timer2;
+    Timer2 = &match_->Timer2();
     setUp(*match_, board_);
     setUpRecords(*this, gamecommon::shogiRecordNames());
 }

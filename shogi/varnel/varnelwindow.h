@@ -6,8 +6,6 @@
 #include "shogiboardview.h"
 #include "shogimatch.h"
 
-class QTimer;
-
 namespace shogi {
 
 using VarnelOptions = gamecommon::GameWindowOptions;
@@ -33,7 +31,7 @@ public:
     // board redrawn from it. A malformed string is refused and changes nothing.
     bool showPosition(const QString& positionString);
 
-    QTimer* Timer2;  // login watchdog
+    const gamecommon::FlowTimer* Timer2;  // login watchdog
 
 protected:
     void resetGame() override;

@@ -24,7 +24,7 @@ const QStringList kNames = {QStringLiteral("taro"), QStringLiteral("hana")};
 bool logInAll(User& taro, User& hana) {
     for (User* u : {&taro, &hana}) {
         u->logIn();
-        if (!QTest::qWaitFor([u] { return !u->lobby->client().fLog; })) return false;
+        if (!QTest::qWaitFor([u] { return !u->lobby->client().fLog(); })) return false;
     }
     return true;
 }
@@ -33,7 +33,7 @@ bool logInAll(User& taro, User& hana) {
 // server is reset at once, with no last word, and the program is gone.
 void killGameProgram(User& u) {
     const linger now{1, 0};
-    for (QTcpSocket* socket : u.game->match().sockets().findChildren<QTcpSocket*>()) {
+    for (QTcpSocket* socket : u.game->findChildren<QTcpSocket*>()) {
         ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now,
                      sizeof now);
         socket->abort();
@@ -51,7 +51,7 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     taro.lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.lines().size() == 2; }));
     taro.challenge(2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle(); }));
     taro.lobby->Start->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.log().startsWith(u"SERVER:>taroはゲ"); }));
     hana.lobby->Start->click();
@@ -72,8 +72,8 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
-    EXPECT_FALSE(taro.lobby->client().InBattle);
-    EXPECT_FALSE(hana.lobby->client().InBattle);
+    EXPECT_FALSE(taro.lobby->client().InBattle());
+    EXPECT_FALSE(hana.lobby->client().InBattle());
     EXPECT_FALSE(hana.lobby->Start->isEnabled());
 }
 
@@ -95,11 +95,11 @@ TEST(Faults, AfterTheServerRestartsTheClientsSayItAndLogInAgain) {
     // Each logs out of the lost login and in again; the slots start afresh.
     for (User* u : {&hana, &taro}) {
         u->lobby->LOGINbtn->click();
-        ASSERT_TRUE(u->lobby->client().fLog);
+        ASSERT_TRUE(u->lobby->client().fLog());
     }
     ASSERT_TRUE(logInAll(hana, taro));
-    EXPECT_EQ(hana.lobby->client().MyIndex, 1);
-    EXPECT_EQ(taro.lobby->client().MyIndex, 2);
+    EXPECT_EQ(hana.lobby->client().MyIndex(), 1);
+    EXPECT_EQ(taro.lobby->client().MyIndex(), 2);
     taro.lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.lines().size() == 2; }));
     EXPECT_EQ(taro.lines(),

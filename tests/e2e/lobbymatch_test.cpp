@@ -30,12 +30,12 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
         jiro(QStringLiteral("jiro"), 0);
     for (User* u : {&taro, &hana, &jiro}) {
         u->logIn();
-        ASSERT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog; }))
+        ASSERT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog(); }))
             << u->id.toStdString();
     }
-    EXPECT_EQ(taro.lobby->client().MyIndex, 1);
-    EXPECT_EQ(hana.lobby->client().MyIndex, 2);
-    EXPECT_EQ(jiro.lobby->client().MyIndex, 3);
+    EXPECT_EQ(taro.lobby->client().MyIndex(), 1);
+    EXPECT_EQ(hana.lobby->client().MyIndex(), 2);
+    EXPECT_EQ(jiro.lobby->client().MyIndex(), 3);
 
     const auto poll = [&] {
         for (User* u : {&taro, &hana, &jiro})
@@ -50,7 +50,7 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     // taro challenges hana.
     taro.challenge(2);
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return hana.lobby->client().InBattle && taro.log().startsWith(u"Battle"); }));
+        [&] { return hana.lobby->client().InBattle() && taro.log().startsWith(u"Battle"); }));
     EXPECT_TRUE(hana.log().startsWith(u"Battle"));
     EXPECT_TRUE(taro.lobby->Start->isEnabled());
     EXPECT_TRUE(hana.lobby->Start->isEnabled());
@@ -109,7 +109,7 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     taro.game.reset();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
-    EXPECT_FALSE(taro.lobby->client().InBattle);
+    EXPECT_FALSE(taro.lobby->client().InBattle());
     EXPECT_FALSE(hana.lobby->Start->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
 }

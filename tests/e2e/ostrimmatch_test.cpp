@@ -41,7 +41,7 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
         jiro(QStringLiteral("jiro"), 1);
     for (User* u : {&taro, &hana, &jiro}) {
         u->logIn();
-        ASSERT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog; }))
+        ASSERT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog(); }))
             << u->id.toStdString();
     }
     for (User* u : {&taro, &hana, &jiro})
@@ -50,7 +50,7 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(taro.lines().value(1), u" 2 hana 囲碁 ");
 
     taro.challenge(2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle(); }));
     for (User* u : {&taro, &hana, &jiro})
         u->lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.lines().value(0).endsWith(u" Battle!"); }));

@@ -27,7 +27,10 @@ inline void placeStone(GoBoardView* board, Point p) {
 // test, and a mouse to play on its board.
 class OstrimDriver {
 public:
-    OstrimDriver() : window(OstrimOptions{folder.path(), &dialogs}) {
+    // On real sockets and Qt's timers, unless the test gives its own.
+    explicit OstrimDriver(gamecommon::MatchTransport* transport = nullptr,
+                          gamecommon::FlowClock* clock = nullptr)
+        : window(OstrimOptions{folder.path(), &dialogs, transport, clock}) {
         window.show();
         board()->grab();  // the first paint draws the board
     }

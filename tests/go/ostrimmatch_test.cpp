@@ -1,10 +1,10 @@
-// The go program on the wire, against a scripted lobby server.
+// The go program on the wire, against a scripted lobby server: scripted
+// sockets and a hand-moved clock, no socket and no wait.
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTimer>
 
 #include "gorules/movemessage.h"
 #include "listclicks.h"
@@ -12,7 +12,7 @@
 #include "ostrimdriver.h"
 #include "recordfiledialog.h"
 #include "replaywindow.h"
-#include "scriptedpeer.h"
+#include "scriptedmatchtransport.h"
 #include "textfile.h"
 
 namespace go {
@@ -33,21 +33,24 @@ QString moveFrom(std::initializer_list<std::pair<int, char>> stones, int moveNo,
 }
 
 // An Ostrim connected to a scripted lobby server, its game login received.
-class OstrimWire : public ::testing::Test, protected test::OstrimDriver {
+class OstrimWire : public ::testing::Test,
+                   protected testsupport::ScriptedNetwork,
+                   protected test::OstrimDriver {
 protected:
-    testsupport::ScriptedPeer server;
+    OstrimWire() : OstrimDriver(&peer, &clock) {}
 
     void SetUp() override {
-        ASSERT_TRUE(server.isListening());
         // The lobby client's file, whatever the case of its name.
         ASSERT_TRUE(gamecommon::writeLoginSettings(
             folder.file(QStringLiteral("LogIn.txt")),
             {QStringLiteral("taro"), QStringLiteral("pw"), QStringLiteral("taro@example.jp"),
              QStringLiteral("127.0.0.1")}));
         window.activated();
-        ASSERT_TRUE(server.accept()) << dialogs.shown.join(u'\n').toStdString();
-        ASSERT_TRUE(server.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().IsConnected; }));
+        ASSERT_EQ(peer.servers, QStringList{QStringLiteral("127.0.0.1")})
+            << dialogs.shown.join(u'\n').toStdString();
+        peer.connectDone();
+        ASSERT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
+        ASSERT_TRUE(window.state().IsConnected);
     }
 
     QString text2() const { return window.Text2->toPlainText(); }
@@ -55,7 +58,7 @@ protected:
 
 TEST_F(OstrimWire, TheFirstStoneGoesOutMarkedAndNumbered) {
     place({3, 15});  // point 288
-    const QString sent = server.pending(300);
+    const QString sent = peer.pending();
     const QStringList fields = sent.split(u':');
     ASSERT_EQ(fields.size(), 4) << sent.toStdString();
     EXPECT_EQ(fields[0], u"SYOUGI_MSG2");
@@ -73,8 +76,8 @@ TEST_F(OstrimWire, TheFirstStoneGoesOutMarkedAndNumbered) {
 }
 
 TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
-    server.send(moveFrom({{72, '9'}}, 1, 0));
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(moveFrom({{72, '9'}}, 1, 0));
+    ASSERT_TRUE(peer.receive(kAck));
     EXPECT_EQ(window.position().ban.at(15, 3), Stone::Black);
     EXPECT_EQ(window.position().LastMove, (Point{15, 3}));
     EXPECT_EQ(window.position().ownColour, Stone::White);
@@ -87,20 +90,20 @@ TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
     // The answer is white, and the opponent's count arrives with his moves.
     place({3, 3});
     EXPECT_EQ(window.position().ban.at(3, 3), Stone::White);
-    const QString answer = server.pending(300);
+    const QString answer = peer.pending();
     EXPECT_EQ(answer.split(u':').value(1).at(kPointCount - 1 - Point{3, 3}.number()), u'8');
-    server.send(moveFrom({{72, '0'}, {Point{3, 3}.number(), '1'}, {100, '9'}}, 3, 2));
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(moveFrom({{72, '0'}, {Point{3, 3}.number(), '1'}, {100, '9'}}, 3, 2));
+    ASSERT_TRUE(peer.receive(kAck));
     EXPECT_EQ(window.position().OppCaptured, 2);
     EXPECT_EQ(window.windowTitle(), u"通信囲碁：あなた=後手:第 3手");
 }
 
 TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
-    server.send(QStringLiteral("WatchData|taro|hana|END"));
+    peer.send(QStringLiteral("WatchData|taro|hana|END"));
     // Move 3 comes from the first mover, turned for his opponent: the watcher
     // turns it back. Its count is the first mover's.
-    server.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}, {360, '1'}}, 3, 4));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().MoveNo == 3; }));
+    peer.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}, {360, '1'}}, 3, 4));
+    ASSERT_EQ(window.state().MoveNo, 3);
     EXPECT_TRUE(window.state().WatchMode);
     EXPECT_EQ(window.position().ban.at(18, 18), Stone::Black);
     EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
@@ -108,8 +111,8 @@ TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
     EXPECT_EQ(window.windowTitle(), u"通信将棋:第 3手");
     EXPECT_EQ(window.Text3[0]->text(), u"先手：taro　　後手：hana");
     // Move 4 comes from the second mover, already in the first mover's view.
-    server.send(QStringLiteral("WatchMsg|") + moveFrom({{360, '0'}, {0, '8'}}, 4, 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.state().MoveNo == 4; }));
+    peer.send(QStringLiteral("WatchMsg|") + moveFrom({{360, '0'}, {0, '8'}}, 4, 1));
+    ASSERT_EQ(window.state().MoveNo, 4);
     EXPECT_EQ(window.position().ban.at(18, 18), Stone::Black);
     EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
     EXPECT_EQ(window.position().LastMove, (Point{0, 0}));
@@ -124,10 +127,10 @@ TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
 // The go window has one player box for both players: the watcher's names
 // go there, two ideographic spaces apart, and the second box keeps its text.
 TEST_F(OstrimWire, AWatcherShowsBothPlayersInTheOnePlayerBox) {
-    server.send(QStringLiteral("WatchData|太郎|hana|END"));
-    ASSERT_TRUE(server.receive(kAck));
-    server.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}}, 1, 0));
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(QStringLiteral("WatchData|太郎|hana|END"));
+    ASSERT_TRUE(peer.receive(kAck));
+    peer.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}}, 1, 0));
+    ASSERT_TRUE(peer.receive(kAck));
     EXPECT_EQ(window.Text3[0]->text(), QStringLiteral("先手：太郎\u3000\u3000後手：hana"));
     EXPECT_EQ(window.Text3[1]->text(), u"");
     EXPECT_EQ(window.match().firstPlayer(), u"太郎");
@@ -136,17 +139,17 @@ TEST_F(OstrimWire, AWatcherShowsBothPlayersInTheOnePlayerBox) {
 }
 
 TEST_F(OstrimWire, ANoticeShowsItsFirstFieldWithDesuInItsBox) {
-    server.send(QStringLiteral("SYOUGI_MSG7:メンテナンス:more"));
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(QStringLiteral("SYOUGI_MSG7:メンテナンス:more"));
+    ASSERT_TRUE(peer.receive(kAck));
     EXPECT_EQ(text2(), u"メンテナンス");
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Ostrim|メンテナンスです。")});
 }
 
 TEST_F(OstrimWire, ResignationIsAnEndOfGameMessage) {
-    server.send(moveFrom({{72, '9'}}, 1, 0));
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(moveFrom({{72, '9'}}, 1, 0));
+    ASSERT_TRUE(peer.receive(kAck));
     window.mnuToryou->trigger();
-    ASSERT_TRUE(server.receive(
+    ASSERT_TRUE(peer.receive(
         QStringLiteral("SYOUGI_MSG5:投了です。あなたの勝ちです。有り難うございました。")));
     EXPECT_EQ(text2(), u"あなたの負けです。");
     EXPECT_FALSE(window.Timer1->isActive());
@@ -158,10 +161,10 @@ TEST_F(OstrimWire, ResignationIsAnEndOfGameMessage) {
 TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     window.mnuVSave->trigger();
     place({3, 15});
-    ASSERT_TRUE(server.receive(QStringLiteral(":0")));
+    ASSERT_TRUE(peer.receive(QStringLiteral(":0")));
     const QString received = moveFrom({{Point(15, 3).number(), '0'}, {100, '9'}}, 2, 0);
-    server.send(received);
-    ASSERT_TRUE(server.receive(kAck));
+    peer.send(received);
+    ASSERT_TRUE(peer.receive(kAck));
     const QStringList lines = platform::readTextLines(folder.file(QStringLiteral("ChessAll.chs")))
                                   .value_or(QStringList{});
     ASSERT_EQ(lines.size(), 2);
@@ -199,15 +202,16 @@ TEST_F(OstrimWire, MalformedMovesChangeNothingAndThereIsNoWatchdog) {
     for (const QString& bad :
          {QStringLiteral("SYOUGI_MSG2:") + QString(361, u'3') + ": 1:0",
           moveFrom({{5, '9'}, {6, '8'}}, 1, 0), moveFrom({}, 0, 0), moveFrom({{5, '7'}}, 1, 0)}) {
-        server.send(bad);
-        ASSERT_TRUE(server.receive(kAck));
+        peer.send(bad);
+        ASSERT_TRUE(peer.receive(kAck));
     }
     EXPECT_EQ(window.position().ban, before);
     EXPECT_EQ(window.state().MoveNo, 0);
     EXPECT_EQ(window.position().ownColour, Stone::Black);
-    EXPECT_FALSE(window.match().Timer2->isActive());
+    EXPECT_FALSE(window.match().Timer2().isActive());
     for (int i = 0; i < 5; ++i)
         window.match().watchdogTick();
+    clock.advance(5000);
     EXPECT_TRUE(window.state().IsConnected);
 }
 

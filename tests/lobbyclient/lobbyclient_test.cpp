@@ -5,25 +5,20 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <chrono>
 
 #include "clientlogindialog.h"
 #include "gamefilelist.h"
 #include "lobbywindow.h"
+#include "scriptedclienttransport.h"
 #include "scripteddialogs.h"
-#include "scriptedpeer.h"
 #include "textfile.h"
 #include "userlines.h"
 
 namespace lobbyclient {
 namespace {
-
-using testsupport::ScriptedPeer;
 
 QString loginFile(const QTemporaryDir& dir) {
     return dir.filePath(QStringLiteral("LOGIN.TXT"));
@@ -84,15 +79,17 @@ TEST(UserLines, AsTheListShowsThem) {
               (QStringList{QString(), QStringLiteral("5"), QStringLiteral("hana")}));
 }
 
-// A lobby window in its own folder, talking to a server played by the test.
-class LobbyWire : public ::testing::Test {
+// A lobby window in its own folder, talking to a server played by the test
+// on scripted sockets, with a hand-moved clock: no socket, no wait.
+class LobbyWire : public ::testing::Test, protected testsupport::ScriptedLobby {
 protected:
     LobbyWire()
         : window(LobbyWindowOptions{dir.path(), &dialogs,
                                     [this](const QString& path, const QString& folder) {
                                         started << path + u'@' + folder;
                                         return true;
-                                    }}) {
+                                    },
+                                    &peer, &clock}) {
         window.show();
     }
 
@@ -109,10 +106,17 @@ protected:
     void logIn(int index = 3) {
         fillDialog();
         window.loginDialog()->BtnSend->click();
-        ASSERT_TRUE(peer.accept());
+        ASSERT_EQ(peer.servers.last(), u"127.0.0.1");
+        peer.connectDone();
         ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
         peer.send(QStringLiteral("LOGIN|OK| ") + QString::number(index) + QStringLiteral("|END"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().fLog; }));
+        ASSERT_FALSE(window.client().fLog());
+    }
+
+    // The dialog closed: it goes once the events posted for it are handled.
+    bool dialogGone() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window.loginDialog() == nullptr;
     }
 
     QString topLine() const { return window.Msg->toPlainText().section(u'\n', 0, 0); }
@@ -134,7 +138,6 @@ protected:
         QTest::mouseDClick(window.List1->viewport(), Qt::LeftButton, {}, at);
     }
 
-    ScriptedPeer peer;
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
     QStringList started;
@@ -147,36 +150,37 @@ TEST_F(LobbyWire, LoginPollAndUserList) {
     logIn(7);
     EXPECT_EQ(window.Msg->toPlainText(),
               u"SERVER:>LOGINが許可されました。\nSERVER:>接続が完了しました。");
-    EXPECT_EQ(window.client().MyIndex, 7);
+    EXPECT_EQ(window.client().MyIndex(), 7);
     EXPECT_EQ(window.Label1->text(), u"将棋");
     EXPECT_EQ(window.LOGINbtn->text(), u"ログアウト");
     EXPECT_TRUE(window.SendBTN->isEnabled());
-    EXPECT_TRUE(window.client().Timer1->isActive());
-    EXPECT_EQ(window.client().Timer1->interval(), 5000);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.loginDialog() == nullptr; }));
+    EXPECT_TRUE(window.client().Timer1().isActive());
+    EXPECT_EQ(window.client().Timer1().interval(), 5000);
+    EXPECT_TRUE(dialogGone());
 
-    window.client().pollUsers();
+    clock.advance(5000);  // the poll
     EXPECT_TRUE(peer.receive(QStringLiteral("GetGameData|taro|pw|7|END")));
     peer.send(QStringLiteral("AddFriends|taro,0, 7,False,False,hana,0, 9,True,False|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 2; }));
+    ASSERT_EQ(window.List1->count(), 2);
     EXPECT_EQ(window.List1->item(0)->text(), u" 7 taro 将棋 Me");
     EXPECT_EQ(window.List1->item(1)->text(), u" 9 hana 将棋  Battle!");
     peer.send(QStringLiteral("AddFriends|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 0; }));
+    ASSERT_EQ(window.List1->count(), 0);
 
     window.LOGINbtn->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd|taro|END")));
     EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
-    EXPECT_FALSE(window.client().Timer1->isActive());
+    EXPECT_FALSE(window.client().Timer1().isActive());
     EXPECT_FALSE(window.SendBTN->isEnabled());
 
     // Logging in again before the server has closed the old connection.
     window.LOGINbtn->click();
     ASSERT_NE(window.loginDialog(), nullptr);
     fillDialog();
+    const net::SocketHandle old = peer.connection();
     window.loginDialog()->BtnSend->click();
-    EXPECT_TRUE(peer.closedByPeer());
-    ASSERT_TRUE(peer.accept());
+    EXPECT_FALSE(peer.isOpen(old));
+    peer.connectDone();
     EXPECT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
 }
 
@@ -185,7 +189,7 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
     peer.send(QStringLiteral(
         "AddFriends|taro,0, 3,False,False,hana,0, 5,False,False,ken,1, 6,False,False,"
         "yumi,0, 8,True,False|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 4; }));
+    ASSERT_EQ(window.List1->count(), 4);
 
     doubleClickSelected();  // nothing selected yet
     select(QStringLiteral(" 3 "));
@@ -207,13 +211,13 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
 
     doubleClickSelected();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameStart|taro|pw|5|END")));
-    EXPECT_TRUE(window.client().InBattle);
+    EXPECT_TRUE(window.client().InBattle());
     doubleClickSelected();
     EXPECT_EQ(dialogs.texts.last(), u"あなたは既に対戦中です。");
 
     // The server refuses: the line is logged and another challenge may follow.
     peer.send(QStringLiteral("GameMsg|相手は既に対戦中です。|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().InBattle; }));
+    ASSERT_FALSE(window.client().InBattle());
     EXPECT_EQ(topLine(), u"相手は既に対戦中です。");
     doubleClickSelected();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameStart|taro|pw|5|END")));
@@ -228,7 +232,7 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
     peer.send(QStringLiteral("GameMsg|ShutDown|END"));
     EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
     EXPECT_FALSE(window.Start->isEnabled());
-    EXPECT_FALSE(window.client().InBattle);
+    EXPECT_FALSE(window.client().InBattle());
 
     select(QStringLiteral(" 8 "));
     window.mnu_Watch->trigger();
@@ -243,7 +247,7 @@ TEST_F(LobbyWire, IdsThatHoldTheListsWordsDecideNothing) {
     peer.send(
         QStringLiteral("AddFriends|taro,0, 3,False,False,Battler,0, 5,False,False,"
                        "Meg,0, 6,True,False,将棋ken,1, 7,False,False|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.List1->count() == 4; }));
+    ASSERT_EQ(window.List1->count(), 4);
     EXPECT_EQ(window.List1->item(2)->text(), u" 6 Meg 将棋  Battle!");
 
     select(QStringLiteral(" 6 "));
@@ -274,8 +278,7 @@ TEST_F(LobbyWire, ChatAndServerNotices) {
 
     peer.send(QStringLiteral("GameMsg|NotStart|END"));
     peer.send(QStringLiteral("GAMESETOK|hana|END"));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return topLine() == u"SERVER:>hanaはゲ－ムを起動しました。"; }));
+    ASSERT_EQ(topLine(), u"SERVER:>hanaはゲ－ムを起動しました。");
     EXPECT_TRUE(window.Msg->toPlainText().startsWith(QStringLiteral(
         "SERVER:>hanaはゲ－ムを起動しました。\nSERVER:>将棋ソフトを立ち上げてください。\n"
         "NotStart\n")));
@@ -283,11 +286,10 @@ TEST_F(LobbyWire, ChatAndServerNotices) {
 
     peer.send(QStringLiteral("GMOK|受信しました。|END"));
     peer.send(QStringLiteral("HisNone|END"));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return topLine() == u"SERVER:>相手が離籍してしまいました。"; }));
+    ASSERT_EQ(topLine(), u"SERVER:>相手が離籍してしまいました。");
 
     peer.send(QStringLiteral("Dead|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.hasEnded(); }));
+    ASSERT_TRUE(window.hasEnded());
     EXPECT_EQ(dialogs.texts.last(),
               u"タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。");
 }
@@ -318,12 +320,13 @@ TEST_F(LobbyWire, RefusedLogins) {
     fillDialog();
     window.loginDialog()->BtnSend->click();
     window.loginDialog()->BtnSend->click();  // a second press opens no second socket
-    ASSERT_TRUE(peer.accept());
+    ASSERT_EQ(peer.servers.size(), 1);
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     peer.send(QStringLiteral("LOGIN|No|END"));
-    ASSERT_TRUE(peer.closedByPeer());
+    ASSERT_FALSE(peer.isOpen(peer.connection()));
     EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("満員のためログインが拒否されました。No")});
-    EXPECT_TRUE(window.client().fLog);
+    EXPECT_TRUE(window.client().fLog());
     EXPECT_NE(window.loginDialog(), nullptr);  // open for another try
     EXPECT_EQ(window.client().DataSock(), 0);
 }
@@ -338,20 +341,12 @@ TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
     const QString noAnswer = QStringLiteral("サ－バ－から応答がありません。");
     fillDialog();
 
-    // A listener whose queue is full: the connect hangs as to a host that drops packets.
-    QTcpServer full;
-    full.setListenBacklogSize(0);
-    ASSERT_TRUE(full.listen(QHostAddress::LocalHost, 0));
-    full.pauseAccepting();
-    QTcpSocket queued;
-    queued.connectToHost(QHostAddress::LocalHost, full.serverPort());
-    ASSERT_TRUE(queued.waitForConnected());
-    const QByteArray peerPort = qgetenv("QUOR_PORT");
-    qputenv("QUOR_PORT", QByteArray::number(full.serverPort()));
+    // The connect hangs, as to a host that drops packets.
     window.loginDialog()->BtnSend->click();
-    qputenv("QUOR_PORT", peerPort);
     EXPECT_NE(window.client().DataSock(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.texts.isEmpty(); }));
+    clock.advance(299);
+    EXPECT_TRUE(dialogs.texts.isEmpty());
+    clock.advance(1);
     EXPECT_EQ(dialogs.texts, QStringList{noAnswer});
     EXPECT_EQ(window.client().DataSock(), 0);
 
@@ -359,24 +354,24 @@ TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
     dialogs.onShow = [&](const QString&) {
         EXPECT_EQ(window.client().DataSock(), 0);
         peer.send(QStringLiteral("LOGIN|OK| 3|END"));
-        QTest::qWait(200);
     };
     window.loginDialog()->BtnSend->click();
-    ASSERT_TRUE(peer.accept());
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
-    ASSERT_TRUE(peer.closedByPeer());
+    clock.advance(300);
+    ASSERT_FALSE(peer.isOpen(peer.connection()));
     EXPECT_EQ(dialogs.texts, (QStringList{noAnswer, noAnswer}));
-    EXPECT_TRUE(window.client().fLog);
+    EXPECT_TRUE(window.client().fLog());
     EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
     dialogs.onShow = nullptr;
 
     // An answer in time logs in, and no box follows it.
     window.loginDialog()->BtnSend->click();
-    ASSERT_TRUE(peer.accept());
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     peer.send(QStringLiteral("LOGIN|OK| 3|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.client().fLog; }));
-    QTest::qWait(500);
+    ASSERT_FALSE(window.client().fLog());
+    clock.advance(500);
     EXPECT_EQ(dialogs.texts.size(), 2);
 }
 
@@ -384,18 +379,18 @@ TEST_F(LobbyWire, ClosingTheDialogGivesTheAttemptUp) {
     window.client().setLoginTimeout(std::chrono::milliseconds(300));
     fillDialog();
     window.loginDialog()->BtnSend->click();
-    ASSERT_TRUE(peer.accept());
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     window.loginDialog()->close();
-    ASSERT_TRUE(peer.closedByPeer());
+    ASSERT_FALSE(peer.isOpen(peer.connection()));
     EXPECT_EQ(window.client().DataSock(), 0);
-    QTest::qWait(500);
+    clock.advance(500);
     EXPECT_TRUE(dialogs.texts.isEmpty());
 
     window.LOGINbtn->click();
     fillDialog();
     window.loginDialog()->BtnSend->click();
-    ASSERT_TRUE(peer.accept());
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     // "END" closes the dialog too, but still says goodbye on the open connection.
     window.loginDialog()->BtnClose->click();
@@ -406,16 +401,16 @@ TEST_F(LobbyWire, ClosingTheDialogGivesTheAttemptUp) {
 TEST_F(LobbyWire, NoGameChosenDoesNothingAndEndSaysGoodbye) {
     fillDialog(-1);
     window.loginDialog()->BtnSend->click();
-    QTest::qWait(200);
+    EXPECT_TRUE(peer.servers.isEmpty());
     EXPECT_EQ(window.client().DataSock(), 0);
     EXPECT_TRUE(window.Status->text().isEmpty());
 
     window.loginDialog()->GM->setCurrentIndex(0);
     window.loginDialog()->BtnSend->click();
-    ASSERT_TRUE(peer.accept());
+    peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     peer.send(QStringLiteral("NoLogin|END"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.texts.isEmpty(); }));
+    ASSERT_FALSE(dialogs.texts.isEmpty());
     EXPECT_EQ(dialogs.texts.last(), u"既にログインしています。再ログインが拒否されました。");
     window.loginDialog()->BtnClose->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd||END")));

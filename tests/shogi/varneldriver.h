@@ -22,7 +22,10 @@ using testsupport::sendMouse;
 // test, and a mouse to play on its board.
 class VarnelDriver {
 public:
-    VarnelDriver() : window(VarnelOptions{folder.path(), &dialogs}) {
+    // On real sockets and Qt's timers, unless the test gives its own.
+    explicit VarnelDriver(gamecommon::MatchTransport* transport = nullptr,
+                          gamecommon::FlowClock* clock = nullptr)
+        : window(VarnelOptions{folder.path(), &dialogs, transport, clock}) {
         window.show();
         board()->grab();  // the first paint draws the board
     }

@@ -1,5 +1,5 @@
 // Game records in Varnel: what the match flow records, and the record menu
-// items on the real board.
+// items on the real board. The connection is scripted: no socket is opened.
 
 #include <gtest/gtest.h>
 
@@ -11,17 +11,15 @@
 #include "loginsettings.h"
 #include "recordfiledialog.h"
 #include "replaywindow.h"
-#include "scriptedpeer.h"
+#include "scriptedvarnel.h"
 #include "setupfiles.h"
 #include "shogirules/movemessage.h"
 #include "textfile.h"
-#include "varneldriver.h"
 
 namespace shogi {
 namespace {
 
 using test::VarnelDriver;
-using testsupport::ScriptedPeer;
 
 const QString kNoCaptures = QStringLiteral(
     "Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,");
@@ -53,16 +51,16 @@ protected:
             {QStringLiteral("taro"), QStringLiteral("pw"), QStringLiteral("taro@example.jp"),
              QStringLiteral("127.0.0.1")}));
         v.window.activated();
-        ASSERT_TRUE(peer.accept());
+        peer.connectDone();
         ASSERT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return v.window.state().LoginDone; }));
+        ASSERT_TRUE(v.window.state().LoginDone);
         v.window.mnuVSave->trigger();
         ASSERT_TRUE(v.window.mnuVSave->isChecked());
         ASSERT_FALSE(v.window.mnuVSave->isEnabled());
     }
 
-    ScriptedPeer peer;
-    VarnelDriver v;
+    test::ScriptedVarnel v;
+    testsupport::ScriptedMatchTransport& peer = v.peer;
 };
 
 TEST_F(VarnelRecording, OwnAndReceivedPositionsAlternateInTheOwnFrame) {
@@ -152,7 +150,7 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
 
 TEST(VarnelRecordBoxes, ClosingOneIsNoNewActivation) {
     // Without "LOGIN.TXT" an activation that connects says "File Error".
-    VarnelDriver v;
+    test::ScriptedVarnel v;
     v.dialogs.textAnswers = {QStringLiteral("game1")};
     v.window.mnuSave->trigger();
     v.window.activated();
