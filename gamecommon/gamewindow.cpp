@@ -14,7 +14,7 @@
 #include "conversationlines.h"
 #include "dialogs.h"
 #include "programfolder.h"
-#include "qtflowclock.h"
+#include "qtclock.h"
 #include "recordmenus.h"
 #include "socketmatchtransport.h"
 #include "windowsizelock.h"
@@ -70,7 +70,7 @@ GameWindow::GameWindow(const GameWindowOptions& options, const platform::Program
                        GameWindowTraits traits, QWidget* parent)
     : QMainWindow(parent),
       activation_(this),
-      ownClock_(options.clock ? nullptr : std::make_unique<QtFlowClock>()),
+      ownClock_(options.clock ? nullptr : std::make_unique<platform::QtClock>()),
       clock_(options.clock ? options.clock : ownClock_.get()),
       transport_(options.transport ? options.transport
                                    : static_cast<MatchTransport*>(new SocketMatchTransport(this))),

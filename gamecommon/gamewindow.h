@@ -21,13 +21,13 @@ class QTimer;
 
 namespace platform {
 class Dialogs;
+class QtClock;
 struct ProgramFolders;
 }  // namespace platform
 
 namespace gamecommon {
 
 class RecordMenus;
-class QtFlowClock;
 
 // What a game program's main window is started with.
 struct GameWindowOptions {
@@ -168,7 +168,7 @@ private:
     // First, since it looks at every event of the window.
     ActivationWatch activation_;
     // Before the game's match flow is built, and after it has gone.
-    std::unique_ptr<QtFlowClock> ownClock_;
+    std::unique_ptr<platform::QtClock> ownClock_;
     FlowClock* clock_;
     MatchTransport* transport_;  // the real one is a child of the window
     GameWindowTraits traits_;

@@ -15,7 +15,7 @@
 #include "clientlogindialog.h"
 #include "dialogs.h"
 #include "programfolder.h"
-#include "qtclientclock.h"
+#include "qtclock.h"
 #include "socketclienttransport.h"
 #include "startprogram.h"
 
@@ -39,7 +39,7 @@ LobbyWindow::LobbyWindow(const LobbyWindowOptions& options, QWidget* parent)
                                      return platform::startProgram(path, folder);
                                  })),
       ownTransport_(options.transport ? nullptr : std::make_unique<SocketClientTransport>()),
-      ownClock_(options.clock ? nullptr : std::make_unique<QtClientClock>()),
+      ownClock_(options.clock ? nullptr : std::make_unique<platform::QtClock>()),
       client_(std::make_unique<LobbyClient>(static_cast<LobbyView&>(*this), folder_, starter_,
                                             options.transport ? *options.transport : *ownTransport_,
                                             options.clock ? *options.clock : *ownClock_)) {

@@ -1,14 +1,15 @@
-#include "qtflowclock.h"
+#include "qtclock.h"
 
 #include <QTimer>
+#include <utility>
 
-namespace gamecommon {
+namespace platform {
 
 namespace {
 
-class QtFlowTimer : public FlowTimer {
+class QtTimer : public Timer {
 public:
-    explicit QtFlowTimer(std::function<void()> timeout) {
+    explicit QtTimer(std::function<void()> timeout) {
         QObject::connect(&timer_, &QTimer::timeout, std::move(timeout));
     }
     void start(int intervalMs) override { timer_.start(intervalMs); }
@@ -22,8 +23,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FlowTimer> QtFlowClock::makeTimer(std::function<void()> timeout) {
-    return std::make_unique<QtFlowTimer>(std::move(timeout));
+std::unique_ptr<Timer> QtClock::makeTimer(std::function<void()> timeout) {
+    return std::make_unique<QtTimer>(std::move(timeout));
 }
 
-}  // namespace gamecommon
+}  // namespace platform
