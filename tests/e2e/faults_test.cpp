@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <optional>
 
@@ -13,10 +14,12 @@
 #include "brellowprocess.h"
 #include "lobbyuser.h"
 #include "varneldriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
 using User = test::LobbyUser<shogi::VarnelWindow>;
+using testsupport::child;
 
 const QStringList kNames = {QStringLiteral("taro"), QStringLiteral("hana")};
 
@@ -69,7 +72,8 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     killGameProgram(taro);
 
     // hana's program is sent away, and both lobby clients say so.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() == u"CLOSE"; }));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
     EXPECT_FALSE(taro.lobby->client().InBattle());

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "lobbyuser.h"
 #include "varneldriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
@@ -11,6 +14,7 @@ using shogi::Kind;
 using shogi::Square;
 
 using User = test::LobbyUser<shogi::VarnelWindow>;
+using testsupport::child;
 
 // The mouse on this user's board.
 void moveOn(User& u, Square from, Square to) {
@@ -85,8 +89,8 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(hana.game->state().MySide, u"後手");
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().MoveNo == 1; }));
     EXPECT_TRUE(jiro.game->state().WatchMode);
-    EXPECT_EQ(jiro.game->Text3[0]->text(), u"先手：taro");
-    EXPECT_EQ(jiro.game->Text3[1]->text(), u"後手：hana");
+    EXPECT_EQ(child<QLineEdit>(*jiro.game, "Text3", 0)->text(), u"先手：taro");
+    EXPECT_EQ(child<QLineEdit>(*jiro.game, "Text3", 1)->text(), u"後手：hana");
     // The watcher sees the game as hana does.
     EXPECT_EQ(jiro.game->position().Ban, hana.game->position().Ban);
 
@@ -111,7 +115,8 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
     EXPECT_FALSE(taro.lobby->client().InBattle());
     EXPECT_FALSE(hana.lobby->Start->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() == u"CLOSE"; }));
 }
 
 }  // namespace

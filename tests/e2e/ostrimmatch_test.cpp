@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 #include "diagram.h"
 #include "lobbyuser.h"
 #include "ostrimdriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
 using go::Point;
 using go::Stone;
 using User = test::LobbyUser<go::OstrimWindow>;
+using testsupport::child;
 
 // The board turned through 180 degrees: how the other player sees it.
 go::Ban turned(const go::Ban& ban) {
@@ -104,14 +107,14 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(jiro.game->windowTitle(), u"通信将棋:第 6手");
 
     // taro resigns: the game is over on both sides.
-    taro.game->mnuToryou->trigger();
+    child<QAction>(*taro.game, "mnuToryou")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return hana.game->Text2->toPlainText() ==
+        return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() ==
                u"投了です。あなたの勝ちです。有り難うございました。";
     }));
-    EXPECT_EQ(taro.game->Text2->toPlainText(), u"あなたの負けです。");
-    EXPECT_FALSE(taro.game->Timer1->isActive());
-    EXPECT_FALSE(hana.game->Timer1->isActive());
+    EXPECT_EQ(child<QPlainTextEdit>(*taro.game, "Text2")->toPlainText(), u"あなたの負けです。");
+    EXPECT_FALSE(taro.game->match().Timer1().isActive());
+    EXPECT_FALSE(hana.game->match().Timer1().isActive());
 }
 
 }  // namespace

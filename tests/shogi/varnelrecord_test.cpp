@@ -15,11 +15,13 @@
 #include "setupfiles.h"
 #include "shogirules/movemessage.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 namespace shogi {
 namespace {
 
 using test::VarnelDriver;
+using testsupport::child;
 
 const QString kNoCaptures = QStringLiteral(
     "Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,");
@@ -54,9 +56,9 @@ protected:
         peer.connectDone();
         ASSERT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
         ASSERT_TRUE(v.window.state().LoginDone);
-        v.window.mnuVSave->trigger();
-        ASSERT_TRUE(v.window.mnuVSave->isChecked());
-        ASSERT_FALSE(v.window.mnuVSave->isEnabled());
+        child<QAction>(v.window, "mnuVSave")->trigger();
+        ASSERT_TRUE(child<QAction>(v.window, "mnuVSave")->isChecked());
+        ASSERT_FALSE(child<QAction>(v.window, "mnuVSave")->isEnabled());
     }
 
     test::ScriptedVarnel v;
@@ -109,13 +111,13 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
     after.set({2, 6}, Cell::empty());
     ASSERT_TRUE(peer.receive(QStringLiteral(":END")));
     v.dialogs.textAnswers = {QStringLiteral("game1")};
-    v.window.mnuSave->trigger();
+    child<QAction>(v.window, "mnuSave")->trigger();
     EXPECT_EQ(setuptest::fileBytes(v.folder.file(QStringLiteral("game1.sho"))),
               after.positionString().toLatin1() + "\r\n");
 
-    v.window.mnuPlay->trigger();
+    child<QAction>(v.window, "mnuPlay")->trigger();
     EXPECT_EQ(v.dialogs.texts.last(), u"通信を切断しなければ実行できません。");
-    v.window.mnuClose->trigger();
+    child<QAction>(v.window, "mnuClose")->trigger();
 
     // A long record with a damaged line, replayed to its end.
     QStringList lines;
@@ -130,7 +132,7 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
         QTest::mouseClick(d.Command2, Qt::LeftButton);
     });
     v.dialogs.texts.clear();
-    v.window.mnuPlay->trigger();
+    child<QAction>(v.window, "mnuPlay")->trigger();
     gamecommon::ReplayWindow* replay = v.window.findChild<gamecommon::ReplayWindow*>();
     ASSERT_NE(replay, nullptr);
     EXPECT_TRUE(v.dialogs.texts.contains(
@@ -152,7 +154,7 @@ TEST(VarnelRecordBoxes, ClosingOneIsNoNewActivation) {
     // Without "LOGIN.TXT" an activation that connects says "File Error".
     test::ScriptedVarnel v;
     v.dialogs.textAnswers = {QStringLiteral("game1")};
-    v.window.mnuSave->trigger();
+    child<QAction>(v.window, "mnuSave")->trigger();
     v.window.activated();
     EXPECT_EQ(v.dialogs.texts.size(), 2);
     EXPECT_FALSE(v.dialogs.texts.contains(QStringLiteral("File Error")));
