@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "diagram.h"
@@ -58,17 +59,17 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
         u->lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.lines().value(0).endsWith(u" Battle!"); }));
     jiro.select(1);
-    jiro.lobby->mnu_Watch->trigger();
+    child<QAction>(*jiro.lobby, "mnu_Watch")->trigger();
 
     // Each starts the go program; each links to the server.
-    taro.lobby->Start->click();
+    child<QPushButton>(*taro.lobby, "Start")->click();
     ASSERT_TRUE(taro.game);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return hana.log().startsWith(u"SERVER:>taroはゲ－ムを起動しました。"); }));
-    hana.lobby->Start->click();
+    child<QPushButton>(*hana.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"SERVER:>hanaはゲ－ムを起動しました。"); }));
-    jiro.lobby->Start->click();
+    child<QPushButton>(*jiro.lobby, "Start")->click();
     ASSERT_TRUE(jiro.game);
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().LoginDone; }));
     QTest::qWait(300);  // the watcher's login reaches the server
