@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "filedialogcontrols.h"
 #include "gorules/movemessage.h"
 #include "listclicks.h"
 #include "loginsettings.h"
@@ -20,6 +21,7 @@ namespace go {
 namespace {
 
 using testsupport::child;
+using testsupport::fileList;
 
 const QString kAck = QStringLiteral("SYOUGI_MSG3:SEND_OK");
 
@@ -186,9 +188,9 @@ TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     child<QAction>(window, "mnuClose")->trigger();
     child<QAction>(window, "mnuInit")->trigger();
     testsupport::whenDialogOpens<gamecommon::RecordFileDialog>([](gamecommon::RecordFileDialog& d) {
-        EXPECT_EQ(d.Option2->text(), u".CHS");
-        ASSERT_TRUE(testsupport::clickItem(d.File1, QStringLiteral("game1.chs")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        EXPECT_EQ(child<QRadioButton>(d, "Option2")->text(), u".CHS");
+        ASSERT_TRUE(testsupport::clickItem(fileList(d), QStringLiteral("game1.chs")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
     child<QAction>(window, "mnuPlay")->trigger();
     auto* replay = window.findChild<gamecommon::ReplayWindow*>();

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "filedialogcontrols.h"
 #include "listclicks.h"
 #include "loginsettings.h"
 #include "recordfiledialog.h"
@@ -22,6 +23,7 @@ namespace {
 
 using test::VarnelDriver;
 using testsupport::child;
+using testsupport::fileList;
 
 const QString kNoCaptures = QStringLiteral(
     "Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,");
@@ -128,8 +130,8 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
     }
     ASSERT_TRUE(platform::writeTextLines(v.folder.file(QStringLiteral("long.sho")), lines));
     testsupport::whenDialogOpens<gamecommon::RecordFileDialog>([](gamecommon::RecordFileDialog& d) {
-        ASSERT_TRUE(testsupport::clickItem(d.File1, QStringLiteral("long.sho")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        ASSERT_TRUE(testsupport::clickItem(fileList(d), QStringLiteral("long.sho")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
     v.dialogs.texts.clear();
     child<QAction>(v.window, "mnuPlay")->trigger();
