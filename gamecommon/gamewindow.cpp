@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "controlname.h"
 #include "conversationlines.h"
 #include "dialogs.h"
 #include "programfolder.h"
@@ -20,6 +21,8 @@
 #include "windowsizelock.h"
 
 namespace gamecommon {
+
+using platform::named;
 
 namespace {
 
@@ -87,7 +90,6 @@ GameWindow::~GameWindow() = default;
 void GameWindow::setUp(MatchFlow& match, BoardCanvas* board) {
     match_ = &match;
     board_ = board;
-    Timer1 = &match.Timer1();
     buildControls(board);
     buildMenus();
     connectMenus();
@@ -106,9 +108,9 @@ void GameWindow::setUpRecords(RecordBoard& board, RecordNames names) {
 }
 
 void GameWindow::buildControls(BoardCanvas* board) {
-    Text1 = new QLineEdit(this);
+    Text1 = named(new QLineEdit(this), QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Text2 = new QPlainTextEdit(this);
+    Text2 = named(new QPlainTextEdit(this), QStringLiteral("Text2"));
     Text2->setToolTip(QStringLiteral("ダブルクリックで、テキストボックス内を消去できます。"));
     Text2->setFixedHeight(Text2->fontMetrics().lineSpacing() * 3 + 12);
     Text2->viewport()->installEventFilter(this);
@@ -116,7 +118,8 @@ void GameWindow::buildControls(BoardCanvas* board) {
         box = new QLineEdit(this);
         box->setReadOnly(true);
     }
-    Command5 = new QPushButton(QStringLiteral("送　信"), this);
+    named(Text3, QStringLiteral("Text3"));
+    Command5 = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("Command5"));
     Command5->setToolTip(QStringLiteral("メッセージを送信します。"));
     Command5->setEnabled(false);
 
@@ -187,6 +190,35 @@ void GameWindow::buildMenus() {
 
     // The version item is a menu title of its own that acts when clicked.
     mnuV = bar->addAction(QStringLiteral("バ－ジョン情報"));
+
+    nameMenus();
+}
+
+void GameWindow::nameMenus() {
+    named(mnuFile, QStringLiteral("mnuFile"));
+    named(nmuFileOpen, QStringLiteral("nmuFileOpen"));
+    named(mnuSave, QStringLiteral("mnuSave"));
+    named(mnuVSave, QStringLiteral("mnuVSave"));
+    named(mnuStrong, QStringLiteral("mnuStrong"));
+    named(mnuInit, QStringLiteral("mnuInit"));
+    named(mnuEnd, QStringLiteral("mnuEnd"));
+    named(mnuConnect, QStringLiteral("mnuConnect"));
+    named(mnuClose, QStringLiteral("mnuClose"));
+    named(mnuTEnd, QStringLiteral("mnuTEnd"));
+    named(mnuToryou, QStringLiteral("mnuToryou"));
+    named(mnuM, QStringLiteral("mnuM"));
+    named(mnuAisatsu, QStringLiteral("mnuAisatsu"));
+    named(mnuComment, QStringLiteral("mnuComment"));
+    named(mnuKao, QStringLiteral("mnuKao"));
+    named(mnuKifu, QStringLiteral("mnuKifu"));
+    named(mnuPlay, QStringLiteral("mnuPlay"));
+    named(mnuV, QStringLiteral("mnuV"));
+    if (LogIn) named(LogIn, QStringLiteral("LogIn"));
+    if (mnuServer) named(mnuServer, QStringLiteral("mnuServer"));
+    named(mnuSrtrong, QStringLiteral("mnuSrtrong"));
+    named(mnuAis, QStringLiteral("mnuAis"));
+    named(mnuCom, QStringLiteral("mnuCom"));
+    named(mnuKaomoji, QStringLiteral("mnuKaomoji"));
 }
 
 void GameWindow::connectMenus() {

@@ -79,38 +79,6 @@ public:
     // The record items and the running record, once the game has set them up.
     RecordMenus* records() const { return records_; }
 
-    // Controls, named as the programs have always named them.
-    QLineEdit* Text1 = nullptr;         // status line
-    QPlainTextEdit* Text2 = nullptr;    // message box: chat typing and received texts
-    std::array<QLineEdit*, 2> Text3{};  // player names
-    QPushButton* Command5 = nullptr;    // "送　信"
-    const FlowTimer* Timer1 = nullptr;  // game clock
-
-    QMenu* mnuFile = nullptr;
-    QAction* nmuFileOpen = nullptr;
-    QAction* mnuSave = nullptr;
-    QAction* mnuVSave = nullptr;
-    QMenu* mnuStrong = nullptr;
-    std::array<QAction*, 6> mnuSrtrong{};
-    QAction* mnuInit = nullptr;
-    QAction* mnuEnd = nullptr;
-    QMenu* mnuConnect = nullptr;
-    QAction* LogIn = nullptr;      // only where the program has its login dialog
-    QAction* mnuServer = nullptr;  // only where the program can listen
-    QAction* mnuClose = nullptr;
-    QMenu* mnuTEnd = nullptr;
-    QAction* mnuToryou = nullptr;
-    QMenu* mnuM = nullptr;
-    QMenu* mnuAisatsu = nullptr;
-    QMenu* mnuComment = nullptr;
-    QMenu* mnuKao = nullptr;
-    std::array<QAction*, 3> mnuAis{};
-    std::array<QAction*, 5> mnuCom{};
-    std::array<QAction*, 7> mnuKaomoji{};
-    QMenu* mnuKifu = nullptr;
-    QAction* mnuPlay = nullptr;
-    QAction* mnuV = nullptr;
-
 protected:
     // What the game's match flow is built with.
     MatchTransport& transport() { return *transport_; }
@@ -163,6 +131,7 @@ private:
 
     void buildControls(BoardCanvas* board);
     void buildMenus();
+    void nameMenus();
     void connectMenus();
 
     // First, since it looks at every event of the window.
@@ -184,6 +153,38 @@ private:
     // When the last message box of ours closed: the activation that follows
     // it is the window getting its focus back, not a new activation.
     QElapsedTimer boxClosed_;
+
+    // Controls, named as the programs have always named them; each one has
+    // its member name as object name (an array's, "mnuSrtrong_3").
+    QLineEdit* Text1 = nullptr;         // status line
+    QPlainTextEdit* Text2 = nullptr;    // message box: chat typing and received texts
+    std::array<QLineEdit*, 2> Text3{};  // player names
+    QPushButton* Command5 = nullptr;    // "送　信"
+
+    QMenu* mnuFile = nullptr;
+    QAction* nmuFileOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuVSave = nullptr;
+    QMenu* mnuStrong = nullptr;
+    std::array<QAction*, 6> mnuSrtrong{};
+    QAction* mnuInit = nullptr;
+    QAction* mnuEnd = nullptr;
+    QMenu* mnuConnect = nullptr;
+    QAction* LogIn = nullptr;      // only where the program has its login dialog
+    QAction* mnuServer = nullptr;  // only where the program can listen
+    QAction* mnuClose = nullptr;
+    QMenu* mnuTEnd = nullptr;
+    QAction* mnuToryou = nullptr;
+    QMenu* mnuM = nullptr;
+    QMenu* mnuAisatsu = nullptr;
+    QMenu* mnuComment = nullptr;
+    QMenu* mnuKao = nullptr;
+    std::array<QAction*, 3> mnuAis{};
+    std::array<QAction*, 5> mnuCom{};
+    std::array<QAction*, 7> mnuKaomoji{};
+    QMenu* mnuKifu = nullptr;
+    QAction* mnuPlay = nullptr;
+    QAction* mnuV = nullptr;
 };
 
 }  // namespace gamecommon

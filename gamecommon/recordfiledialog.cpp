@@ -65,11 +65,11 @@ void RecordFileDialog::usePattern(const QString& pattern) {
 }
 
 void RecordFileDialog::open() {
-    if (Text1->text().isEmpty()) {
+    if (nameBoxText().isEmpty()) {
         tell(kChooseFileText);
         return;
     }
-    openPath = chosenPath();
+    openPath_ = chosenPath();
     accept();
 }
 

@@ -27,14 +27,9 @@ public:
     const int MnuFlag;
 
     // After "開　く": the path of the file to edit (`FileOpen`'s path).
-    QString openPath;
+    const QString& openPath() const { return openPath_; }
     // After "実　行": the record to replay, empty when no file was clicked.
-    QString ExFile;
-
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    const QString& exFile() const { return ExFile; }
 
 private:
     void usePattern(const QString& pattern);
@@ -42,6 +37,14 @@ private:
     void run();
 
     const RecordNames names_;
+    QString openPath_;
+    QString ExFile;
+
+    // Controls, each with its member name as object name.
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
 };
 
 }  // namespace gamecommon

@@ -55,11 +55,11 @@ void RecordMenus::playRecord() {
     MnuFlag = kMnuFlagReplay;
     RecordFileDialog dialog(MnuFlag, record_.folder(), record_.names(), dialogs_, window_);
     dialog.exec();
-    if (dialog.ExFile.isEmpty()) return;
+    if (dialog.exFile().isEmpty()) return;
 
     // One replay at a time: a new one takes the board from the old.
     if (replay_) replay_->close();
-    auto* replay = new ReplayWindow(dialog.ExFile, record_.folder(), board_, record_.names(),
+    auto* replay = new ReplayWindow(dialog.exFile(), record_.folder(), board_, record_.names(),
                                     dialogs_, window_);
     replay->setAttribute(Qt::WA_DeleteOnClose);
     if (!replay->LoadFile()) {
@@ -75,7 +75,7 @@ void RecordMenus::openMemo() {
     MnuFlag = kMnuFlagMemo;
     RecordFileDialog dialog(MnuFlag, record_.folder(), record_.names(), dialogs_, window_);
     dialog.exec();
-    if (!dialog.openPath.isEmpty()) FileOpen(dialog.openPath);
+    if (!dialog.openPath().isEmpty()) FileOpen(dialog.openPath());
 }
 
 void RecordMenus::FileOpen(const QString& path) {

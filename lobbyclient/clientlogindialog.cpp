@@ -6,23 +6,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "controlname.h"
+
 namespace lobbyclient {
+
+using platform::named;
 
 ClientLoginDialog::ClientLoginDialog(const QString& loginFilePath, QWidget* parent)
     : QDialog(parent), path_(loginFilePath) {
     setWindowTitle(QStringLiteral("LOGIN"));
-    TxtID = new QLineEdit(this);
-    TxtPASS = new QLineEdit(this);
+    TxtID = named(new QLineEdit(this), QStringLiteral("TxtID"));
+    TxtPASS = named(new QLineEdit(this), QStringLiteral("TxtPASS"));
     TxtPASS->setEchoMode(QLineEdit::Password);
     // The password shows one "*" per character, whatever mask the style would use.
     TxtPASS->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    TxtMAIL = new QLineEdit(this);
-    TxtSV = new QLineEdit(this);
-    GM = new QComboBox(this);
-    BtnSave = new QPushButton(QStringLiteral("保　存"), this);
-    BtnSend = new QPushButton(QStringLiteral("送　信"), this);
-    BtnClose = new QPushButton(QStringLiteral("END"), this);
-    OPTbtn = new QPushButton(QStringLiteral("ファイル設定"), this);
+    TxtMAIL = named(new QLineEdit(this), QStringLiteral("TxtMAIL"));
+    TxtSV = named(new QLineEdit(this), QStringLiteral("TxtSV"));
+    GM = named(new QComboBox(this), QStringLiteral("GM"));
+    BtnSave = named(new QPushButton(QStringLiteral("保　存"), this), QStringLiteral("BtnSave"));
+    BtnSend = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("BtnSend"));
+    BtnClose = named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("BtnClose"));
+    OPTbtn = named(new QPushButton(QStringLiteral("ファイル設定"), this), QStringLiteral("OPTbtn"));
     for (QPushButton* b : {BtnSave, BtnSend, BtnClose, OPTbtn})
         b->setAutoDefault(false);
 
@@ -70,6 +74,10 @@ void ClientLoginDialog::load() {
         case SettingsRead::Unreadable:
             break;
     }
+}
+
+void ClientLoginDialog::send() {
+    BtnSend->click();
 }
 
 LoginRecord ClientLoginDialog::record() const {

@@ -19,21 +19,14 @@ class ClientLoginDialog : public QDialog {
 public:
     ClientLoginDialog(const QString& loginFilePath, QWidget* parent);
 
-    QLineEdit* TxtID;
-    QLineEdit* TxtPASS;
-    QLineEdit* TxtMAIL;
-    QLineEdit* TxtSV;
-    QComboBox* GM;
-    QPushButton* BtnSave;
-    QPushButton* BtnSend;
-    QPushButton* BtnClose;
-    QPushButton* OPTbtn;
-
     // The dialog's values, the game as its list position (-1 for none).
     LoginRecord record() const;
 
     // Reads "LOGIN.TXT" into the boxes.
     void load();
+
+    // "送　信" pressed: the program's --login does so at start.
+    void send();
 
 signals:
     void sendRequested(const LoginRecord& record);
@@ -43,6 +36,18 @@ signals:
 
 private:
     QString path_;
+
+    // Controls, named as the client has always named them; each one has its
+    // member name as object name.
+    QLineEdit* TxtID;
+    QLineEdit* TxtPASS;
+    QLineEdit* TxtMAIL;
+    QLineEdit* TxtSV;
+    QComboBox* GM;
+    QPushButton* BtnSave;
+    QPushButton* BtnSend;
+    QPushButton* BtnClose;
+    QPushButton* OPTbtn;
 };
 
 }  // namespace lobbyclient

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "clientlogindialog.h"
+#include "controlname.h"
 #include "dialogs.h"
 #include "programfolder.h"
 #include "qtclock.h"
@@ -20,6 +21,8 @@
 #include "startprogram.h"
 
 namespace lobbyclient {
+
+using platform::named;
 
 namespace {
 
@@ -58,26 +61,27 @@ LobbyWindow::~LobbyWindow() {
 }
 
 void LobbyWindow::buildControls() {
-    Status = new QLineEdit(this);
+    Status = named(new QLineEdit(this), QStringLiteral("Status"));
     Status->installEventFilter(this);
-    SendBTN = new QPushButton(QStringLiteral("送　信"), this);
+    SendBTN = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("SendBTN"));
     SendBTN->setEnabled(false);
-    Msg = new QPlainTextEdit(this);
+    Msg = named(new QPlainTextEdit(this), QStringLiteral("Msg"));
     Msg->setReadOnly(true);
     Msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    List1 = new QListWidget(this);
+    List1 = named(new QListWidget(this), QStringLiteral("List1"));
     List1->setToolTip(QStringLiteral("ダブルクリックして相手を選択してください。"));
     List1->setEnabled(false);
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
     // A double-click anywhere in the list challenges the selected user, or
     // says that nobody is selected.
     List1->viewport()->installEventFilter(this);
-    Label1 = new QLabel(this);
-    Start = new QPushButton(QStringLiteral("起　動"), this);
-    LOGINbtn = new QPushButton(QStringLiteral("ログイン"), this);
-    EndBTN = new QPushButton(QStringLiteral("END"), this);
-    mnu_Menu = new QMenu(QStringLiteral("右クリックメニュ－"), this);
-    mnu_Watch = mnu_Menu->addAction(QStringLiteral("Watch"));
+    Label1 = named(new QLabel(this), QStringLiteral("Label1"));
+    Start = named(new QPushButton(QStringLiteral("起　動"), this), QStringLiteral("Start"));
+    LOGINbtn = named(new QPushButton(QStringLiteral("ログイン"), this), QStringLiteral("LOGINbtn"));
+    EndBTN = named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("EndBTN"));
+    mnu_Menu =
+        named(new QMenu(QStringLiteral("右クリックメニュ－"), this), QStringLiteral("mnu_Menu"));
+    mnu_Watch = named(mnu_Menu->addAction(QStringLiteral("Watch")), QStringLiteral("mnu_Watch"));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

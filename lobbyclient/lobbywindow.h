@@ -58,17 +58,6 @@ public:
     void MeEnd();
     bool hasEnded() const { return ended_; }
 
-    QLineEdit* Status;
-    QPushButton* SendBTN;
-    QPlainTextEdit* Msg;
-    QListWidget* List1;
-    QLabel* Label1;
-    QPushButton* Start;
-    QPushButton* LOGINbtn;
-    QPushButton* EndBTN;
-    QMenu* mnu_Menu;
-    QAction* mnu_Watch;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +91,19 @@ private:
     std::unique_ptr<LobbyClient> client_;
     QPointer<ClientLoginDialog> dialog_;
     bool ended_ = false;
+
+    // Controls, named as the client has always named them; each one has its
+    // member name as object name.
+    QLineEdit* Status;
+    QPushButton* SendBTN;
+    QPlainTextEdit* Msg;
+    QListWidget* List1;
+    QLabel* Label1;
+    QPushButton* Start;
+    QPushButton* LOGINbtn;
+    QPushButton* EndBTN;
+    QMenu* mnu_Menu;
+    QAction* mnu_Watch;
 };
 
 }  // namespace lobbyclient

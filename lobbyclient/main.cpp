@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     window.showLoginDialog();
     if (autoLogin) {
         QTimer::singleShot(0, &window, [&window] {
-            if (auto* dialog = window.loginDialog()) dialog->BtnSend->click();
+            if (auto* dialog = window.loginDialog()) dialog->send();
         });
     }
     return app.exec();

@@ -29,6 +29,7 @@ FileOpenDialog::FileOpenDialog(const QString& objectName, const Texts& texts,
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setToolTip(texts.nameTip);
     nameLabel = new QLabel(texts.nameLabel, this);
+    nameLabel->setObjectName(QStringLiteral("nameLabel"));
     nameLabel->setBuddy(Text1);
 
     auto* layout = new QGridLayout(this);

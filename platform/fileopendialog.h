@@ -43,12 +43,6 @@ public:
     // selects its file system in the drive list.
     void setFolder(const QString& path) { browser_->setFolder(path); }
 
-    QComboBox* Drive1 = nullptr;
-    QListWidget* Dir1 = nullptr;
-    QListWidget* File1 = nullptr;
-    QLabel* nameLabel = nullptr;
-    QLineEdit* Text1 = nullptr;
-
 protected:
     // Opens on `startFolder`, or the current folder where that is none.
     FileOpenDialog(const QString& objectName, const Texts& texts, FolderBrowser::FileLister lister,
@@ -67,6 +61,8 @@ protected:
     // on since, and the file handed back must be the one clicked. Empty until
     // a file is clicked.
     const QString& chosenPath() const { return chosenPath_; }
+    // What the name box shows: empty until a file is clicked.
+    QString nameBoxText() const { return Text1->text(); }
 
 private:
     void fileChosen(QListWidgetItem* item);
@@ -79,6 +75,13 @@ private:
     QHBoxLayout* buttons_ = nullptr;
     QString chosenPath_;
     QString shownName_;  // what the name box shows of it
+
+    // Controls, each with its member name as object name.
+    QComboBox* Drive1 = nullptr;
+    QListWidget* Dir1 = nullptr;
+    QListWidget* File1 = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLineEdit* Text1 = nullptr;
 };
 
 }  // namespace platform

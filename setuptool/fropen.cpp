@@ -14,7 +14,7 @@ frOpen::frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* 
     Command2 = addButton(QStringLiteral("Command2"), QStringLiteral("設　定"));
     Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("キャンセル"));
     connect(Command2, &QPushButton::clicked, this, [this] {
-        ThisPath = Text1->text();
+        ThisPath = nameBoxText();
         accept();
     });
     connect(Command3, &QPushButton::clicked, this, [this] {

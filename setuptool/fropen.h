@@ -19,8 +19,12 @@ public:
 
     // The chosen path, empty unless "設　定" was pressed after a file was
     // clicked.
+    const QString& thisPath() const { return ThisPath; }
+
+private:
     QString ThisPath;
 
+    // Controls, each with its member name as object name.
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 };

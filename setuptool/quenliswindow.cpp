@@ -32,6 +32,7 @@ QuenlisWindow::QuenlisWindow(QuenlisOptions options, QWidget* parent)
     for (int slot = 0; slot < gamefile::kGameSlotCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
         slotLabel[i] = new QLabel(kSlotLabels[i], this);
+        slotLabel[i]->setObjectName(slotName("slotLabel", slot));
         Text1[i] = new QLineEdit(this);
         Text1[i]->setObjectName(slotName("Text1", slot));
         Text1[i]->setMinimumWidth(360);
@@ -48,6 +49,7 @@ QuenlisWindow::QuenlisWindow(QuenlisOptions options, QWidget* parent)
     }
 
     nameLabel = new QLabel(QStringLiteral("ファイル名"), this);
+    nameLabel->setObjectName(QStringLiteral("nameLabel"));
     Text2 = new QLineEdit(QString::fromLatin1(gamefile::kGameFileName), this);
     Text2->setObjectName(QStringLiteral("Text2"));
     nameLabel->setBuddy(Text2);
@@ -132,7 +134,7 @@ void QuenlisWindow::choose(int slot) {
     ThisPath.clear();
     frOpen dialog(startFolder, dialogs_, this);
     dialog.exec();
-    ThisPath = dialog.ThisPath;
+    ThisPath = dialog.thisPath();
     if (ThisPath.isEmpty()) return;
     Text1[i]->setText(ThisPath);
     SaveBTN->setEnabled(true);

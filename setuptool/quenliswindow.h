@@ -34,7 +34,7 @@ public:
     explicit QuenlisWindow(QuenlisOptions options, QWidget* parent = nullptr);
 
     // The path the file dialog handed back: empty when it was cancelled.
-    QString ThisPath;
+    const QString& thisPath() const { return ThisPath; }
 
     // Reads the list file into the path boxes (done at start-up). A slot whose
     // line names no program cannot be started until the tool runs again.
@@ -46,15 +46,6 @@ public:
     // The list file the name box names.
     QString listFilePath() const;
 
-    std::array<QLabel*, gamefile::kGameSlotCount> slotLabel{};
-    std::array<QLineEdit*, gamefile::kGameSlotCount> Text1{};
-    std::array<QPushButton*, gamefile::kGameSlotCount> Option1{};
-    std::array<QPushButton*, gamefile::kGameSlotCount> Option2{};
-    QLabel* nameLabel = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QPushButton* SaveBTN = nullptr;
-    QPushButton* SetBTN = nullptr;
-
 private:
     // "設定": shows the file dialog and takes the path it hands back.
     void choose(int slot);
@@ -64,6 +55,18 @@ private:
 
     QString workingFolder_;
     platform::Dialogs& dialogs_;
+    QString ThisPath;
+
+    // Controls, each with its member name as object name (a slot's,
+    // "Text1_0" for the first).
+    std::array<QLabel*, gamefile::kGameSlotCount> slotLabel{};
+    std::array<QLineEdit*, gamefile::kGameSlotCount> Text1{};
+    std::array<QPushButton*, gamefile::kGameSlotCount> Option1{};
+    std::array<QPushButton*, gamefile::kGameSlotCount> Option2{};
+    QLabel* nameLabel = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* SaveBTN = nullptr;
+    QPushButton* SetBTN = nullptr;
 };
 
 }  // namespace quenlis

@@ -22,7 +22,6 @@ VarnelWindow::VarnelWindow(const VarnelOptions& options, QWidget* parent)
                                           clock())) {
     board_ = new ShogiBoardView(assetFolder(), match_->position(), match_->state(), *this, this);
     match_->setBoard(board_);
-    Timer2 = &match_->Timer2();
     setUp(*match_, board_);
     setUpRecords(*this, gamecommon::shogiRecordNames());
 }

@@ -31,8 +31,6 @@ public:
     // board redrawn from it. A malformed string is refused and changes nothing.
     bool showPosition(const QString& positionString);
 
-    const gamecommon::FlowTimer* Timer2;  // login watchdog
-
 protected:
     void resetGame() override;
     void openLoginDialog() override;

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <optional>
 
@@ -13,10 +14,12 @@
 #include "brellowprocess.h"
 #include "lobbyuser.h"
 #include "varneldriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
 using User = test::LobbyUser<shogi::VarnelWindow>;
+using testsupport::child;
 
 const QStringList kNames = {QStringLiteral("taro"), QStringLiteral("hana")};
 
@@ -52,9 +55,9 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.lines().size() == 2; }));
     taro.challenge(2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle(); }));
-    taro.lobby->Start->click();
+    child<QPushButton>(*taro.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.log().startsWith(u"SERVER:>taroはゲ"); }));
-    hana.lobby->Start->click();
+    child<QPushButton>(*hana.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.log().startsWith(u"SERVER:>hanaはゲ"); }));
 
     // A move each way, then taro's program dies.
@@ -69,12 +72,13 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     killGameProgram(taro);
 
     // hana's program is sent away, and both lobby clients say so.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() == u"CLOSE"; }));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
     EXPECT_FALSE(taro.lobby->client().InBattle());
     EXPECT_FALSE(hana.lobby->client().InBattle());
-    EXPECT_FALSE(hana.lobby->Start->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*hana.lobby, "Start")->isEnabled());
 }
 
 TEST(Faults, AfterTheServerRestartsTheClientsSayItAndLogInAgain) {
@@ -94,7 +98,7 @@ TEST(Faults, AfterTheServerRestartsTheClientsSayItAndLogInAgain) {
 
     // Each logs out of the lost login and in again; the slots start afresh.
     for (User* u : {&hana, &taro}) {
-        u->lobby->LOGINbtn->click();
+        child<QPushButton>(*u->lobby, "LOGINbtn")->click();
         ASSERT_TRUE(u->lobby->client().fLog());
     }
     ASSERT_TRUE(logInAll(hana, taro));

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "lobbyuser.h"
 #include "varneldriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
@@ -11,6 +16,7 @@ using shogi::Kind;
 using shogi::Square;
 
 using User = test::LobbyUser<shogi::VarnelWindow>;
+using testsupport::child;
 
 // The mouse on this user's board.
 void moveOn(User& u, Square from, Square to) {
@@ -52,8 +58,8 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return hana.lobby->client().InBattle() && taro.log().startsWith(u"Battle"); }));
     EXPECT_TRUE(hana.log().startsWith(u"Battle"));
-    EXPECT_TRUE(taro.lobby->Start->isEnabled());
-    EXPECT_TRUE(hana.lobby->Start->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*taro.lobby, "Start")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*hana.lobby, "Start")->isEnabled());
     poll();
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.lines().value(0).endsWith(u" Battle!"); }));
     EXPECT_EQ(jiro.lines(), (QStringList{QStringLiteral(" 1 taro 将棋  Battle!"),
@@ -62,18 +68,18 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
 
     // jiro asks to watch taro's game.
     jiro.select(1);
-    jiro.lobby->mnu_Watch->trigger();
-    EXPECT_TRUE(jiro.lobby->Start->isEnabled());
+    child<QAction>(*jiro.lobby, "mnu_Watch")->trigger();
+    EXPECT_TRUE(child<QPushButton>(*jiro.lobby, "Start")->isEnabled());
 
     // All three start their game programs; each logs in to the server.
-    taro.lobby->Start->click();
+    child<QPushButton>(*taro.lobby, "Start")->click();
     ASSERT_TRUE(taro.game);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return hana.log().startsWith(u"SERVER:>taroはゲ－ムを起動しました。"); }));
-    hana.lobby->Start->click();
+    child<QPushButton>(*hana.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"SERVER:>hanaはゲ－ムを起動しました。"); }));
-    jiro.lobby->Start->click();
+    child<QPushButton>(*jiro.lobby, "Start")->click();
     ASSERT_TRUE(jiro.game);
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().LoginDone; }));
     QTest::qWait(300);  // the watcher's login reaches the server
@@ -85,8 +91,8 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(hana.game->state().MySide, u"後手");
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().MoveNo == 1; }));
     EXPECT_TRUE(jiro.game->state().WatchMode);
-    EXPECT_EQ(jiro.game->Text3[0]->text(), u"先手：taro");
-    EXPECT_EQ(jiro.game->Text3[1]->text(), u"後手：hana");
+    EXPECT_EQ(child<QLineEdit>(*jiro.game, "Text3", 0)->text(), u"先手：taro");
+    EXPECT_EQ(child<QLineEdit>(*jiro.game, "Text3", 1)->text(), u"後手：hana");
     // The watcher sees the game as hana does.
     EXPECT_EQ(jiro.game->position().Ban, hana.game->position().Ban);
 
@@ -98,11 +104,11 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(jiro.game->windowTitle(), u"通信将棋:第 2手");
 
     // Lobby chat both ways, each line acknowledged.
-    taro.lobby->Status->setText(QStringLiteral("よろしく"));
-    taro.lobby->SendBTN->click();
+    child<QLineEdit>(*taro.lobby, "Status")->setText(QStringLiteral("よろしく"));
+    child<QPushButton>(*taro.lobby, "SendBTN")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.log().startsWith(u"taro>よろしく"); }));
-    hana.lobby->Status->setText(QStringLiteral("こちらこそ"));
-    hana.lobby->SendBTN->click();
+    child<QLineEdit>(*hana.lobby, "Status")->setText(QStringLiteral("こちらこそ"));
+    child<QPushButton>(*hana.lobby, "SendBTN")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.log().startsWith(u"hana>こちらこそ"); }));
 
     // taro closes his Varnel: the match is over for both.
@@ -110,8 +116,9 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
     EXPECT_FALSE(taro.lobby->client().InBattle());
-    EXPECT_FALSE(hana.lobby->Start->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->Text2->toPlainText() == u"CLOSE"; }));
+    EXPECT_FALSE(child<QPushButton>(*hana.lobby, "Start")->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() == u"CLOSE"; }));
 }
 
 }  // namespace

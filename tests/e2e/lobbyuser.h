@@ -20,6 +20,7 @@
 #include "lobbywindow.h"
 #include "scripteddialogs.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 // Whole programs together: the real lobby server as a process of its own,
 // and lobby clients with their game programs in the test's process.
@@ -95,26 +96,28 @@ struct LobbyUser {
     void logIn() {
         lobby->showLoginDialog();
         auto* d = lobby->loginDialog();
-        d->TxtID->setText(id);
-        d->TxtPASS->setText(QStringLiteral("pw"));
-        d->TxtMAIL->setText(id + QStringLiteral("@example.jp"));
-        d->TxtSV->setText(QStringLiteral("127.0.0.1"));
-        d->GM->setCurrentIndex(kind);
-        d->BtnSave->click();  // the game program logs in with the same file
-        d->BtnSend->click();
+        testsupport::child<QLineEdit>(*d, "TxtID")->setText(id);
+        testsupport::child<QLineEdit>(*d, "TxtPASS")->setText(QStringLiteral("pw"));
+        testsupport::child<QLineEdit>(*d, "TxtMAIL")->setText(id + QStringLiteral("@example.jp"));
+        testsupport::child<QLineEdit>(*d, "TxtSV")->setText(QStringLiteral("127.0.0.1"));
+        testsupport::child<QComboBox>(*d, "GM")->setCurrentIndex(kind);
+        // The game program logs in with the same file.
+        testsupport::child<QPushButton>(*d, "BtnSave")->click();
+        testsupport::child<QPushButton>(*d, "BtnSend")->click();
     }
 
-    QString log() const { return lobby->Msg->toPlainText(); }
+    QListWidget* list() const { return testsupport::child<QListWidget>(*lobby, "List1"); }
+    QString log() const { return testsupport::child<QPlainTextEdit>(*lobby, "Msg")->toPlainText(); }
     QStringList lines() const {
         QStringList l;
-        for (int i = 0; i < lobby->List1->count(); ++i)
-            l << lobby->List1->item(i)->text();
+        for (int i = 0; i < list()->count(); ++i)
+            l << list()->item(i)->text();
         return l;
     }
     void select(int index) {
-        for (int i = 0; i < lobby->List1->count(); ++i) {
-            if (lobby->List1->item(i)->text().startsWith(u' ' + QString::number(index) + u' ')) {
-                lobby->List1->setCurrentRow(i);
+        for (int i = 0; i < list()->count(); ++i) {
+            if (list()->item(i)->text().startsWith(u' ' + QString::number(index) + u' ')) {
+                list()->setCurrentRow(i);
                 return;
             }
         }
@@ -123,8 +126,8 @@ struct LobbyUser {
     // Double-clicks the user with `index` in the list: a challenge.
     void challenge(int index) {
         select(index);
-        QTest::mouseDClick(lobby->List1->viewport(), Qt::LeftButton, {},
-                           lobby->List1->visualItemRect(lobby->List1->currentItem()).center());
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},
+                           list()->visualItemRect(list()->currentItem()).center());
     }
 
     QString id;

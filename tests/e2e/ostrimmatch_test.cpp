@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "diagram.h"
 #include "lobbyuser.h"
 #include "ostrimdriver.h"
+#include "widgetdriver.h"
 
 namespace {
 
 using go::Point;
 using go::Stone;
 using User = test::LobbyUser<go::OstrimWindow>;
+using testsupport::child;
 
 // The board turned through 180 degrees: how the other player sees it.
 go::Ban turned(const go::Ban& ban) {
@@ -55,17 +59,17 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
         u->lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.lines().value(0).endsWith(u" Battle!"); }));
     jiro.select(1);
-    jiro.lobby->mnu_Watch->trigger();
+    child<QAction>(*jiro.lobby, "mnu_Watch")->trigger();
 
     // Each starts the go program; each links to the server.
-    taro.lobby->Start->click();
+    child<QPushButton>(*taro.lobby, "Start")->click();
     ASSERT_TRUE(taro.game);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return hana.log().startsWith(u"SERVER:>taroはゲ－ムを起動しました。"); }));
-    hana.lobby->Start->click();
+    child<QPushButton>(*hana.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"SERVER:>hanaはゲ－ムを起動しました。"); }));
-    jiro.lobby->Start->click();
+    child<QPushButton>(*jiro.lobby, "Start")->click();
     ASSERT_TRUE(jiro.game);
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().LoginDone; }));
     QTest::qWait(300);  // the watcher's login reaches the server
@@ -104,14 +108,14 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     EXPECT_EQ(jiro.game->windowTitle(), u"通信将棋:第 6手");
 
     // taro resigns: the game is over on both sides.
-    taro.game->mnuToryou->trigger();
+    child<QAction>(*taro.game, "mnuToryou")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return hana.game->Text2->toPlainText() ==
+        return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() ==
                u"投了です。あなたの勝ちです。有り難うございました。";
     }));
-    EXPECT_EQ(taro.game->Text2->toPlainText(), u"あなたの負けです。");
-    EXPECT_FALSE(taro.game->Timer1->isActive());
-    EXPECT_FALSE(hana.game->Timer1->isActive());
+    EXPECT_EQ(child<QPlainTextEdit>(*taro.game, "Text2")->toPlainText(), u"あなたの負けです。");
+    EXPECT_FALSE(taro.game->match().Timer1().isActive());
+    EXPECT_FALSE(hana.game->match().Timer1().isActive());
 }
 
 }  // namespace

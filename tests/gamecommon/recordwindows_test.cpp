@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "filedialogcontrols.h"
 #include "folderlisting.h"
 #include "listclicks.h"
 #include "memoeditor.h"
@@ -20,14 +21,20 @@
 #include "replaywindow.h"
 #include "scripteddialogs.h"
 #include "setupfiles.h"
+#include "widgetdriver.h"
 
 namespace gamecommon {
 namespace {
 
 using setuptest::fileBytes;
 using setuptest::writeBytes;
+using testsupport::child;
 using testsupport::clickItem;
 using testsupport::doubleClickItem;
+using testsupport::driveList;
+using testsupport::fileList;
+using testsupport::folderList;
+using testsupport::nameBox;
 using testsupport::whenDialogOpens;
 
 QStringList lines(const QListWidget* list) {
@@ -85,87 +92,87 @@ TEST_F(RecordWindows, TheFileDialogShowsTheButtonAndTheFilesOfItsMode) {
         RecordFileDialog dialog(m.mnuFlag, folder, names, dialogs);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), u"開く");
-        EXPECT_EQ(dialog.nameLabel->text(), u"ファイル名(&N):");
-        EXPECT_EQ(dialog.Text1->toolTip(), u"ファイル名の手動変更はできません。");
-        EXPECT_EQ(dialog.Option1->text(), u".TXT");
-        EXPECT_EQ(dialog.Option2->text(), u".SHO");
-        EXPECT_EQ(dialog.Command1->text(), u"開　く");
-        EXPECT_EQ(dialog.Command2->text(), u"実　行");
-        EXPECT_EQ(dialog.Command1->isVisible(), m.openVisible);
-        EXPECT_EQ(dialog.Command2->isVisible(), !m.openVisible);
-        EXPECT_EQ(dialog.Option1->isChecked(), m.openVisible);
-        EXPECT_EQ(dialog.Option2->isChecked(), !m.openVisible);
-        EXPECT_EQ(dialog.Option1->isEnabled(), m.optionsEnabled);
-        EXPECT_EQ(dialog.Option2->isEnabled(), m.optionsEnabled);
-        EXPECT_EQ(lines(dialog.File1), m.files);
+        EXPECT_EQ(child<QLabel>(dialog, "nameLabel")->text(), u"ファイル名(&N):");
+        EXPECT_EQ(nameBox(dialog)->toolTip(), u"ファイル名の手動変更はできません。");
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option1")->text(), u".TXT");
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option2")->text(), u".SHO");
+        EXPECT_EQ(child<QPushButton>(dialog, "Command1")->text(), u"開　く");
+        EXPECT_EQ(child<QPushButton>(dialog, "Command2")->text(), u"実　行");
+        EXPECT_EQ(child<QPushButton>(dialog, "Command1")->isVisible(), m.openVisible);
+        EXPECT_EQ(child<QPushButton>(dialog, "Command2")->isVisible(), !m.openVisible);
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option1")->isChecked(), m.openVisible);
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option2")->isChecked(), !m.openVisible);
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option1")->isEnabled(), m.optionsEnabled);
+        EXPECT_EQ(child<QRadioButton>(dialog, "Option2")->isEnabled(), m.optionsEnabled);
+        EXPECT_EQ(lines(fileList(dialog)), m.files);
         EXPECT_EQ(dialog.folder(), folder);
-        EXPECT_EQ(lines(dialog.Dir1).last(), u"sub.d");
-        EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
+        EXPECT_EQ(lines(folderList(dialog)).last(), u"sub.d");
+        EXPECT_EQ(driveList(dialog)->currentData().toString(), platform::driveOf(folder));
     }
     // The go program lists its own records.
     RecordFileDialog go(kMnuFlagReplay, folder, goRecordNames(), dialogs);
-    EXPECT_EQ(go.Option2->text(), u".CHS");
-    EXPECT_EQ(lines(go.File1), QStringList{"game.chs"});
+    EXPECT_EQ(child<QRadioButton>(go, "Option2")->text(), u".CHS");
+    EXPECT_EQ(lines(fileList(go)), QStringList{"game.chs"});
 }
 
 TEST_F(RecordWindows, OnlyAClickOnAFileNamesItAndOpenHandsItsPathBack) {
     RecordFileDialog dialog(kMnuFlagMemo, folder, names, dialogs);
     dialog.show();
-    dialog.Text1->setFocus();
-    QTest::keyClicks(dialog.Text1, QStringLiteral("typed.txt"));
-    EXPECT_EQ(dialog.Text1->text(), u"");
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    nameBox(dialog)->setFocus();
+    QTest::keyClicks(nameBox(dialog), QStringLiteral("typed.txt"));
+    EXPECT_EQ(nameBox(dialog)->text(), u"");
+    QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     EXPECT_EQ(dialogs.shown, QStringList{"Varnel|ファイルを指定してください。"});
     EXPECT_TRUE(dialog.isVisible());
 
     // The record filter lists the records; a click names one.
-    QTest::mouseClick(dialog.Option2, Qt::LeftButton);
-    EXPECT_EQ(lines(dialog.File1), (QStringList{"game1.sho", "GAME2.SHO"}));
-    ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("game1.sho")));
-    EXPECT_EQ(dialog.Text1->text(), u"game1.sho");
-    QTest::keyClick(dialog.Text1, Qt::Key_Backspace);
-    QTest::keyClicks(dialog.Text1, QStringLiteral("x"));
-    EXPECT_EQ(dialog.Text1->text(), u"game1.sho");
+    QTest::mouseClick(child<QRadioButton>(dialog, "Option2"), Qt::LeftButton);
+    EXPECT_EQ(lines(fileList(dialog)), (QStringList{"game1.sho", "GAME2.SHO"}));
+    ASSERT_TRUE(clickItem(fileList(dialog), QStringLiteral("game1.sho")));
+    EXPECT_EQ(nameBox(dialog)->text(), u"game1.sho");
+    QTest::keyClick(nameBox(dialog), Qt::Key_Backspace);
+    QTest::keyClicks(nameBox(dialog), QStringLiteral("x"));
+    EXPECT_EQ(nameBox(dialog)->text(), u"game1.sho");
 
     // Going into another folder keeps the file that was clicked.
-    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QStringLiteral("sub.d")));
-    EXPECT_EQ(lines(dialog.File1), QStringList{"other.sho"});
-    QTest::mouseClick(dialog.Option1, Qt::LeftButton);
-    EXPECT_TRUE(lines(dialog.File1).isEmpty());
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    ASSERT_TRUE(doubleClickItem(folderList(dialog), QStringLiteral("sub.d")));
+    EXPECT_EQ(lines(fileList(dialog)), QStringList{"other.sho"});
+    QTest::mouseClick(child<QRadioButton>(dialog, "Option1"), Qt::LeftButton);
+    EXPECT_TRUE(lines(fileList(dialog)).isEmpty());
+    QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.openPath, file(QStringLiteral("game1.sho")));
-    EXPECT_EQ(dialog.ExFile, u"");
+    EXPECT_EQ(dialog.openPath(), file(QStringLiteral("game1.sho")));
+    EXPECT_EQ(dialog.exFile(), u"");
 }
 
 TEST_F(RecordWindows, RunHandsBackTheClickedRecordOrNothing) {
     {
         RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
         dialog.show();
-        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
-        EXPECT_EQ(dialog.ExFile, u"");
+        QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
+        EXPECT_EQ(dialog.exFile(), u"");
         EXPECT_FALSE(dialog.isVisible());
     }
     RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
     dialog.show();
-    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QStringLiteral("sub.d")));
-    ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("other.sho")));
-    QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+    ASSERT_TRUE(doubleClickItem(folderList(dialog), QStringLiteral("sub.d")));
+    ASSERT_TRUE(clickItem(fileList(dialog), QStringLiteral("other.sho")));
+    QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
     // The whole path: the record replayed is the one clicked, wherever it is.
-    EXPECT_EQ(dialog.ExFile, file(QStringLiteral("sub.d/other.sho")));
+    EXPECT_EQ(dialog.exFile(), file(QStringLiteral("sub.d/other.sho")));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(RecordWindows, AnUnusableDriveIsToldAndNothingChanges) {
     RecordFileDialog dialog(kMnuFlagReplay, folder, names, dialogs);
     dialog.show();
-    dialog.Drive1->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
-    dialog.Drive1->setFocus();
-    QTest::keyClick(dialog.Drive1, Qt::Key_End);
+    driveList(dialog)->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
+    driveList(dialog)->setFocus();
+    QTest::keyClick(driveList(dialog), Qt::Key_End);
     EXPECT_EQ(dialogs.shown, QStringList{"Varnel|デバイスが使用できません。"});
     EXPECT_EQ(dialog.folder(), folder);
-    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
-    EXPECT_EQ(lines(dialog.File1), (QStringList{"game1.sho", "GAME2.SHO"}));
+    EXPECT_EQ(driveList(dialog)->currentData().toString(), platform::driveOf(folder));
+    EXPECT_EQ(lines(fileList(dialog)), (QStringList{"game1.sho", "GAME2.SHO"}));
 }
 
 TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
@@ -351,8 +358,8 @@ TEST_F(RecordMenuItems, AReplayRunsFromTheFileDialogAndLeavesItsLastPosition) {
     window.show();
     whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
         EXPECT_EQ(d.MnuFlag, kMnuFlagReplay);
-        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("game1.sho")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        ASSERT_TRUE(clickItem(fileList(d), QStringLiteral("game1.sho")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
     play.trigger();
     EXPECT_EQ(menus.MnuFlag, kMnuFlagReplay);
@@ -375,8 +382,8 @@ TEST_F(RecordMenuItems, OpenShowsTheChosenFileInTheMemoEditor) {
     window.show();
     whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
         EXPECT_EQ(d.MnuFlag, kMnuFlagMemo);
-        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("NOTES.TXT")));
-        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        ASSERT_TRUE(clickItem(fileList(d), QStringLiteral("NOTES.TXT")));
+        QTest::mouseClick(child<QPushButton>(d, "Command1"), Qt::LeftButton);
     });
     QString caption;
     whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
@@ -413,8 +420,8 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     window.show();
 
     whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
-        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("games.sho")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        ASSERT_TRUE(clickItem(fileList(d), QStringLiteral("games.sho")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
     play.trigger();
     ReplayWindow* replay = menus.replayWindow();
@@ -432,9 +439,9 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     replay->close();
 
     whenDialogOpens<RecordFileDialog>([](RecordFileDialog& d) {
-        QTest::mouseClick(d.Option2, Qt::LeftButton);
-        ASSERT_TRUE(clickItem(d.File1, QStringLiteral("games.sho")));
-        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(d, "Option2"), Qt::LeftButton);
+        ASSERT_TRUE(clickItem(fileList(d), QStringLiteral("games.sho")));
+        QTest::mouseClick(child<QPushButton>(d, "Command1"), Qt::LeftButton);
     });
     QString caption, lastLine;
     int blocks = 0;

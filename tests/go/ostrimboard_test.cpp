@@ -7,12 +7,14 @@
 
 #include "diagram.h"
 #include "ostrimdriver.h"
+#include "widgetdriver.h"
 
 namespace go {
 namespace {
 
 using test::boardFromDiagram;
 using test::diagramOf;
+using testsupport::child;
 
 class OstrimBoard : public ::testing::Test, protected test::OstrimDriver {
 protected:
@@ -166,7 +168,7 @@ TEST_F(OstrimBoard, InitialiseEmptiesTheBoardAndKeepsTurnColourAndCounters) {
     place({3, 3});
     window.position().MyCaptured = 7;
     window.state().MyTurn = false;
-    window.mnuInit->trigger();
+    child<QAction>(window, "mnuInit")->trigger();
     EXPECT_EQ(window.position().ban, Ban());
     EXPECT_EQ(window.state().MoveNo, 0);
     EXPECT_FALSE(window.state().MyTurn);
@@ -176,14 +178,14 @@ TEST_F(OstrimBoard, InitialiseEmptiesTheBoardAndKeepsTurnColourAndCounters) {
 }
 
 TEST_F(OstrimBoard, TheGoProgramHasNoLoginDialogNoListeningAndItsOwnVersion) {
-    EXPECT_EQ(window.LogIn, nullptr);
-    EXPECT_EQ(window.mnuServer, nullptr);
+    EXPECT_FALSE(testsupport::hasChild(window, "LogIn"));
+    EXPECT_FALSE(testsupport::hasChild(window, "mnuServer"));
     QStringList connectItems;
-    for (const QAction* a : window.mnuConnect->actions())
+    for (const QAction* a : child<QMenu>(window, "mnuConnect")->actions())
         if (!a->isSeparator()) connectItems << a->text();
     EXPECT_EQ(connectItems, QStringList{QStringLiteral("切断(&A)")});
-    EXPECT_EQ(window.mnuEnd->text(), u"将棋終了(&Q)");
-    window.mnuV->trigger();
+    EXPECT_EQ(child<QAction>(window, "mnuEnd")->text(), u"将棋終了(&Q)");
+    child<QAction>(window, "mnuV")->trigger();
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Ostrim|Ostrim　Ver1.01")});
     EXPECT_EQ(window.windowTitle(), u"Ostrim");
 }

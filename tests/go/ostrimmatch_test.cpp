@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "filedialogcontrols.h"
 #include "gorules/movemessage.h"
 #include "listclicks.h"
 #include "loginsettings.h"
@@ -14,9 +15,13 @@
 #include "replaywindow.h"
 #include "scriptedmatchtransport.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 namespace go {
 namespace {
+
+using testsupport::child;
+using testsupport::fileList;
 
 const QString kAck = QStringLiteral("SYOUGI_MSG3:SEND_OK");
 
@@ -53,7 +58,7 @@ protected:
         ASSERT_TRUE(window.state().IsConnected);
     }
 
-    QString text2() const { return window.Text2->toPlainText(); }
+    QString text2() const { return child<QPlainTextEdit>(window, "Text2")->toPlainText(); }
 };
 
 TEST_F(OstrimWire, TheFirstStoneGoesOutMarkedAndNumbered) {
@@ -70,9 +75,9 @@ TEST_F(OstrimWire, TheFirstStoneGoesOutMarkedAndNumbered) {
     EXPECT_EQ(fields[3], u"0");
     EXPECT_EQ(window.state().MySide, u"先手");
     EXPECT_FALSE(window.state().MyTurn);
-    EXPECT_EQ(window.Text1->text(), u"相手は考え中");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), u"相手は考え中");
     EXPECT_EQ(window.windowTitle(), u"通信将棋：あなた=先手:第 1手");
-    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_TRUE(window.match().Timer1().isActive());
 }
 
 TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
@@ -83,9 +88,9 @@ TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
     EXPECT_EQ(window.position().ownColour, Stone::White);
     EXPECT_EQ(window.state().MySide, u"後手");
     EXPECT_EQ(window.windowTitle(), u"通信囲碁：あなた=後手:第 1手");
-    EXPECT_EQ(window.Text1->text(), u"あなたの番");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), u"あなたの番");
     EXPECT_TRUE(window.state().MyTurn);
-    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_TRUE(window.match().Timer1().isActive());
 
     // The answer is white, and the opponent's count arrives with his moves.
     place({3, 3});
@@ -109,7 +114,7 @@ TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {
     EXPECT_EQ(window.position().ban.at(0, 0), Stone::White);
     EXPECT_EQ(window.position().MyCaptured, 4);
     EXPECT_EQ(window.windowTitle(), u"通信将棋:第 3手");
-    EXPECT_EQ(window.Text3[0]->text(), u"先手：taro　　後手：hana");
+    EXPECT_EQ(child<QLineEdit>(window, "Text3", 0)->text(), u"先手：taro　　後手：hana");
     // Move 4 comes from the second mover, already in the first mover's view.
     peer.send(QStringLiteral("WatchMsg|") + moveFrom({{360, '0'}, {0, '8'}}, 4, 1));
     ASSERT_EQ(window.state().MoveNo, 4);
@@ -131,8 +136,9 @@ TEST_F(OstrimWire, AWatcherShowsBothPlayersInTheOnePlayerBox) {
     ASSERT_TRUE(peer.receive(kAck));
     peer.send(QStringLiteral("WatchMsg|") + moveFrom({{0, '9'}}, 1, 0));
     ASSERT_TRUE(peer.receive(kAck));
-    EXPECT_EQ(window.Text3[0]->text(), QStringLiteral("先手：太郎\u3000\u3000後手：hana"));
-    EXPECT_EQ(window.Text3[1]->text(), u"");
+    EXPECT_EQ(child<QLineEdit>(window, "Text3", 0)->text(),
+              QStringLiteral("先手：太郎\u3000\u3000後手：hana"));
+    EXPECT_EQ(child<QLineEdit>(window, "Text3", 1)->text(), u"");
     EXPECT_EQ(window.match().firstPlayer(), u"太郎");
     EXPECT_EQ(window.match().secondPlayer(), u"hana");
     EXPECT_TRUE(window.state().WatchMode);
@@ -148,18 +154,18 @@ TEST_F(OstrimWire, ANoticeShowsItsFirstFieldWithDesuInItsBox) {
 TEST_F(OstrimWire, ResignationIsAnEndOfGameMessage) {
     peer.send(moveFrom({{72, '9'}}, 1, 0));
     ASSERT_TRUE(peer.receive(kAck));
-    window.mnuToryou->trigger();
+    child<QAction>(window, "mnuToryou")->trigger();
     ASSERT_TRUE(peer.receive(
         QStringLiteral("SYOUGI_MSG5:投了です。あなたの勝ちです。有り難うございました。")));
     EXPECT_EQ(text2(), u"あなたの負けです。");
-    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_FALSE(window.match().Timer1().isActive());
 }
 
 // The go records: own moves with two digits a point, received ones as they
 // came with the cross's 9; both replay on the board, in "ChessAll.chs" and
 // ".chs" files.
 TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
-    window.mnuVSave->trigger();
+    child<QAction>(window, "mnuVSave")->trigger();
     place({3, 15});
     ASSERT_TRUE(peer.receive(QStringLiteral(":0")));
     const QString received = moveFrom({{Point(15, 3).number(), '0'}, {100, '9'}}, 2, 0);
@@ -176,17 +182,17 @@ TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     EXPECT_EQ(lines[1].split(u',').value(100), u"9");
 
     dialogs.textAnswers = {QStringLiteral("game1")};
-    window.mnuSave->trigger();
+    child<QAction>(window, "mnuSave")->trigger();
     ASSERT_EQ(platform::readTextLines(folder.file(QStringLiteral("game1.chs"))), lines);
 
-    window.mnuClose->trigger();
-    window.mnuInit->trigger();
+    child<QAction>(window, "mnuClose")->trigger();
+    child<QAction>(window, "mnuInit")->trigger();
     testsupport::whenDialogOpens<gamecommon::RecordFileDialog>([](gamecommon::RecordFileDialog& d) {
-        EXPECT_EQ(d.Option2->text(), u".CHS");
-        ASSERT_TRUE(testsupport::clickItem(d.File1, QStringLiteral("game1.chs")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        EXPECT_EQ(child<QRadioButton>(d, "Option2")->text(), u".CHS");
+        ASSERT_TRUE(testsupport::clickItem(fileList(d), QStringLiteral("game1.chs")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
-    window.mnuPlay->trigger();
+    child<QAction>(window, "mnuPlay")->trigger();
     auto* replay = window.findChild<gamecommon::ReplayWindow*>();
     ASSERT_NE(replay, nullptr);
     EXPECT_EQ(window.position().ban.at(3, 15), Stone::Black);

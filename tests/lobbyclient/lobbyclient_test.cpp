@@ -16,9 +16,12 @@
 #include "scripteddialogs.h"
 #include "textfile.h"
 #include "userlines.h"
+#include "widgetdriver.h"
 
 namespace lobbyclient {
 namespace {
+
+using testsupport::child;
 
 QString loginFile(const QTemporaryDir& dir) {
     return dir.filePath(QStringLiteral("LOGIN.TXT"));
@@ -28,12 +31,12 @@ TEST(ClientLoginDialog, SettingsFileRules) {
     QTemporaryDir dir;
     {
         ClientLoginDialog missing(loginFile(dir), nullptr);
-        EXPECT_EQ(missing.TxtID->text(), u"LOGIN　デ－タがありません。");
-        EXPECT_EQ(missing.GM->count(), 2);
-        EXPECT_EQ(missing.GM->currentIndex(), -1);
-        missing.TxtID->setText(QStringLiteral("taro"));
-        missing.TxtSV->setText(QStringLiteral("127.0.0.1"));
-        missing.BtnSave->click();
+        EXPECT_EQ(child<QLineEdit>(missing, "TxtID")->text(), u"LOGIN　デ－タがありません。");
+        EXPECT_EQ(child<QComboBox>(missing, "GM")->count(), 2);
+        EXPECT_EQ(child<QComboBox>(missing, "GM")->currentIndex(), -1);
+        child<QLineEdit>(missing, "TxtID")->setText(QStringLiteral("taro"));
+        child<QLineEdit>(missing, "TxtSV")->setText(QStringLiteral("127.0.0.1"));
+        child<QPushButton>(missing, "BtnSave")->click();
     }
     EXPECT_EQ(platform::readTextLines(loginFile(dir)),
               QStringList{QStringLiteral("taro,,,127.0.0.1,-1")});
@@ -41,10 +44,11 @@ TEST(ClientLoginDialog, SettingsFileRules) {
         ClientLoginDialog reread(loginFile(dir), nullptr);
         EXPECT_EQ(reread.record(),
                   (LoginRecord{QStringLiteral("taro"), {}, {}, QStringLiteral("127.0.0.1"), -1}));
-        reread.GM->setCurrentIndex(1);
-        reread.BtnSave->click();
+        child<QComboBox>(reread, "GM")->setCurrentIndex(1);
+        child<QPushButton>(reread, "BtnSave")->click();
     }
-    EXPECT_EQ(ClientLoginDialog(loginFile(dir), nullptr).GM->currentText(), u"囲碁");
+    EXPECT_EQ(child<QComboBox>(ClientLoginDialog(loginFile(dir), nullptr), "GM")->currentText(),
+              u"囲碁");
 
     // A game program's own four-field file leaves every box empty.
     ASSERT_TRUE(platform::writeTextLines(loginFile(dir), {QStringLiteral("a,b,c,d")}));
@@ -65,10 +69,10 @@ TEST(ClientLoginDialog, PasswordShowsAStarPerCharacter) {
                                                      QStringLiteral("m"), QStringLiteral("s"), 0}));
     ClientLoginDialog dialog(loginFile(dir), nullptr);
     dialog.show();
-    EXPECT_EQ(dialog.TxtPASS->displayText(), u"**");
-    QTest::keyClicks(dialog.TxtPASS, QStringLiteral("ab3"));
-    EXPECT_EQ(dialog.TxtPASS->text(), u"pwab3");
-    EXPECT_EQ(dialog.TxtPASS->displayText(), u"*****");
+    EXPECT_EQ(child<QLineEdit>(dialog, "TxtPASS")->displayText(), u"**");
+    QTest::keyClicks(child<QLineEdit>(dialog, "TxtPASS"), QStringLiteral("ab3"));
+    EXPECT_EQ(child<QLineEdit>(dialog, "TxtPASS")->text(), u"pwab3");
+    EXPECT_EQ(child<QLineEdit>(dialog, "TxtPASS")->displayText(), u"*****");
 }
 
 TEST(UserLines, AsTheListShowsThem) {
@@ -96,16 +100,16 @@ protected:
     void fillDialog(int kind = 0) {
         window.showLoginDialog();
         ClientLoginDialog* d = window.loginDialog();
-        d->TxtID->setText(QStringLiteral("taro"));
-        d->TxtPASS->setText(QStringLiteral("pw"));
-        d->TxtMAIL->setText(QStringLiteral("taro@example.jp"));
-        d->TxtSV->setText(QStringLiteral("127.0.0.1"));
-        d->GM->setCurrentIndex(kind);
+        child<QLineEdit>(*d, "TxtID")->setText(QStringLiteral("taro"));
+        child<QLineEdit>(*d, "TxtPASS")->setText(QStringLiteral("pw"));
+        child<QLineEdit>(*d, "TxtMAIL")->setText(QStringLiteral("taro@example.jp"));
+        child<QLineEdit>(*d, "TxtSV")->setText(QStringLiteral("127.0.0.1"));
+        child<QComboBox>(*d, "GM")->setCurrentIndex(kind);
     }
 
     void logIn(int index = 3) {
         fillDialog();
-        window.loginDialog()->BtnSend->click();
+        child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
         ASSERT_EQ(peer.servers.last(), u"127.0.0.1");
         peer.connectDone();
         ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
@@ -119,12 +123,16 @@ protected:
         return window.loginDialog() == nullptr;
     }
 
-    QString topLine() const { return window.Msg->toPlainText().section(u'\n', 0, 0); }
+    QListWidget* list() const { return child<QListWidget>(window, "List1"); }
+
+    QString topLine() const {
+        return child<QPlainTextEdit>(window, "Msg")->toPlainText().section(u'\n', 0, 0);
+    }
 
     void select(const QString& startOfLine) {
-        for (int i = 0; i < window.List1->count(); ++i) {
-            if (window.List1->item(i)->text().startsWith(startOfLine)) {
-                window.List1->setCurrentRow(i);
+        for (int i = 0; i < list()->count(); ++i) {
+            if (list()->item(i)->text().startsWith(startOfLine)) {
+                list()->setCurrentRow(i);
                 return;
             }
         }
@@ -133,9 +141,9 @@ protected:
 
     // A double-click on the selected line, or on the list when none is.
     void doubleClickSelected() {
-        QListWidgetItem* item = window.List1->currentItem();
-        const QPoint at = item ? window.List1->visualItemRect(item).center() : QPoint(5, 5);
-        QTest::mouseDClick(window.List1->viewport(), Qt::LeftButton, {}, at);
+        QListWidgetItem* item = list()->currentItem();
+        const QPoint at = item ? list()->visualItemRect(item).center() : QPoint(5, 5);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
     }
 
     QTemporaryDir dir;
@@ -146,14 +154,14 @@ protected:
 
 TEST_F(LobbyWire, LoginPollAndUserList) {
     EXPECT_EQ(window.windowTitle(), u"Client");
-    EXPECT_FALSE(window.Start->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(window, "Start")->isEnabled());
     logIn(7);
-    EXPECT_EQ(window.Msg->toPlainText(),
+    EXPECT_EQ(child<QPlainTextEdit>(window, "Msg")->toPlainText(),
               u"SERVER:>LOGINが許可されました。\nSERVER:>接続が完了しました。");
     EXPECT_EQ(window.client().MyIndex(), 7);
-    EXPECT_EQ(window.Label1->text(), u"将棋");
-    EXPECT_EQ(window.LOGINbtn->text(), u"ログアウト");
-    EXPECT_TRUE(window.SendBTN->isEnabled());
+    EXPECT_EQ(child<QLabel>(window, "Label1")->text(), u"将棋");
+    EXPECT_EQ(child<QPushButton>(window, "LOGINbtn")->text(), u"ログアウト");
+    EXPECT_TRUE(child<QPushButton>(window, "SendBTN")->isEnabled());
     EXPECT_TRUE(window.client().Timer1().isActive());
     EXPECT_EQ(window.client().Timer1().interval(), 5000);
     EXPECT_TRUE(dialogGone());
@@ -161,24 +169,24 @@ TEST_F(LobbyWire, LoginPollAndUserList) {
     clock.advance(5000);  // the poll
     EXPECT_TRUE(peer.receive(QStringLiteral("GetGameData|taro|pw|7|END")));
     peer.send(QStringLiteral("AddFriends|taro,0, 7,False,False,hana,0, 9,True,False|END"));
-    ASSERT_EQ(window.List1->count(), 2);
-    EXPECT_EQ(window.List1->item(0)->text(), u" 7 taro 将棋 Me");
-    EXPECT_EQ(window.List1->item(1)->text(), u" 9 hana 将棋  Battle!");
+    ASSERT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->item(0)->text(), u" 7 taro 将棋 Me");
+    EXPECT_EQ(list()->item(1)->text(), u" 9 hana 将棋  Battle!");
     peer.send(QStringLiteral("AddFriends|END"));
-    ASSERT_EQ(window.List1->count(), 0);
+    ASSERT_EQ(list()->count(), 0);
 
-    window.LOGINbtn->click();
+    child<QPushButton>(window, "LOGINbtn")->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd|taro|END")));
-    EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
+    EXPECT_EQ(child<QPushButton>(window, "LOGINbtn")->text(), u"ログイン");
     EXPECT_FALSE(window.client().Timer1().isActive());
-    EXPECT_FALSE(window.SendBTN->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(window, "SendBTN")->isEnabled());
 
     // Logging in again before the server has closed the old connection.
-    window.LOGINbtn->click();
+    child<QPushButton>(window, "LOGINbtn")->click();
     ASSERT_NE(window.loginDialog(), nullptr);
     fillDialog();
     const net::SocketHandle old = peer.connection();
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     EXPECT_FALSE(peer.isOpen(old));
     peer.connectDone();
     EXPECT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|taro,pw,taro@example.jp, 0|END")));
@@ -189,18 +197,18 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
     peer.send(QStringLiteral(
         "AddFriends|taro,0, 3,False,False,hana,0, 5,False,False,ken,1, 6,False,False,"
         "yumi,0, 8,True,False|END"));
-    ASSERT_EQ(window.List1->count(), 4);
+    ASSERT_EQ(list()->count(), 4);
 
     doubleClickSelected();  // nothing selected yet
     select(QStringLiteral(" 3 "));
     doubleClickSelected();
-    window.mnu_Watch->trigger();
+    child<QAction>(window, "mnu_Watch")->trigger();
     select(QStringLiteral(" 6 "));
     doubleClickSelected();
     select(QStringLiteral(" 8 "));
     doubleClickSelected();
     select(QStringLiteral(" 5 "));
-    window.mnu_Watch->trigger();
+    child<QAction>(window, "mnu_Watch")->trigger();
     EXPECT_EQ(dialogs.texts, (QStringList{QStringLiteral("相手が選択されていません。"),
                                           QStringLiteral("自分は対戦相手にできません。"),
                                           QStringLiteral("自分を選択できません。"),
@@ -225,19 +233,19 @@ TEST_F(LobbyWire, ChallengesWatchesAndTheirRefusals) {
     peer.send(QStringLiteral("GameMsg|Battle|hana| 5|END"));
     EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
     EXPECT_EQ(topLine(), u"Battle");
-    EXPECT_TRUE(window.Start->isEnabled());
-    window.mnu_Watch->trigger();
+    EXPECT_TRUE(child<QPushButton>(window, "Start")->isEnabled());
+    child<QAction>(window, "mnu_Watch")->trigger();
     EXPECT_EQ(dialogs.texts.last(), u"あなたは、対戦中です。");
 
     peer.send(QStringLiteral("GameMsg|ShutDown|END"));
     EXPECT_TRUE(peer.receive(QStringLiteral("GMOK|受信しました。| 0|END")));
-    EXPECT_FALSE(window.Start->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(window, "Start")->isEnabled());
     EXPECT_FALSE(window.client().InBattle());
 
     select(QStringLiteral(" 8 "));
-    window.mnu_Watch->trigger();
+    child<QAction>(window, "mnu_Watch")->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("WatchMsg|8|END")));
-    EXPECT_TRUE(window.Start->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(window, "Start")->isEnabled());
 }
 
 // Who may be challenged or watched is decided by the list, not by words in a
@@ -247,11 +255,11 @@ TEST_F(LobbyWire, IdsThatHoldTheListsWordsDecideNothing) {
     peer.send(
         QStringLiteral("AddFriends|taro,0, 3,False,False,Battler,0, 5,False,False,"
                        "Meg,0, 6,True,False,将棋ken,1, 7,False,False|END"));
-    ASSERT_EQ(window.List1->count(), 4);
-    EXPECT_EQ(window.List1->item(2)->text(), u" 6 Meg 将棋  Battle!");
+    ASSERT_EQ(list()->count(), 4);
+    EXPECT_EQ(list()->item(2)->text(), u" 6 Meg 将棋  Battle!");
 
     select(QStringLiteral(" 6 "));
-    window.mnu_Watch->trigger();
+    child<QAction>(window, "mnu_Watch")->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("WatchMsg|6|END")));
     select(QStringLiteral(" 7 "));
     doubleClickSelected();
@@ -263,11 +271,11 @@ TEST_F(LobbyWire, IdsThatHoldTheListsWordsDecideNothing) {
 
 TEST_F(LobbyWire, ChatAndServerNotices) {
     logIn(3);
-    window.Status->setText(QStringLiteral("a|b"));
-    window.SendBTN->click();
+    child<QLineEdit>(window, "Status")->setText(QStringLiteral("a|b"));
+    child<QPushButton>(window, "SendBTN")->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameMsg|taro>a｜b| 0|END")));
     EXPECT_EQ(topLine(), u"taro>a｜b");
-    EXPECT_EQ(window.Status->text(), u"a|b");
+    EXPECT_EQ(child<QLineEdit>(window, "Status")->text(), u"a|b");
 
     // A chat line that mentions keywords is a chat line and nothing else.
     peer.send(QStringLiteral("GameMsg|hana>LOGIN Dead GameEnd| 0|END"));
@@ -279,9 +287,12 @@ TEST_F(LobbyWire, ChatAndServerNotices) {
     peer.send(QStringLiteral("GameMsg|NotStart|END"));
     peer.send(QStringLiteral("GAMESETOK|hana|END"));
     ASSERT_EQ(topLine(), u"SERVER:>hanaはゲ－ムを起動しました。");
-    EXPECT_TRUE(window.Msg->toPlainText().startsWith(QStringLiteral(
-        "SERVER:>hanaはゲ－ムを起動しました。\nSERVER:>将棋ソフトを立ち上げてください。\n"
-        "NotStart\n")));
+    EXPECT_TRUE(
+        child<QPlainTextEdit>(window, "Msg")
+            ->toPlainText()
+            .startsWith(QStringLiteral(
+                "SERVER:>hanaはゲ－ムを起動しました。\nSERVER:>将棋ソフトを立ち上げてください。\n"
+                "NotStart\n")));
     EXPECT_FALSE(peer.pending().contains(QStringLiteral("GMOK")));  // NotStart is not answered
 
     peer.send(QStringLiteral("GMOK|受信しました。|END"));
@@ -296,30 +307,31 @@ TEST_F(LobbyWire, ChatAndServerNotices) {
 
 TEST_F(LobbyWire, StartingTheGameProgram) {
     logIn(3);
-    window.Start->setEnabled(true);
-    window.Start->click();
+    child<QPushButton>(window, "Start")->setEnabled(true);
+    child<QPushButton>(window, "Start")->click();
     EXPECT_EQ(dialogs.texts.last(), u"GameFile.txtが存在しません。");
-    EXPECT_FALSE(window.Start->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(window, "Start")->isEnabled());
 
     gamefile::GameFileList list;
     ASSERT_TRUE(gamefile::writeGameFile(dir.filePath(QStringLiteral("GameFile.txt")), list));
-    window.Start->setEnabled(true);
-    window.Start->click();
+    child<QPushButton>(window, "Start")->setEnabled(true);
+    child<QPushButton>(window, "Start")->click();
     EXPECT_EQ(dialogs.texts.last(),
               u"将棋ソフトが設定されていません。「ファイル設定」で設定してください。");
 
     list.paths[0] = dir.filePath(QStringLiteral("Varnel"));
     ASSERT_TRUE(gamefile::writeGameFile(dir.filePath(QStringLiteral("GameFile.txt")), list));
-    window.Start->setEnabled(true);
-    window.Start->click();
+    child<QPushButton>(window, "Start")->setEnabled(true);
+    child<QPushButton>(window, "Start")->click();
     EXPECT_EQ(started, QStringList{dir.filePath(QStringLiteral("Varnel")) + u'@' + dir.path()});
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(LobbyWire, RefusedLogins) {
     fillDialog();
-    window.loginDialog()->BtnSend->click();
-    window.loginDialog()->BtnSend->click();  // a second press opens no second socket
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")
+        ->click();  // a second press opens no second socket
     ASSERT_EQ(peer.servers.size(), 1);
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
@@ -342,7 +354,7 @@ TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
     fillDialog();
 
     // The connect hangs, as to a host that drops packets.
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     EXPECT_NE(window.client().DataSock(), 0);
     clock.advance(299);
     EXPECT_TRUE(dialogs.texts.isEmpty());
@@ -355,18 +367,18 @@ TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
         EXPECT_EQ(window.client().DataSock(), 0);
         peer.send(QStringLiteral("LOGIN|OK| 3|END"));
     };
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     clock.advance(300);
     ASSERT_FALSE(peer.isOpen(peer.connection()));
     EXPECT_EQ(dialogs.texts, (QStringList{noAnswer, noAnswer}));
     EXPECT_TRUE(window.client().fLog());
-    EXPECT_EQ(window.LOGINbtn->text(), u"ログイン");
+    EXPECT_EQ(child<QPushButton>(window, "LOGINbtn")->text(), u"ログイン");
     dialogs.onShow = nullptr;
 
     // An answer in time logs in, and no box follows it.
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     peer.send(QStringLiteral("LOGIN|OK| 3|END"));
@@ -378,7 +390,7 @@ TEST_F(LobbyWire, UnansweredLoginIsGivenUp) {
 TEST_F(LobbyWire, ClosingTheDialogGivesTheAttemptUp) {
     window.client().setLoginTimeout(std::chrono::milliseconds(300));
     fillDialog();
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     window.loginDialog()->close();
@@ -387,32 +399,32 @@ TEST_F(LobbyWire, ClosingTheDialogGivesTheAttemptUp) {
     clock.advance(500);
     EXPECT_TRUE(dialogs.texts.isEmpty());
 
-    window.LOGINbtn->click();
+    child<QPushButton>(window, "LOGINbtn")->click();
     fillDialog();
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     // "END" closes the dialog too, but still says goodbye on the open connection.
-    window.loginDialog()->BtnClose->click();
+    child<QPushButton>(*window.loginDialog(), "BtnClose")->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd||END")));
     EXPECT_TRUE(window.hasEnded());
 }
 
 TEST_F(LobbyWire, NoGameChosenDoesNothingAndEndSaysGoodbye) {
     fillDialog(-1);
-    window.loginDialog()->BtnSend->click();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     EXPECT_TRUE(peer.servers.isEmpty());
     EXPECT_EQ(window.client().DataSock(), 0);
-    EXPECT_TRUE(window.Status->text().isEmpty());
+    EXPECT_TRUE(child<QLineEdit>(window, "Status")->text().isEmpty());
 
-    window.loginDialog()->GM->setCurrentIndex(0);
-    window.loginDialog()->BtnSend->click();
+    child<QComboBox>(*window.loginDialog(), "GM")->setCurrentIndex(0);
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
     peer.connectDone();
     ASSERT_TRUE(peer.receive(QStringLiteral("SVMSG_LOGIN|")));
     peer.send(QStringLiteral("NoLogin|END"));
     ASSERT_FALSE(dialogs.texts.isEmpty());
     EXPECT_EQ(dialogs.texts.last(), u"既にログインしています。再ログインが拒否されました。");
-    window.loginDialog()->BtnClose->click();
+    child<QPushButton>(*window.loginDialog(), "BtnClose")->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("GameEnd||END")));
     EXPECT_TRUE(window.hasEnded());
 }

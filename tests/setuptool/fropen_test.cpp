@@ -9,11 +9,13 @@
 #include <QTest>
 
 #include "dialogdriver.h"
+#include "filedialogcontrols.h"
 #include "folderlisting.h"
 #include "fropen.h"
 #include "quenlistexts.h"
 #include "scripteddialogs.h"
 #include "setupfiles.h"
+#include "widgetdriver.h"
 
 namespace quenlis {
 namespace {
@@ -21,6 +23,11 @@ namespace {
 using setuptest::clickItem;
 using setuptest::doubleClickItem;
 using setuptest::itemNamed;
+using testsupport::child;
+using testsupport::driveList;
+using testsupport::fileList;
+using testsupport::folderList;
+using testsupport::nameBox;
 
 QStringList lines(const QListWidget* list) {
     QStringList texts;
@@ -51,70 +58,70 @@ TEST_F(FrOpenTest, ShowsTheFolderItsProgramsAndItsFileSystem) {
     frOpen dialog(folder, dialogs);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), u"開く");
-    EXPECT_EQ(dialog.nameLabel->text(), u"ファイル名(&N):");
-    EXPECT_EQ(dialog.nameLabel->buddy(), dialog.Text1);
-    EXPECT_EQ(dialog.Text1->toolTip(), u"ファイル名の手動変更はできません。");
-    EXPECT_EQ(dialog.Command2->text(), u"設　定");
-    EXPECT_EQ(dialog.Command3->text(), u"キャンセル");
+    EXPECT_EQ(child<QLabel>(dialog, "nameLabel")->text(), u"ファイル名(&N):");
+    EXPECT_EQ(child<QLabel>(dialog, "nameLabel")->buddy(), nameBox(dialog));
+    EXPECT_EQ(nameBox(dialog)->toolTip(), u"ファイル名の手動変更はできません。");
+    EXPECT_EQ(child<QPushButton>(dialog, "Command2")->text(), u"設　定");
+    EXPECT_EQ(child<QPushButton>(dialog, "Command3")->text(), u"キャンセル");
 
     EXPECT_EQ(dialog.folder(), folder);
     // Only what the user may run; hidden files and plain files are left out.
-    EXPECT_EQ(lines(dialog.File1), (QStringList{"ostrim", "Varnel"}));
+    EXPECT_EQ(lines(fileList(dialog)), (QStringList{"ostrim", "Varnel"}));
     // The way down from the root, then the subfolders, the current one chosen.
-    const QStringList dirs = lines(dialog.Dir1);
+    const QStringList dirs = lines(folderList(dialog));
     EXPECT_EQ(dirs.first(), u"/");
     EXPECT_EQ(dirs.mid(dirs.size() - 3),
               (QStringList{QFileInfo(folder).fileName(), "assets", "Games"}));
-    EXPECT_EQ(dialog.Dir1->currentItem()->text().trimmed(), QFileInfo(folder).fileName());
-    EXPECT_GT(dialog.Dir1->currentItem()->text().size(),
-              itemNamed(dialog.Dir1, QStringLiteral("/"))->text().size());
+    EXPECT_EQ(folderList(dialog)->currentItem()->text().trimmed(), QFileInfo(folder).fileName());
+    EXPECT_GT(folderList(dialog)->currentItem()->text().size(),
+              itemNamed(folderList(dialog), QStringLiteral("/"))->text().size());
 
-    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
-    EXPECT_GE(dialog.Drive1->findData(platform::driveOf(folder)), 0);
+    EXPECT_EQ(driveList(dialog)->currentData().toString(), platform::driveOf(folder));
+    EXPECT_GE(driveList(dialog)->findData(platform::driveOf(folder)), 0);
 }
 
 TEST_F(FrOpenTest, OpeningAFolderListsItsProgramsAndClickingOneNamesIt) {
     frOpen dialog(folder, dialogs);
     dialog.show();
-    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QStringLiteral("Games")));
+    ASSERT_TRUE(doubleClickItem(folderList(dialog), QStringLiteral("Games")));
     EXPECT_EQ(dialog.folder(), folder + QStringLiteral("/Games"));
-    EXPECT_EQ(lines(dialog.File1), QStringList{"Chess"});
-    EXPECT_EQ(lines(dialog.Dir1).last(), u"chess");
+    EXPECT_EQ(lines(fileList(dialog)), QStringList{"Chess"});
+    EXPECT_EQ(lines(folderList(dialog)).last(), u"chess");
 
-    ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("Chess")));
+    ASSERT_TRUE(clickItem(fileList(dialog), QStringLiteral("Chess")));
     const QString chosen = folder + QStringLiteral("/Games/Chess");
-    EXPECT_EQ(dialog.Text1->text(), chosen);
+    EXPECT_EQ(nameBox(dialog)->text(), chosen);
 
     // Typing into the name box is undone at once.
-    dialog.Text1->setFocus();
-    QTest::keyClicks(dialog.Text1, QStringLiteral("xyz"));
-    QTest::keyClick(dialog.Text1, Qt::Key_Backspace);
-    EXPECT_EQ(dialog.Text1->text(), chosen);
+    nameBox(dialog)->setFocus();
+    QTest::keyClicks(nameBox(dialog), QStringLiteral("xyz"));
+    QTest::keyClick(nameBox(dialog), Qt::Key_Backspace);
+    EXPECT_EQ(nameBox(dialog)->text(), chosen);
 
     // Back up through the folder list.
-    ASSERT_TRUE(doubleClickItem(dialog.Dir1, QFileInfo(folder).fileName()));
+    ASSERT_TRUE(doubleClickItem(folderList(dialog), QFileInfo(folder).fileName()));
     EXPECT_EQ(dialog.folder(), folder);
-    EXPECT_EQ(dialog.Text1->text(), chosen);
+    EXPECT_EQ(nameBox(dialog)->text(), chosen);
 
-    QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.ThisPath, chosen);
+    EXPECT_EQ(dialog.thisPath(), chosen);
 }
 
 TEST_F(FrOpenTest, NothingIsHandedBackWithoutAClickedFileOrOnCancel) {
     {
         frOpen dialog(folder, dialogs);
         dialog.show();
-        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
-        EXPECT_EQ(dialog.ThisPath, QString());
+        QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
+        EXPECT_EQ(dialog.thisPath(), QString());
     }
     {
         frOpen dialog(folder, dialogs);
         dialog.show();
-        ASSERT_TRUE(clickItem(dialog.File1, QStringLiteral("Varnel")));
-        QTest::mouseClick(dialog.Command3, Qt::LeftButton);
+        ASSERT_TRUE(clickItem(fileList(dialog), QStringLiteral("Varnel")));
+        QTest::mouseClick(child<QPushButton>(dialog, "Command3"), Qt::LeftButton);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(dialog.ThisPath, QString());
+        EXPECT_EQ(dialog.thisPath(), QString());
     }
     // A folder that is not there opens the current folder instead.
     frOpen dialog(folder + QStringLiteral("/gone"), dialogs);
@@ -125,13 +132,13 @@ TEST_F(FrOpenTest, AFileSystemThatCannotBeShownIsToldAndTheFolderKept) {
     frOpen dialog(folder, dialogs);
     dialog.show();
     // As if it was unmounted after the list was made.
-    dialog.Drive1->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
-    dialog.Drive1->setFocus();
-    QTest::keyClick(dialog.Drive1, Qt::Key_End);
+    driveList(dialog)->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
+    driveList(dialog)->setFocus();
+    QTest::keyClick(driveList(dialog), Qt::Key_End);
     EXPECT_EQ(dialogs.shown, QStringList{"Quenlis|" + kDriveFailedText});
     EXPECT_EQ(dialog.folder(), folder);
-    EXPECT_EQ(dialog.Drive1->currentData().toString(), platform::driveOf(folder));
-    EXPECT_EQ(lines(dialog.File1), (QStringList{"ostrim", "Varnel"}));
+    EXPECT_EQ(driveList(dialog)->currentData().toString(), platform::driveOf(folder));
+    EXPECT_EQ(lines(fileList(dialog)), (QStringList{"ostrim", "Varnel"}));
 }
 
 TEST_F(FrOpenTest, ChoosingAnotherFileSystemOpensItsRoot) {
@@ -139,16 +146,16 @@ TEST_F(FrOpenTest, ChoosingAnotherFileSystemOpensItsRoot) {
     dialog.show();
     const QString here = platform::driveOf(folder);
     int other = -1;
-    for (int i = 0; i < dialog.Drive1->count() && other < 0; ++i) {
-        const QString root = dialog.Drive1->itemData(i).toString();
+    for (int i = 0; i < driveList(dialog)->count() && other < 0; ++i) {
+        const QString root = driveList(dialog)->itemData(i).toString();
         if (root != here && platform::driveUsable(root)) other = i;
     }
     if (other < 0) GTEST_SKIP() << "only one file system is mounted here";
-    dialog.Drive1->setFocus();
-    dialog.Drive1->setCurrentIndex(other == 0 ? 1 : other - 1);
-    QTest::keyClick(dialog.Drive1, other == 0 ? Qt::Key_Up : Qt::Key_Down);
+    driveList(dialog)->setFocus();
+    driveList(dialog)->setCurrentIndex(other == 0 ? 1 : other - 1);
+    QTest::keyClick(driveList(dialog), other == 0 ? Qt::Key_Up : Qt::Key_Down);
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_EQ(dialog.folder(), dialog.Drive1->itemData(other).toString());
+    EXPECT_EQ(dialog.folder(), driveList(dialog)->itemData(other).toString());
 }
 
 }  // namespace

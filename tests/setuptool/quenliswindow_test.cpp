@@ -10,17 +10,21 @@
 #include <memory>
 
 #include "dialogdriver.h"
+#include "filedialogcontrols.h"
 #include "gamefilelist.h"
 #include "quenlistexts.h"
 #include "quenliswindow.h"
 #include "scripteddialogs.h"
 #include "setupfiles.h"
+#include "widgetdriver.h"
 
 namespace quenlis {
 namespace {
 
 using setuptest::fileBytes;
 using setuptest::writeBytes;
+using testsupport::child;
+using testsupport::fileList;
 
 class QuenlisWindowTest : public ::testing::Test {
 protected:
@@ -40,14 +44,15 @@ protected:
     // "設定" of `slot`, picking `name` in the dialog's start folder.
     static void choose(QuenlisWindow& window, int slot, const QString& name) {
         setuptest::whenFileDialogOpens([name](frOpen& dialog) {
-            EXPECT_TRUE(setuptest::clickItem(dialog.File1, name)) << name.toStdString();
-            QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+            EXPECT_TRUE(setuptest::clickItem(fileList(dialog), name)) << name.toStdString();
+            QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
         });
-        QTest::mouseClick(window.Option1[static_cast<std::size_t>(slot)], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "Option1", static_cast<std::size_t>(slot)),
+                          Qt::LeftButton);
     }
 
     static void typePath(QuenlisWindow& window, int slot, const QString& text) {
-        QLineEdit* box = window.Text1[static_cast<std::size_t>(slot)];
+        QLineEdit* box = child<QLineEdit>(window, "Text1", static_cast<std::size_t>(slot));
         box->selectAll();
         if (text.isEmpty()) {
             QTest::keyClick(box, Qt::Key_Delete);
@@ -61,14 +66,14 @@ protected:
     static std::array<QString, 4> shownPaths(const QuenlisWindow& window) {
         std::array<QString, 4> paths;
         for (std::size_t i = 0; i < paths.size(); ++i)
-            paths[i] = window.Text1[i]->text();
+            paths[i] = child<QLineEdit>(window, "Text1", i)->text();
         return paths;
     }
 
     static std::array<bool, 4> startEnabled(const QuenlisWindow& window) {
         std::array<bool, 4> enabled{};
         for (std::size_t i = 0; i < enabled.size(); ++i)
-            enabled[i] = window.Option2[i]->isEnabled();
+            enabled[i] = child<QPushButton>(window, "Option2", i)->isEnabled();
         return enabled;
     }
 };
@@ -80,16 +85,17 @@ TEST_F(QuenlisWindowTest, AMissingListFileIsToldAndEverySlotStartsEmpty) {
     EXPECT_EQ(window->windowTitle(), u"Quenlis");
     const QStringList labels{"将棋", "囲碁", "チェス", "リバ－シ"};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(window->slotLabel[i]->text(), labels[static_cast<qsizetype>(i)]);
-        EXPECT_EQ(window->Option1[i]->text(), u"設定");
-        EXPECT_EQ(window->Option2[i]->text(), u"起動");
-        EXPECT_EQ(window->Text1[i]->text(), QString());
+        EXPECT_EQ(child<QLabel>(*window, "slotLabel", i)->text(),
+                  labels[static_cast<qsizetype>(i)]);
+        EXPECT_EQ(child<QPushButton>(*window, "Option1", i)->text(), u"設定");
+        EXPECT_EQ(child<QPushButton>(*window, "Option2", i)->text(), u"起動");
+        EXPECT_EQ(child<QLineEdit>(*window, "Text1", i)->text(), QString());
     }
-    EXPECT_EQ(window->nameLabel->text(), u"ファイル名");
-    EXPECT_EQ(window->Text2->text(), u"GameFile.txt");
-    EXPECT_EQ(window->SaveBTN->text(), u"保　存");
-    EXPECT_EQ(window->SetBTN->text(), u"終　了");
-    EXPECT_FALSE(window->SaveBTN->isEnabled());
+    EXPECT_EQ(child<QLabel>(*window, "nameLabel")->text(), u"ファイル名");
+    EXPECT_EQ(child<QLineEdit>(*window, "Text2")->text(), u"GameFile.txt");
+    EXPECT_EQ(child<QPushButton>(*window, "SaveBTN")->text(), u"保　存");
+    EXPECT_EQ(child<QPushButton>(*window, "SetBTN")->text(), u"終　了");
+    EXPECT_FALSE(child<QPushButton>(*window, "SaveBTN")->isEnabled());
     // Nothing was read, so nothing was marked as unstartable.
     EXPECT_EQ(startEnabled(*window), (std::array<bool, 4>{true, true, true, true}));
     EXPECT_FALSE(QFileInfo::exists(listFile));
@@ -102,7 +108,7 @@ TEST_F(QuenlisWindowTest, SlotsReadWithoutAProgramCannotBeStarted) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(shownPaths(*window), (std::array<QString, 4>{"/q/Varnel", "", "/q/チェス", ""}));
     EXPECT_EQ(startEnabled(*window), (std::array<bool, 4>{true, false, true, false}));
-    EXPECT_FALSE(window->SaveBTN->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*window, "SaveBTN")->isEnabled());
 
     // A short file: the slots it does not reach stay startable.
     ASSERT_TRUE(writeBytes(listFile, "0,/q/Varnel\n1,\n"));
@@ -115,7 +121,7 @@ TEST_F(QuenlisWindowTest, SlotsReadWithoutAProgramCannotBeStarted) {
     ASSERT_TRUE(writeBytes(path("GAMEFILE.TXT"), "0,/upper/Varnel\r\n1,\r\n2,\r\n3,\r\n"));
     window = openWindow();
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_EQ(window->Text1[0]->text(), u"/upper/Varnel");
+    EXPECT_EQ(child<QLineEdit>(*window, "Text1", 0)->text(), u"/upper/Varnel");
 }
 
 TEST_F(QuenlisWindowTest, ChoosingAProgramFillsTheSlotAndAllowsSaving) {
@@ -124,25 +130,27 @@ TEST_F(QuenlisWindowTest, ChoosingAProgramFillsTheSlotAndAllowsSaving) {
     auto window = openWindow();
 
     // Cancelled, or set without a file clicked: nothing changes.
-    setuptest::whenFileDialogOpens(
-        [](frOpen& dialog) { QTest::mouseClick(dialog.Command3, Qt::LeftButton); });
-    QTest::mouseClick(window->Option1[1], Qt::LeftButton);
-    setuptest::whenFileDialogOpens(
-        [](frOpen& dialog) { QTest::mouseClick(dialog.Command2, Qt::LeftButton); });
-    QTest::mouseClick(window->Option1[1], Qt::LeftButton);
-    EXPECT_EQ(window->ThisPath, QString());
-    EXPECT_EQ(window->Text1[1]->text(), QString());
-    EXPECT_FALSE(window->SaveBTN->isEnabled());
+    setuptest::whenFileDialogOpens([](frOpen& dialog) {
+        QTest::mouseClick(child<QPushButton>(dialog, "Command3"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>(*window, "Option1", 1), Qt::LeftButton);
+    setuptest::whenFileDialogOpens([](frOpen& dialog) {
+        QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>(*window, "Option1", 1), Qt::LeftButton);
+    EXPECT_EQ(window->thisPath(), QString());
+    EXPECT_EQ(child<QLineEdit>(*window, "Text1", 1)->text(), QString());
+    EXPECT_FALSE(child<QPushButton>(*window, "SaveBTN")->isEnabled());
 
     choose(*window, 1, QStringLiteral("Ostrim"));
-    EXPECT_EQ(window->ThisPath, path("Ostrim"));
-    EXPECT_EQ(window->Text1[1]->text(), path("Ostrim"));
-    EXPECT_TRUE(window->SaveBTN->isEnabled());
+    EXPECT_EQ(window->thisPath(), path("Ostrim"));
+    EXPECT_EQ(child<QLineEdit>(*window, "Text1", 1)->text(), path("Ostrim"));
+    EXPECT_TRUE(child<QPushButton>(*window, "SaveBTN")->isEnabled());
     // Read without a program, this slot stays unstartable until the next run.
-    EXPECT_FALSE(window->Option2[1]->isEnabled());
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
-    EXPECT_FALSE(window->Option2[1]->isEnabled());
-    EXPECT_TRUE(window->SaveBTN->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*window, "Option2", 1)->isEnabled());
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
+    EXPECT_FALSE(child<QPushButton>(*window, "Option2", 1)->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*window, "SaveBTN")->isEnabled());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -154,7 +162,7 @@ TEST_F(QuenlisWindowTest, SavedPathsReadBackTheSameInTheToolAndForTheClient) {
 
     choose(*window, 0, QStringLiteral("Varnel"));
     typePath(*window, 1, path("将棋/Ostrim"));
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     const QByteArray folderBytes = folder.toLocal8Bit();
@@ -170,15 +178,15 @@ TEST_F(QuenlisWindowTest, SavedPathsReadBackTheSameInTheToolAndForTheClient) {
     QString openedIn;
     setuptest::whenFileDialogOpens([&openedIn](frOpen& dialog) {
         openedIn = dialog.folder();
-        QTest::mouseClick(dialog.Command3, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Command3"), Qt::LeftButton);
     });
-    QTest::mouseClick(window->Option1[1], Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option1", 1), Qt::LeftButton);
     EXPECT_EQ(openedIn, path("将棋"));
-    EXPECT_EQ(window->Text1[1]->text(), path("将棋/Ostrim"));
+    EXPECT_EQ(child<QLineEdit>(*window, "Text1", 1)->text(), path("将棋/Ostrim"));
 
     // "終　了" ends without saving what was typed since.
     typePath(*window, 2, QStringLiteral("/not/saved"));
-    QTest::mouseClick(window->SetBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "SetBTN"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
 
     window = openWindow();
@@ -193,14 +201,14 @@ TEST_F(QuenlisWindowTest, TheListFileNameBoxChoosesWhereToSave) {
     auto window = openWindow();
     choose(*window, 0, QStringLiteral("Varnel"));
 
-    window->Text2->setText(QStringLiteral("sub/Other.txt"));
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    child<QLineEdit>(*window, "Text2")->setText(QStringLiteral("sub/Other.txt"));
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     EXPECT_EQ(gamefile::readGameFile(path("sub/Other.txt")).list.programFor(0), path("Varnel"));
     EXPECT_FALSE(QFileInfo::exists(listFile));
 
     const QString elsewhere = QDir(folder).filePath(QStringLiteral("sub/Absolute.txt"));
-    window->Text2->setText(elsewhere);
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    child<QLineEdit>(*window, "Text2")->setText(elsewhere);
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     EXPECT_EQ(gamefile::readGameFile(elsewhere).status, gamefile::GameFileStatus::Complete);
 }
 
@@ -212,9 +220,9 @@ TEST_F(QuenlisWindowTest, FailingOrRefusedSavesAreToldAndWriteNothing) {
     choose(*window, 0, QStringLiteral("Varnel"));
 
     typePath(*window, 2, QStringLiteral("/games/a,b/Chess"));
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     typePath(*window, 2, QStringLiteral("/games/😀/Chess"));
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     EXPECT_EQ(dialogs.texts,
               (QStringList{"チェスのファイル名に「,」が含まれているため保存できません。",
                            "チェスのファイル名に保存できない文字が含まれています。"}));
@@ -223,10 +231,10 @@ TEST_F(QuenlisWindowTest, FailingOrRefusedSavesAreToldAndWriteNothing) {
     dialogs.texts.clear();
 
     typePath(*window, 2, QString());
-    window->Text2->setText(QStringLiteral("no/such/folder/GameFile.txt"));
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
-    window->Text2->clear();
-    QTest::mouseClick(window->SaveBTN, Qt::LeftButton);
+    child<QLineEdit>(*window, "Text2")->setText(QStringLiteral("no/such/folder/GameFile.txt"));
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
+    child<QLineEdit>(*window, "Text2")->clear();
+    QTest::mouseClick(child<QPushButton>(*window, "SaveBTN"), Qt::LeftButton);
     EXPECT_EQ(dialogs.texts, (QStringList{"no/such/folder/GameFile.txtに保存できません。",
                                           "ファイル名が入力されていません。"}));
     EXPECT_EQ(fileBytes(listFile), before);
@@ -236,11 +244,11 @@ TEST_F(QuenlisWindowTest, FailingOrRefusedSavesAreToldAndWriteNothing) {
 TEST_F(QuenlisWindowTest, PathsThatCannotBeStartedAreRefusedAndTheToolGoesOn) {
     auto window = openWindow();
     dialogs.shown.clear();
-    QTest::mouseClick(window->Option2[0], Qt::LeftButton);  // empty
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 0), Qt::LeftButton);  // empty
     typePath(*window, 1, QStringLiteral("Varnel"));
-    QTest::mouseClick(window->Option2[1], Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 1), Qt::LeftButton);
     typePath(*window, 2, QStringLiteral("/games/a,b/Chess"));
-    QTest::mouseClick(window->Option2[2], Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 2), Qt::LeftButton);
     EXPECT_EQ(dialogs.shown, (QStringList{
                                  "Quenlis|起動するファイルが設定されていません。",
                                  "Quenlis|フォルダ名のないファイル名は起動できません。",
@@ -251,7 +259,7 @@ TEST_F(QuenlisWindowTest, PathsThatCannotBeStartedAreRefusedAndTheToolGoesOn) {
 
     // A program that is not there does not start, and that is not told.
     typePath(*window, 3, path("missing/Reversi"));
-    QTest::mouseClick(window->Option2[3], Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 3), Qt::LeftButton);
     EXPECT_EQ(dialogs.shown.size(), 3);
 }
 
@@ -267,8 +275,8 @@ TEST_F(QuenlisWindowTest, StartRunsTheProgramInItsOwnFolder) {
     ASSERT_NE(QDir::currentPath(), folder);
     auto window = openWindow();
 
-    QTest::mouseClick(window->Option2[0], Qt::LeftButton);
-    QTest::mouseClick(window->Option2[1], Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 0), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "Option2", 1), Qt::LeftButton);
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(setuptest::startedIn(path("shogi")), path("shogi"));
     EXPECT_EQ(setuptest::startedIn(path("go")), path("go"));

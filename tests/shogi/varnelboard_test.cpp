@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -10,11 +11,13 @@
 #include "shogirules/rulemessages.h"
 #include "varneldriver.h"
 #include "varnelwindow.h"
+#include "widgetdriver.h"
 
 namespace shogi {
 namespace {
 
 using test::boardFromDiagram;
+using testsupport::child;
 
 class VarnelBoard : public ::testing::Test, protected test::VarnelDriver {
 protected:
@@ -182,12 +185,12 @@ TEST(VarnelWindowPlace, KeepsWhereItWasPutAndOnlyItsSizeIsFixed) {
 
 TEST_F(VarnelBoard, ResetAndVersionBox) {
     drag(centreOf({2, 6}), centreOf({2, 5}));
-    window.mnuInit->trigger();
+    child<QAction>(window, "mnuInit")->trigger();
     EXPECT_EQ(window.position().Ban, Board::initial());
     EXPECT_EQ(window.state().MoveNo, 0);
     EXPECT_TRUE(window.state().MyTurn);
     expectPictureOfPosition();
-    window.mnuV->trigger();
+    child<QAction>(window, "mnuV")->trigger();
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Varnel|Varnel for Quor　Ver1.10")});
 }
 

@@ -4,6 +4,7 @@
 // varnelwire_test.cpp.
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,12 +17,14 @@
 #include "loginsettings.h"
 #include "scriptedpeer.h"
 #include "varneldriver.h"
+#include "widgetdriver.h"
 
 namespace shogi {
 namespace {
 
 using test::boardFromDiagram;
 using test::VarnelDriver;
+using testsupport::child;
 
 // A free port for this test, handed to the programs through QUOR_PORT.
 quint16 useFreePort() {
@@ -40,14 +43,14 @@ void pointAtLocalServer(VarnelDriver& v) {
 }
 
 QString text2(VarnelDriver& v) {
-    return v.window.Text2->toPlainText();
+    return child<QPlainTextEdit>(v.window, "Text2")->toPlainText();
 }
 
 TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     useFreePort();
     VarnelDriver a;  // listens
     VarnelDriver b;  // connects to it as its server
-    a.window.mnuServer->trigger();
+    child<QAction>(a.window, "mnuServer")->trigger();
     EXPECT_EQ(text2(a), u"クライアント待受");
     pointAtLocalServer(b);
     b.window.activated();
@@ -55,8 +58,8 @@ TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
         [&] { return a.window.state().IsConnected && b.window.state().IsConnected; }));
     EXPECT_EQ(text2(a), u"接続しました。");
     EXPECT_EQ(text2(b), u"サーバーと接続が完了しました。");
-    EXPECT_TRUE(a.window.Command5->isEnabled());
-    EXPECT_TRUE(a.window.mnuM->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(a.window, "Command5")->isEnabled());
+    EXPECT_TRUE(child<QMenu>(a.window, "mnuM")->isEnabled());
     // The login watchdog gives up server connections only: the peer that
     // connected to the listener stays.
     for (int i = 0; i < 3; ++i)
@@ -73,10 +76,10 @@ TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     EXPECT_EQ(b.window.state().MySide, u"後手");
     EXPECT_EQ(a.window.windowTitle(), u"通信将棋：あなた=先手:第 1手");
     EXPECT_EQ(b.window.windowTitle(), u"通信将棋：あなた=後手:第 1手");
-    EXPECT_EQ(a.window.Text1->text(), u"相手は考え中");
-    EXPECT_EQ(b.window.Text1->text(), u"あなたの番");
-    EXPECT_TRUE(a.window.Timer1->isActive());
-    EXPECT_TRUE(b.window.Timer1->isActive());
+    EXPECT_EQ(child<QLineEdit>(a.window, "Text1")->text(), u"相手は考え中");
+    EXPECT_EQ(child<QLineEdit>(b.window, "Text1")->text(), u"あなたの番");
+    EXPECT_TRUE(a.window.match().Timer1().isActive());
+    EXPECT_TRUE(b.window.match().Timer1().isActive());
     a.window.match().clockTick();
     b.window.match().clockTick();
     b.window.match().clockTick();
@@ -91,19 +94,20 @@ TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     b.move({2, 6}, {2, 5});
     ASSERT_TRUE(QTest::qWaitFor([&] { return a.window.state().MoveNo == 2; }));
     EXPECT_EQ(a.window.position().Ban.at({6, 3}), Cell::opp(Kind::Fu));
-    EXPECT_EQ(a.window.Text1->text(), u"あなたの番");
+    EXPECT_EQ(child<QLineEdit>(a.window, "Text1")->text(), u"あなたの番");
     EXPECT_EQ(b.window.windowTitle(), u"通信将棋：あなた=後手:第 2手");
 
     // A chat line, colon and all; the send button waits for the acknowledgement.
-    b.window.Text2->setPlainText(QStringLiteral("こんにちは:元気?"));
-    b.window.Command5->click();
-    EXPECT_FALSE(b.window.Command5->isEnabled());
+    child<QPlainTextEdit>(b.window, "Text2")->setPlainText(QStringLiteral("こんにちは:元気?"));
+    child<QPushButton>(b.window, "Command5")->click();
+    EXPECT_FALSE(child<QPushButton>(b.window, "Command5")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return text2(a) == u"こんにちは:元気?"; }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.window.Command5->isEnabled(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return child<QPushButton>(b.window, "Command5")->isEnabled(); }));
     EXPECT_FALSE(b.window.state().SendLock);
 
     // A canned line.
-    a.window.mnuAis[0]->trigger();
+    child<QAction>(a.window, "mnuAis", 0)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text2(b) == u"宜しくお願いします。"; }));
 
     // The listener takes the king.
@@ -122,27 +126,27 @@ TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
     a.dialogs.yesNoAnswers = {false};
     a.move({4, 3}, {4, 0});
     EXPECT_EQ(text2(a), u"あなたの勝ちです。");
-    EXPECT_FALSE(a.window.Timer1->isActive());
+    EXPECT_FALSE(a.window.match().Timer1().isActive());
     ASSERT_TRUE(QTest::qWaitFor([&] { return text2(b) == u"あなたの負けです。"; }));
     EXPECT_EQ(b.window.state().MoveNo, 3);
     EXPECT_EQ(b.window.position().Ban.at({4, 8}), Cell::opp(Kind::Hi));  // its king is gone
-    EXPECT_FALSE(b.window.Timer1->isActive());
+    EXPECT_FALSE(b.window.match().Timer1().isActive());
 
     // A resignation is only a line for the other side.
-    b.window.mnuToryou->trigger();
+    child<QAction>(b.window, "mnuToryou")->trigger();
     EXPECT_EQ(text2(b), u"あなたの負けです。");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return text2(a) == u"投了です。あなたの勝ちです。有り難うございました。"; }));
 
     // The listener disconnects; the other side sees the connection go.
-    a.window.mnuClose->trigger();
-    EXPECT_EQ(a.window.Text1->text(), u"切断しました");
+    child<QAction>(a.window, "mnuClose")->trigger();
+    EXPECT_EQ(child<QLineEdit>(a.window, "Text1")->text(), u"切断しました");
     EXPECT_EQ(text2(a), u"");
-    EXPECT_TRUE(a.window.mnuServer->isEnabled());
+    EXPECT_TRUE(child<QAction>(a.window, "mnuServer")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return text2(b) == u"CLOSE"; }));
     EXPECT_FALSE(b.window.state().IsConnected);
-    EXPECT_FALSE(b.window.Command5->isEnabled());
-    EXPECT_TRUE(b.window.mnuServer->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(b.window, "Command5")->isEnabled());
+    EXPECT_TRUE(child<QAction>(b.window, "mnuServer")->isEnabled());
 }
 
 using testsupport::ScriptedPeer;
@@ -178,12 +182,12 @@ TEST(VarnelActivation, SwitchingApplicationsStartsNoConnection) {
     pointAtLocalServer(v);
     v.window.activated();
     ASSERT_TRUE(peer.accept());
-    v.window.mnuClose->trigger();
+    child<QAction>(v.window, "mnuClose")->trigger();
     focusToAnotherApplication();
     focusBackTo(v.window);
     EXPECT_EQ(v.window.match().DataSock(), 0);
-    EXPECT_FALSE(v.window.mnuClose->isEnabled());
-    EXPECT_EQ(v.window.Text1->text(), u"切断しました");
+    EXPECT_FALSE(child<QAction>(v.window, "mnuClose")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(v.window, "Text1")->text(), u"切断しました");
 }
 
 TEST(VarnelActivation, FocusBackFromAWindowOfOursConnects) {
@@ -205,7 +209,7 @@ TEST(VarnelActivation, FocusBackFromAWindowOfOursConnects) {
         focusBackTo(v.window);
         ASSERT_TRUE(peer.accept()) << viaAnotherApplication;
         EXPECT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
-        v.window.mnuClose->trigger();
+        child<QAction>(v.window, "mnuClose")->trigger();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "filedialogcontrols.h"
 #include "listclicks.h"
 #include "loginsettings.h"
 #include "recordfiledialog.h"
@@ -15,11 +16,14 @@
 #include "setupfiles.h"
 #include "shogirules/movemessage.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 namespace shogi {
 namespace {
 
 using test::VarnelDriver;
+using testsupport::child;
+using testsupport::fileList;
 
 const QString kNoCaptures = QStringLiteral(
     "Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,Fu, 0,Ky, 0,Ke, 0,Gi, 0,Ki, 0,Hi, 0,Ka, 0,");
@@ -54,9 +58,9 @@ protected:
         peer.connectDone();
         ASSERT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
         ASSERT_TRUE(v.window.state().LoginDone);
-        v.window.mnuVSave->trigger();
-        ASSERT_TRUE(v.window.mnuVSave->isChecked());
-        ASSERT_FALSE(v.window.mnuVSave->isEnabled());
+        child<QAction>(v.window, "mnuVSave")->trigger();
+        ASSERT_TRUE(child<QAction>(v.window, "mnuVSave")->isChecked());
+        ASSERT_FALSE(child<QAction>(v.window, "mnuVSave")->isEnabled());
     }
 
     test::ScriptedVarnel v;
@@ -109,13 +113,13 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
     after.set({2, 6}, Cell::empty());
     ASSERT_TRUE(peer.receive(QStringLiteral(":END")));
     v.dialogs.textAnswers = {QStringLiteral("game1")};
-    v.window.mnuSave->trigger();
+    child<QAction>(v.window, "mnuSave")->trigger();
     EXPECT_EQ(setuptest::fileBytes(v.folder.file(QStringLiteral("game1.sho"))),
               after.positionString().toLatin1() + "\r\n");
 
-    v.window.mnuPlay->trigger();
+    child<QAction>(v.window, "mnuPlay")->trigger();
     EXPECT_EQ(v.dialogs.texts.last(), u"通信を切断しなければ実行できません。");
-    v.window.mnuClose->trigger();
+    child<QAction>(v.window, "mnuClose")->trigger();
 
     // A long record with a damaged line, replayed to its end.
     QStringList lines;
@@ -126,11 +130,11 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
     }
     ASSERT_TRUE(platform::writeTextLines(v.folder.file(QStringLiteral("long.sho")), lines));
     testsupport::whenDialogOpens<gamecommon::RecordFileDialog>([](gamecommon::RecordFileDialog& d) {
-        ASSERT_TRUE(testsupport::clickItem(d.File1, QStringLiteral("long.sho")));
-        QTest::mouseClick(d.Command2, Qt::LeftButton);
+        ASSERT_TRUE(testsupport::clickItem(fileList(d), QStringLiteral("long.sho")));
+        QTest::mouseClick(child<QPushButton>(d, "Command2"), Qt::LeftButton);
     });
     v.dialogs.texts.clear();
-    v.window.mnuPlay->trigger();
+    child<QAction>(v.window, "mnuPlay")->trigger();
     gamecommon::ReplayWindow* replay = v.window.findChild<gamecommon::ReplayWindow*>();
     ASSERT_NE(replay, nullptr);
     EXPECT_TRUE(v.dialogs.texts.contains(
@@ -152,7 +156,7 @@ TEST(VarnelRecordBoxes, ClosingOneIsNoNewActivation) {
     // Without "LOGIN.TXT" an activation that connects says "File Error".
     test::ScriptedVarnel v;
     v.dialogs.textAnswers = {QStringLiteral("game1")};
-    v.window.mnuSave->trigger();
+    child<QAction>(v.window, "mnuSave")->trigger();
     v.window.activated();
     EXPECT_EQ(v.dialogs.texts.size(), 2);
     EXPECT_FALSE(v.dialogs.texts.contains(QStringLiteral("File Error")));

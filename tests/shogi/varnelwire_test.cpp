@@ -2,17 +2,18 @@
 // sockets and a hand-moved clock, no socket and no wait.
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <span>
 #include <vector>
 
 #include "diagram.h"
 #include "loginsettings.h"
 #include "scriptedvarnel.h"
 #include "shogirules/movemessage.h"
+#include "widgetdriver.h"
 
 namespace shogi {
 namespace {
@@ -20,6 +21,7 @@ namespace {
 using test::boardFromDiagram;
 using test::ScriptedVarnel;
 using test::VarnelDriver;
+using testsupport::child;
 
 void pointAtLocalServer(VarnelDriver& v) {
     ASSERT_TRUE(gamecommon::writeLoginSettings(
@@ -29,7 +31,7 @@ void pointAtLocalServer(VarnelDriver& v) {
 }
 
 QString text2(VarnelDriver& v) {
-    return v.window.Text2->toPlainText();
+    return child<QPlainTextEdit>(v.window, "Text2")->toPlainText();
 }
 
 const QString kNoCaptures = QStringLiteral(
@@ -158,28 +160,29 @@ TEST_F(VarnelWire, KingTakingMoveAndEndOfGameReadTogether) {
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OKSYOUGI_MSG3:SEND_OK")));
     EXPECT_EQ(v.window.position().Ban, noKing);
     EXPECT_EQ(text2(v), u"あなたの負けです。");
-    EXPECT_FALSE(v.window.Timer1->isActive());
+    EXPECT_FALSE(v.window.match().Timer1().isActive());
 }
 
 TEST_F(VarnelWire, OnlyAnAcknowledgementGoesUnanswered) {
-    v.window.Text2->setPlainText(QStringLiteral("hello"));
-    v.window.Command5->click();
+    child<QPlainTextEdit>(v.window, "Text2")->setPlainText(QStringLiteral("hello"));
+    child<QPushButton>(v.window, "Command5")->click();
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG4:hello")));
     // A chat line that merely mentions the acknowledgement is answered.
     peer.send(QStringLiteral("SYOUGI_MSG4:I got SEND_OK"));
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
     EXPECT_EQ(text2(v), u"I got SEND_OK");
-    EXPECT_FALSE(v.window.Command5->isEnabled());  // still waiting for its own
+    EXPECT_FALSE(
+        child<QPushButton>(v.window, "Command5")->isEnabled());  // still waiting for its own
     peer.send(QStringLiteral("SYOUGI_MSG3:SEND_OK"));
-    ASSERT_TRUE(v.window.Command5->isEnabled());
+    ASSERT_TRUE(child<QPushButton>(v.window, "Command5")->isEnabled());
     EXPECT_FALSE(peer.pending().contains(QStringLiteral("SEND_OK")));
 }
 
 TEST_F(VarnelWire, WatcherSeesTheSecondPlayersSide) {
     peer.send(QStringLiteral("WatchData|taro|jiro|END"));
     ASSERT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
-    EXPECT_EQ(v.window.Text3[0]->text(), u"先手：taro");
-    EXPECT_EQ(v.window.Text3[1]->text(), u"後手：jiro");
+    EXPECT_EQ(child<QLineEdit>(v.window, "Text3", 0)->text(), u"先手：taro");
+    EXPECT_EQ(child<QLineEdit>(v.window, "Text3", 1)->text(), u"後手：jiro");
 
     // Move 2 comes in the first player's frame, holding a captured pawn on
     // each side; the watcher turns it and exchanges the hands.
@@ -208,19 +211,20 @@ TEST_F(VarnelWire, WatcherSeesTheSecondPlayersSide) {
 }
 
 TEST_F(VarnelWire, ConversationMenusAndTheOneTimeStrength) {
-    v.window.mnuCom[4]->trigger();
+    child<QAction>(v.window, "mnuCom", 4)->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG6:いや－参りました。")));
-    v.window.mnuKaomoji[1]->trigger();
+    child<QAction>(v.window, "mnuKaomoji", 1)->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG6:m(_ _)m　申し訳ござらぬ。")));
-    EXPECT_TRUE(v.window.mnuStrong->isEnabled());
+    EXPECT_TRUE(child<QMenu>(v.window, "mnuStrong")->isEnabled());
 
-    v.window.mnuSrtrong[3]->trigger();
+    child<QAction>(v.window, "mnuSrtrong", 3)->trigger();
     EXPECT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG6:私の強さは中上級クラスです。")));
-    EXPECT_TRUE(v.window.mnuSrtrong[3]->isChecked());
-    v.window.mnuSrtrong[3]->trigger();  // clicked again: stays ticked, sends nothing
-    EXPECT_TRUE(v.window.mnuSrtrong[3]->isChecked());
+    EXPECT_TRUE(child<QAction>(v.window, "mnuSrtrong", 3)->isChecked());
+    child<QAction>(v.window, "mnuSrtrong", 3)
+        ->trigger();  // clicked again: stays ticked, sends nothing
+    EXPECT_TRUE(child<QAction>(v.window, "mnuSrtrong", 3)->isChecked());
     for (int i : {0, 1, 2, 4, 5})
-        EXPECT_FALSE(v.window.mnuSrtrong[i]->isEnabled()) << i;
+        EXPECT_FALSE(child<QAction>(v.window, "mnuSrtrong", i)->isEnabled()) << i;
     // The ticked class again sends nothing.
     v.window.match().chooseStrength(3);
     peer.send(QStringLiteral("SYOUGI_MSG6:x"));
@@ -228,17 +232,16 @@ TEST_F(VarnelWire, ConversationMenusAndTheOneTimeStrength) {
     EXPECT_FALSE(peer.pending().contains(QStringLiteral("私の強さ")));
     EXPECT_EQ(v.window.match().StrengthCount(), 5);
 
-    v.window.mnuV->trigger();
+    child<QAction>(v.window, "mnuV")->trigger();
     EXPECT_EQ(v.dialogs.texts.last(), u"Varnel for Quor　Ver1.10");
 }
 
 TEST_F(VarnelWire, CannedLinesAreSentAsWrittenWhateverTheMenuNowReads) {
     // Some desktops insert "&" into menu texts to give them access keys.
     std::vector<QAction*> items;
-    for (const auto& menu :
-         {std::span<QAction* const>(v.window.mnuAis), std::span<QAction* const>(v.window.mnuCom),
-          std::span<QAction* const>(v.window.mnuKaomoji)}) {
-        items.insert(items.end(), menu.begin(), menu.end());
+    for (const char* menu : {"mnuAisatsu", "mnuComment", "mnuKao"}) {
+        const QList<QAction*> picks = child<QMenu>(v.window, menu)->actions();
+        items.insert(items.end(), picks.begin(), picks.end());
     }
     for (QAction* item : items) {
         item->setText(u'&' + item->text());
@@ -277,7 +280,7 @@ TEST_F(VarnelWire, APeerTakenByTheListenerReplacesTheServerConnection) {
     EXPECT_FALSE(peer.isOpen(server));
     // ... and what is sent now reaches the new peer.
     ASSERT_NE(peer.connection(), server);
-    v.window.mnuAis[0]->trigger();
+    child<QAction>(v.window, "mnuAis", 0)->trigger();
     EXPECT_EQ(peer.take(), QStringList{QStringLiteral("SYOUGI_MSG6:宜しくお願いします。")});
 }
 
@@ -291,7 +294,7 @@ TEST(VarnelWatchdog, GivesUpAServerThatNeverAnswersAfterThreeSeconds) {
     EXPECT_NE(text2(v), u"CLOSE");
     v.clock.advance(1);
     EXPECT_EQ(text2(v), u"CLOSE");
-    EXPECT_FALSE(v.window.Timer2->isActive());
+    EXPECT_FALSE(v.window.match().Timer2().isActive());
     EXPECT_EQ(v.window.match().DataSock(), 0);
     EXPECT_TRUE(v.dialogs.texts.isEmpty());  // the refused connection shows nothing itself
 }
