@@ -49,7 +49,7 @@ format:
 
 # Fails, naming the file, where a source is not formatted as `make format`
 # would format it.
-format-check:
+format-check: deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
 
 # Reliability. `make fuzz` builds the libFuzzer targets of fuzz/ with clang
