@@ -181,7 +181,7 @@ TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
     ReplayWindow replay(QStringLiteral("rec.sho"), folder, board, names, dialogs);
     ASSERT_TRUE(replay.LoadFile());
     EXPECT_EQ(replay.windowTitle(), u"PLAY:rec.sho");
-    EXPECT_EQ(replay.Label1->text(), u"1");
+    EXPECT_EQ(child<QLabel>(replay, "Label1")->text(), u"1");
     EXPECT_EQ(board.shown, QStringList{"pos1"});
     EXPECT_EQ(dialogs.texts, QStringList{"rec.shoの3行目は局面ではないため、飛ばします。"});
 
@@ -191,22 +191,26 @@ TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
         QPushButton* button;
         QString label;
     };
-    const QList<Step> steps = {{replay.Command2, "1"}, {replay.Command3, "2"},
-                               {replay.Command3, "4"}, {replay.Command3, "4"},
-                               {replay.Command2, "2"}, {replay.Command1, "1"},
-                               {replay.Command3, "2"}};
+    const QList<Step> steps = {{child<QPushButton>(replay, "Command2"), "1"},
+                               {child<QPushButton>(replay, "Command3"), "2"},
+                               {child<QPushButton>(replay, "Command3"), "4"},
+                               {child<QPushButton>(replay, "Command3"), "4"},
+                               {child<QPushButton>(replay, "Command2"), "2"},
+                               {child<QPushButton>(replay, "Command1"), "1"},
+                               {child<QPushButton>(replay, "Command3"), "2"}};
     for (const Step& s : steps) {
         QTest::mouseClick(s.button, Qt::LeftButton);
-        EXPECT_EQ(replay.Label1->text(), s.label) << s.button->text().toStdString();
+        EXPECT_EQ(child<QLabel>(replay, "Label1")->text(), s.label)
+            << s.button->text().toStdString();
     }
     EXPECT_EQ(board.shown,
               (QStringList{"pos1", "pos1", "pos2", "pos4", "pos4", "pos2", "pos1", "pos2"}));
     // From its first step on the main window can be used beside it.
     EXPECT_EQ(replay.windowModality(), Qt::NonModal);
     EXPECT_TRUE(replay.isVisible());
-    EXPECT_EQ(replay.Command1->text(), u"<<");
-    EXPECT_EQ(replay.Command2->text(), u"<");
-    EXPECT_EQ(replay.Command3->text(), u">");
+    EXPECT_EQ(child<QPushButton>(replay, "Command1")->text(), u"<<");
+    EXPECT_EQ(child<QPushButton>(replay, "Command2")->text(), u"<");
+    EXPECT_EQ(child<QPushButton>(replay, "Command3")->text(), u">");
 }
 
 TEST_F(RecordWindows, ARecordThatCannotBeReplayedLeavesTheBoardAsItWas) {
@@ -368,7 +372,7 @@ TEST_F(RecordMenuItems, AReplayRunsFromTheFileDialogAndLeavesItsLastPosition) {
     EXPECT_TRUE(replay->isVisible());
     EXPECT_EQ(replay->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(replay->windowTitle(), "PLAY:" + file(QStringLiteral("game1.sho")));
-    QTest::mouseClick(replay->Command3, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*replay, "Command3"), Qt::LeftButton);
     replay->close();
     EXPECT_EQ(board.shown, (QStringList{"pos1", "pos2"}));
 
@@ -426,12 +430,12 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     play.trigger();
     ReplayWindow* replay = menus.replayWindow();
     ASSERT_NE(replay, nullptr);
-    EXPECT_EQ(replay->Label1->text(), u"1");
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), u"1");
     for (int i = 1; i < kLines; ++i)
-        replay->Command3->click();
-    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
-    replay->Command3->click();  // ">" on the last line stays there
-    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
+        child<QPushButton>(*replay, "Command3")->click();
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), QString::number(kLines));
+    child<QPushButton>(*replay, "Command3")->click();  // ">" on the last line stays there
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), QString::number(kLines));
     ASSERT_EQ(board.shown.size(), kLines + 1);
     EXPECT_EQ(board.shown.first(), QString::fromLatin1(line(0)));
     EXPECT_EQ(board.shown[kLines / 2], QString::fromLatin1(line(kLines / 2)));
