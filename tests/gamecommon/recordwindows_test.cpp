@@ -236,34 +236,34 @@ TEST_F(RecordWindows, TheMemoEditorLoadsSavesAndSavesUnderANameWithTheExtension)
     ASSERT_TRUE(editor.LoadFile());
     editor.show();
     EXPECT_EQ(editor.windowTitle(), memo + QStringLiteral(":将棋メモ帳：ロ－ドした行数=2"));
-    EXPECT_EQ(editor.Text1->toPlainText(), u"将棋\nline 2");
-    EXPECT_EQ(editor.nmuNameChangeSave->text(), u"名前を変えて保存(&S)");
-    EXPECT_EQ(editor.mnuRewrite->text(), u"上書保存");
-    EXPECT_EQ(editor.mnuQuit->text(), u"終了(&Q)");
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->toPlainText(), u"将棋\nline 2");
+    EXPECT_EQ(child<QAction>(editor, "nmuNameChangeSave")->text(), u"名前を変えて保存(&S)");
+    EXPECT_EQ(child<QAction>(editor, "mnuRewrite")->text(), u"上書保存");
+    EXPECT_EQ(child<QAction>(editor, "mnuQuit")->text(), u"終了(&Q)");
     // The text box fills the window below its menu, whatever its size.
     editor.resize(700, 500);
     QTest::qWait(0);
-    EXPECT_EQ(editor.Text1->width(), editor.width());
-    EXPECT_EQ(editor.Text1->geometry().bottom(), editor.rect().bottom());
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->width(), editor.width());
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->geometry().bottom(), editor.rect().bottom());
 
-    editor.Text1->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));
-    editor.mnuRewrite->trigger();
+    child<QPlainTextEdit>(editor, "Text1")->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));
+    child<QAction>(editor, "mnuRewrite")->trigger();
     EXPECT_EQ(fileBytes(memo), QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
 
     dialogs.textAnswers = {"memo2", "memo3.txt", "", QString()};
     for (const char* written : {"memo2.sho", "memo3.txt.sho"}) {
-        editor.nmuNameChangeSave->trigger();
+        child<QAction>(editor, "nmuNameChangeSave")->trigger();
         EXPECT_EQ(fileBytes(file(QString::fromLatin1(written))),
                   QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
-        EXPECT_EQ(editor.FileN, QString::fromLatin1(written));
+        EXPECT_EQ(editor.fileN(), QString::fromLatin1(written));
     }
-    editor.nmuNameChangeSave->trigger();  // an empty answer
-    editor.nmuNameChangeSave->trigger();  // Cancel
-    EXPECT_EQ(editor.FileN, u"memo3.txt.sho");
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();  // an empty answer
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();  // Cancel
+    EXPECT_EQ(editor.fileN(), u"memo3.txt.sho");
     EXPECT_EQ(dialogs.texts.count(names.memoSavePrompt), 4);
     EXPECT_EQ(dialogs.texts.size(), 4);
 
-    editor.mnuQuit->trigger();
+    child<QAction>(editor, "mnuQuit")->trigger();
     EXPECT_FALSE(editor.isVisible());
 }
 
@@ -300,9 +300,9 @@ TEST_F(RecordWindows, MemoFilesThatCannotBeUsedAreTold) {
     // A name that cannot be written is told, and the editor keeps its file.
     dialogs.texts.clear();
     dialogs.textAnswers = {"no/such/folder/memo"};
-    editor.nmuNameChangeSave->trigger();
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();
     EXPECT_EQ(dialogs.texts.last(), u"no/such/folder/memo.shoに書き込めません。");
-    EXPECT_EQ(editor.FileN, file(QStringLiteral("empty.txt")));
+    EXPECT_EQ(editor.fileN(), file(QStringLiteral("empty.txt")));
 }
 
 // The four menu items, as the main window attaches them.
@@ -392,7 +392,7 @@ TEST_F(RecordMenuItems, OpenShowsTheChosenFileInTheMemoEditor) {
     QString caption;
     whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
         caption = editor.windowTitle();
-        editor.mnuQuit->trigger();
+        child<QAction>(editor, "mnuQuit")->trigger();
     });
     open.trigger();
     EXPECT_EQ(menus.MnuFlag, kMnuFlagMemo);
@@ -451,9 +451,9 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     int blocks = 0;
     whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
         caption = editor.windowTitle();
-        blocks = editor.Text1->blockCount();
-        lastLine = editor.Text1->document()->lastBlock().text();
-        editor.mnuQuit->trigger();
+        blocks = child<QPlainTextEdit>(editor, "Text1")->blockCount();
+        lastLine = child<QPlainTextEdit>(editor, "Text1")->document()->lastBlock().text();
+        child<QAction>(editor, "mnuQuit")->trigger();
     });
     open.trigger();
     EXPECT_EQ(caption, file(QStringLiteral("games.sho")) + ":将棋メモ帳：ロ－ドした行数=10000");
