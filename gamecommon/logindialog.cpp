@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "controlname.h"
 #include "dialogs.h"
 
 namespace gamecommon {
@@ -12,13 +13,15 @@ namespace gamecommon {
 LoginDialog::LoginDialog(const QString& loginFilePath, platform::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), path_(loginFilePath), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Login"));
-    TxtID = new QLineEdit(this);
-    TxtPASS = new QLineEdit(this);
+    TxtID = platform::named(new QLineEdit(this), QStringLiteral("TxtID"));
+    TxtPASS = platform::named(new QLineEdit(this), QStringLiteral("TxtPASS"));
     TxtPASS->setEchoMode(QLineEdit::Password);
-    TxtMAIL = new QLineEdit(this);
-    TxtSV = new QLineEdit(this);
-    BtnSave = new QPushButton(QStringLiteral("保　存"), this);
-    BtnClose = new QPushButton(QStringLiteral("END"), this);
+    TxtMAIL = platform::named(new QLineEdit(this), QStringLiteral("TxtMAIL"));
+    TxtSV = platform::named(new QLineEdit(this), QStringLiteral("TxtSV"));
+    BtnSave =
+        platform::named(new QPushButton(QStringLiteral("保　存"), this), QStringLiteral("BtnSave"));
+    BtnClose =
+        platform::named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("BtnClose"));
     BtnSave->setAutoDefault(false);
     BtnClose->setAutoDefault(false);
 

@@ -22,13 +22,7 @@ class LoginDialog : public QDialog {
 public:
     LoginDialog(const QString& loginFilePath, platform::Dialogs& dialogs, QWidget* parent);
 
-    QLineEdit* TxtID;
-    QLineEdit* TxtPASS;
-    QLineEdit* TxtMAIL;
-    QLineEdit* TxtSV;
-    QPushButton* BtnSave;
-    QPushButton* BtnClose;
-
+    // What the four boxes hold.
     LoginSettings values() const;
 
 private:
@@ -36,6 +30,14 @@ private:
 
     QString path_;
     platform::Dialogs& dialogs_;
+
+    // Controls, each with its member name as object name.
+    QLineEdit* TxtID = nullptr;
+    QLineEdit* TxtPASS = nullptr;
+    QLineEdit* TxtMAIL = nullptr;
+    QLineEdit* TxtSV = nullptr;
+    QPushButton* BtnSave = nullptr;
+    QPushButton* BtnClose = nullptr;
 };
 
 }  // namespace gamecommon

@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "controlname.h"
 #include "memofile.h"
 #include "recordfile.h"
 #include "recordnamerules.h"
@@ -17,19 +18,18 @@ MemoEditor::MemoEditor(QString fileN, QString folder, const RecordNames& names,
       names_(names),
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form4"));
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = platform::named(new QPlainTextEdit(this), QStringLiteral("Text1"));
     // Records are one long line per position: they are read as they are.
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    menu = new QMenuBar(this);
-    mnuFile = menu->addMenu(QStringLiteral("ファイル"));
-    nmuNameChangeSave = mnuFile->addAction(QStringLiteral("名前を変えて保存(&S)"));
-    nmuNameChangeSave->setObjectName(QStringLiteral("nmuNameChangeSave"));
-    mnuRewrite = mnuFile->addAction(QStringLiteral("上書保存"));
-    mnuRewrite->setObjectName(QStringLiteral("mnuRewrite"));
-    mnuQuit = mnuFile->addAction(QStringLiteral("終了(&Q)"));
-    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+    menu = platform::named(new QMenuBar(this), QStringLiteral("menu"));
+    mnuFile = platform::named(menu->addMenu(QStringLiteral("ファイル")), QStringLiteral("mnuFile"));
+    nmuNameChangeSave = platform::named(mnuFile->addAction(QStringLiteral("名前を変えて保存(&S)")),
+                                        QStringLiteral("nmuNameChangeSave"));
+    mnuRewrite = platform::named(mnuFile->addAction(QStringLiteral("上書保存")),
+                                 QStringLiteral("mnuRewrite"));
+    mnuQuit =
+        platform::named(mnuFile->addAction(QStringLiteral("終了(&Q)")), QStringLiteral("mnuQuit"));
 
     // The text box takes the whole window, whatever its size.
     auto* layout = new QVBoxLayout(this);

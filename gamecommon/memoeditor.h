@@ -25,20 +25,13 @@ public:
     MemoEditor(QString fileN, QString folder, const RecordNames& names, platform::Dialogs& dialogs,
                QWidget* parent = nullptr);
 
-    // The file being edited.
-    QString FileN;
+    // The file being edited; after a save under another name, that one.
+    const QString& fileN() const { return FileN; }
 
     // Reads `FileN` into the text box and names it and its line count in the
     // caption. A file that cannot be read is told (false; nothing to edit);
     // an empty one is told and opens empty.
     bool LoadFile();
-
-    QPlainTextEdit* Text1 = nullptr;
-    QMenuBar* menu = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* nmuNameChangeSave = nullptr;
-    QAction* mnuRewrite = nullptr;
-    QAction* mnuQuit = nullptr;
 
 private:
     bool saveTo(const QString& name);
@@ -46,9 +39,18 @@ private:
     void nameChangeSave();
     void box(const QString& text);
 
+    QString FileN;
     const QString folder_;
     const RecordNames names_;
     platform::Dialogs& dialogs_;
+
+    // Controls, each with its member name as object name.
+    QPlainTextEdit* Text1 = nullptr;
+    QMenuBar* menu = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* nmuNameChangeSave = nullptr;
+    QAction* mnuRewrite = nullptr;
+    QAction* mnuQuit = nullptr;
 };
 
 }  // namespace gamecommon

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 
+#include "controlname.h"
 #include "recordfile.h"
 #include "recordtexts.h"
 
@@ -17,14 +18,13 @@ ReplayWindow::ReplayWindow(QString exFile, QString folder, RecordBoard& board,
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(kReplayCaption);
-    Command1 = new QPushButton(QStringLiteral("<<"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("<"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral(">"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Command1 =
+        platform::named(new QPushButton(QStringLiteral("<<"), this), QStringLiteral("Command1"));
+    Command2 =
+        platform::named(new QPushButton(QStringLiteral("<"), this), QStringLiteral("Command2"));
+    Command3 =
+        platform::named(new QPushButton(QStringLiteral(">"), this), QStringLiteral("Command3"));
+    Label1 = platform::named(new QLabel(this), QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
 

@@ -25,7 +25,8 @@ public:
     ReplayWindow(QString exFile, QString folder, RecordBoard& board, const RecordNames& names,
                  platform::Dialogs& dialogs, QWidget* parent = nullptr);
 
-    const QString ExFile;
+    // The record replayed.
+    const QString& exFile() const { return ExFile; }
 
     // Reads the record and shows its first position. A record that cannot be
     // replayed is told and leaves the board as it was (false); lines that are
@@ -36,19 +37,21 @@ public:
 
     const ReplayCursor& cursor() const { return cursor_; }
 
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QLabel* Label1 = nullptr;
-
 private:
     void box(const QString& text);
 
+    const QString ExFile;
     const QString folder_;
     RecordBoard& board_;
     const RecordNames names_;
     platform::Dialogs& dialogs_;
     ReplayCursor cursor_;
+
+    // Controls, each with its member name as object name.
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Label1 = nullptr;
 };
 
 }  // namespace gamecommon

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <utility>
 
+#include "controlname.h"
+
 using namespace Qt::StringLiterals;
 
 namespace brellow {
@@ -18,8 +20,7 @@ namespace {
 const QString kTitle = u"Brellow"_s;
 
 QLineEdit* textBox(const QString& name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
+    auto* box = platform::named(new QLineEdit(parent), name);
     box->setReadOnly(true);
     box->setMinimumWidth(360);
     return box;
@@ -37,14 +38,10 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
     Status = textBox(u"Status"_s, this);
     Msg = textBox(u"Msg"_s, this);
     GetTXT = textBox(u"GetTXT"_s, this);
-    LFtime = new QLabel(u"0"_s, this);
-    LFtime->setObjectName(u"LFtime"_s);
-    SerVerBTN = new QPushButton(u"SerVer"_s, this);
-    SerVerBTN->setObjectName(u"SerVerBTN"_s);
-    TRYbtn = new QPushButton(u"トレイに格納"_s, this);
-    TRYbtn->setObjectName(u"TRYbtn"_s);
-    EndBTN = new QPushButton(u"END"_s, this);
-    EndBTN->setObjectName(u"EndBTN"_s);
+    LFtime = platform::named(new QLabel(u"0"_s, this), u"LFtime"_s);
+    SerVerBTN = platform::named(new QPushButton(u"SerVer"_s, this), u"SerVerBTN"_s);
+    TRYbtn = platform::named(new QPushButton(u"トレイに格納"_s, this), u"TRYbtn"_s);
+    EndBTN = platform::named(new QPushButton(u"END"_s, this), u"EndBTN"_s);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Status, 0, 0, 1, 2);
@@ -57,15 +54,12 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
     buttons->addWidget(EndBTN);
     layout->addLayout(buttons, 3, 0, 1, 2);
 
-    mun_MENU = new QMenu(u"メニュ－"_s, this);
-    mun_MENU->setObjectName(u"mun_MENU"_s);
-    mnu_DISP = mun_MENU->addAction(u"表　示"_s);
-    mnu_DISP->setObjectName(u"mnu_DISP"_s);
+    mun_MENU = platform::named(new QMenu(u"メニュ－"_s, this), u"mun_MENU"_s);
+    mnu_DISP = platform::named(mun_MENU->addAction(u"表　示"_s), u"mnu_DISP"_s);
     mun_MENU->addSeparator();
-    mnu_END = mun_MENU->addAction(u"終了"_s);
-    mnu_END->setObjectName(u"mnu_END"_s);
+    mnu_END = platform::named(mun_MENU->addAction(u"終了"_s), u"mnu_END"_s);
 
-    tray = new QSystemTrayIcon(icon, this);
+    tray = platform::named(new QSystemTrayIcon(icon, this), u"tray"_s);
     tray->setToolTip(trayTip());
     tray->setContextMenu(mun_MENU);
 

@@ -40,18 +40,6 @@ public:
     // "END", and "終了" of the tray menu: the program ends.
     void endProgram();
 
-    QLineEdit* Status = nullptr;
-    QLineEdit* Msg = nullptr;
-    QLineEdit* GetTXT = nullptr;
-    QLabel* LFtime = nullptr;
-    QPushButton* SerVerBTN = nullptr;
-    QPushButton* TRYbtn = nullptr;
-    QPushButton* EndBTN = nullptr;
-    QMenu* mun_MENU = nullptr;
-    QAction* mnu_DISP = nullptr;
-    QAction* mnu_END = nullptr;
-    QSystemTrayIcon* tray = nullptr;
-
 signals:
     // The window has closed: the program should end.
     void finished();
@@ -80,6 +68,19 @@ private:
     // sending garbage cannot pile boxes up on the screen.
     bool invalidBoxOpen_ = false;
     int invalidRepeats_ = 0;
+
+    // Controls, each with its member name as object name.
+    QLineEdit* Status = nullptr;
+    QLineEdit* Msg = nullptr;
+    QLineEdit* GetTXT = nullptr;
+    QLabel* LFtime = nullptr;
+    QPushButton* SerVerBTN = nullptr;
+    QPushButton* TRYbtn = nullptr;
+    QPushButton* EndBTN = nullptr;
+    QMenu* mun_MENU = nullptr;
+    QAction* mnu_DISP = nullptr;
+    QAction* mnu_END = nullptr;
+    QSystemTrayIcon* tray = nullptr;
 };
 
 }  // namespace brellow

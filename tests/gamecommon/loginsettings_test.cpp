@@ -8,9 +8,12 @@
 #include "loginsettings.h"
 #include "scripteddialogs.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 namespace gamecommon {
 namespace {
+
+using testsupport::child;
 
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
@@ -24,25 +27,25 @@ TEST(LoginDialog, SaveWritesOneShiftJisLineAndStaysOpen) {
     LoginDialog dialog(path, dialogs, nullptr);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), u"Login");
-    EXPECT_EQ(dialog.TxtPASS->echoMode(), QLineEdit::Password);
-    dialog.TxtID->setText(QStringLiteral("太郎"));
-    dialog.TxtPASS->setText(QString());
-    dialog.TxtMAIL->setText(QStringLiteral("taro@example.jp"));
-    dialog.TxtSV->setText(QStringLiteral("127.0.0.1"));
-    dialog.BtnSave->click();
+    EXPECT_EQ(child<QLineEdit>(dialog, "TxtPASS")->echoMode(), QLineEdit::Password);
+    child<QLineEdit>(dialog, "TxtID")->setText(QStringLiteral("太郎"));
+    child<QLineEdit>(dialog, "TxtPASS")->setText(QString());
+    child<QLineEdit>(dialog, "TxtMAIL")->setText(QStringLiteral("taro@example.jp"));
+    child<QLineEdit>(dialog, "TxtSV")->setText(QStringLiteral("127.0.0.1"));
+    child<QPushButton>(dialog, "BtnSave")->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(bytesOf(path), QByteArray("\x91\xBE\x98\x59,,taro@example.jp,127.0.0.1\r\n"));
 
     // Saving again overwrites: the file always holds one line.
-    dialog.TxtSV->setText(QStringLiteral("server.local"));
-    dialog.BtnSave->click();
+    child<QLineEdit>(dialog, "TxtSV")->setText(QStringLiteral("server.local"));
+    child<QPushButton>(dialog, "BtnSave")->click();
     EXPECT_EQ(platform::readTextLines(path),
               QStringList{QStringLiteral("太郎,,taro@example.jp,server.local")});
     EXPECT_TRUE(dialogs.texts.isEmpty());
 
     // "END" closes without saving.
-    dialog.TxtID->setText(QStringLiteral("changed"));
-    dialog.BtnClose->click();
+    child<QLineEdit>(dialog, "TxtID")->setText(QStringLiteral("changed"));
+    child<QPushButton>(dialog, "BtnClose")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(readLoginSettings(path)->id, u"太郎");
 }
@@ -71,7 +74,7 @@ TEST(LoginDialog, AFailedSaveIsReported) {
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
     LoginDialog dialog(dir.filePath(QStringLiteral("no/such/LOGIN.TXT")), dialogs, nullptr);
-    dialog.BtnSave->click();
+    child<QPushButton>(dialog, "BtnSave")->click();
     EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("File Error")});
 }
 

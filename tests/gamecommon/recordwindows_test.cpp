@@ -181,7 +181,7 @@ TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
     ReplayWindow replay(QStringLiteral("rec.sho"), folder, board, names, dialogs);
     ASSERT_TRUE(replay.LoadFile());
     EXPECT_EQ(replay.windowTitle(), u"PLAY:rec.sho");
-    EXPECT_EQ(replay.Label1->text(), u"1");
+    EXPECT_EQ(child<QLabel>(replay, "Label1")->text(), u"1");
     EXPECT_EQ(board.shown, QStringList{"pos1"});
     EXPECT_EQ(dialogs.texts, QStringList{"rec.shoの3行目は局面ではないため、飛ばします。"});
 
@@ -191,22 +191,26 @@ TEST_F(RecordWindows, TheReplayStepsTheBoardAndSkipsWhatIsNoPosition) {
         QPushButton* button;
         QString label;
     };
-    const QList<Step> steps = {{replay.Command2, "1"}, {replay.Command3, "2"},
-                               {replay.Command3, "4"}, {replay.Command3, "4"},
-                               {replay.Command2, "2"}, {replay.Command1, "1"},
-                               {replay.Command3, "2"}};
+    const QList<Step> steps = {{child<QPushButton>(replay, "Command2"), "1"},
+                               {child<QPushButton>(replay, "Command3"), "2"},
+                               {child<QPushButton>(replay, "Command3"), "4"},
+                               {child<QPushButton>(replay, "Command3"), "4"},
+                               {child<QPushButton>(replay, "Command2"), "2"},
+                               {child<QPushButton>(replay, "Command1"), "1"},
+                               {child<QPushButton>(replay, "Command3"), "2"}};
     for (const Step& s : steps) {
         QTest::mouseClick(s.button, Qt::LeftButton);
-        EXPECT_EQ(replay.Label1->text(), s.label) << s.button->text().toStdString();
+        EXPECT_EQ(child<QLabel>(replay, "Label1")->text(), s.label)
+            << s.button->text().toStdString();
     }
     EXPECT_EQ(board.shown,
               (QStringList{"pos1", "pos1", "pos2", "pos4", "pos4", "pos2", "pos1", "pos2"}));
     // From its first step on the main window can be used beside it.
     EXPECT_EQ(replay.windowModality(), Qt::NonModal);
     EXPECT_TRUE(replay.isVisible());
-    EXPECT_EQ(replay.Command1->text(), u"<<");
-    EXPECT_EQ(replay.Command2->text(), u"<");
-    EXPECT_EQ(replay.Command3->text(), u">");
+    EXPECT_EQ(child<QPushButton>(replay, "Command1")->text(), u"<<");
+    EXPECT_EQ(child<QPushButton>(replay, "Command2")->text(), u"<");
+    EXPECT_EQ(child<QPushButton>(replay, "Command3")->text(), u">");
 }
 
 TEST_F(RecordWindows, ARecordThatCannotBeReplayedLeavesTheBoardAsItWas) {
@@ -232,34 +236,34 @@ TEST_F(RecordWindows, TheMemoEditorLoadsSavesAndSavesUnderANameWithTheExtension)
     ASSERT_TRUE(editor.LoadFile());
     editor.show();
     EXPECT_EQ(editor.windowTitle(), memo + QStringLiteral(":将棋メモ帳：ロ－ドした行数=2"));
-    EXPECT_EQ(editor.Text1->toPlainText(), u"将棋\nline 2");
-    EXPECT_EQ(editor.nmuNameChangeSave->text(), u"名前を変えて保存(&S)");
-    EXPECT_EQ(editor.mnuRewrite->text(), u"上書保存");
-    EXPECT_EQ(editor.mnuQuit->text(), u"終了(&Q)");
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->toPlainText(), u"将棋\nline 2");
+    EXPECT_EQ(child<QAction>(editor, "nmuNameChangeSave")->text(), u"名前を変えて保存(&S)");
+    EXPECT_EQ(child<QAction>(editor, "mnuRewrite")->text(), u"上書保存");
+    EXPECT_EQ(child<QAction>(editor, "mnuQuit")->text(), u"終了(&Q)");
     // The text box fills the window below its menu, whatever its size.
     editor.resize(700, 500);
     QTest::qWait(0);
-    EXPECT_EQ(editor.Text1->width(), editor.width());
-    EXPECT_EQ(editor.Text1->geometry().bottom(), editor.rect().bottom());
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->width(), editor.width());
+    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->geometry().bottom(), editor.rect().bottom());
 
-    editor.Text1->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));
-    editor.mnuRewrite->trigger();
+    child<QPlainTextEdit>(editor, "Text1")->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));
+    child<QAction>(editor, "mnuRewrite")->trigger();
     EXPECT_EQ(fileBytes(memo), QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
 
     dialogs.textAnswers = {"memo2", "memo3.txt", "", QString()};
     for (const char* written : {"memo2.sho", "memo3.txt.sho"}) {
-        editor.nmuNameChangeSave->trigger();
+        child<QAction>(editor, "nmuNameChangeSave")->trigger();
         EXPECT_EQ(fileBytes(file(QString::fromLatin1(written))),
                   QByteArray("\x8F\xAB\x8A\xFB\r\nline 2\r\nline 3\r\n"));
-        EXPECT_EQ(editor.FileN, QString::fromLatin1(written));
+        EXPECT_EQ(editor.fileN(), QString::fromLatin1(written));
     }
-    editor.nmuNameChangeSave->trigger();  // an empty answer
-    editor.nmuNameChangeSave->trigger();  // Cancel
-    EXPECT_EQ(editor.FileN, u"memo3.txt.sho");
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();  // an empty answer
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();  // Cancel
+    EXPECT_EQ(editor.fileN(), u"memo3.txt.sho");
     EXPECT_EQ(dialogs.texts.count(names.memoSavePrompt), 4);
     EXPECT_EQ(dialogs.texts.size(), 4);
 
-    editor.mnuQuit->trigger();
+    child<QAction>(editor, "mnuQuit")->trigger();
     EXPECT_FALSE(editor.isVisible());
 }
 
@@ -296,9 +300,9 @@ TEST_F(RecordWindows, MemoFilesThatCannotBeUsedAreTold) {
     // A name that cannot be written is told, and the editor keeps its file.
     dialogs.texts.clear();
     dialogs.textAnswers = {"no/such/folder/memo"};
-    editor.nmuNameChangeSave->trigger();
+    child<QAction>(editor, "nmuNameChangeSave")->trigger();
     EXPECT_EQ(dialogs.texts.last(), u"no/such/folder/memo.shoに書き込めません。");
-    EXPECT_EQ(editor.FileN, file(QStringLiteral("empty.txt")));
+    EXPECT_EQ(editor.fileN(), file(QStringLiteral("empty.txt")));
 }
 
 // The four menu items, as the main window attaches them.
@@ -368,7 +372,7 @@ TEST_F(RecordMenuItems, AReplayRunsFromTheFileDialogAndLeavesItsLastPosition) {
     EXPECT_TRUE(replay->isVisible());
     EXPECT_EQ(replay->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(replay->windowTitle(), "PLAY:" + file(QStringLiteral("game1.sho")));
-    QTest::mouseClick(replay->Command3, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*replay, "Command3"), Qt::LeftButton);
     replay->close();
     EXPECT_EQ(board.shown, (QStringList{"pos1", "pos2"}));
 
@@ -388,7 +392,7 @@ TEST_F(RecordMenuItems, OpenShowsTheChosenFileInTheMemoEditor) {
     QString caption;
     whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
         caption = editor.windowTitle();
-        editor.mnuQuit->trigger();
+        child<QAction>(editor, "mnuQuit")->trigger();
     });
     open.trigger();
     EXPECT_EQ(menus.MnuFlag, kMnuFlagMemo);
@@ -426,12 +430,12 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     play.trigger();
     ReplayWindow* replay = menus.replayWindow();
     ASSERT_NE(replay, nullptr);
-    EXPECT_EQ(replay->Label1->text(), u"1");
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), u"1");
     for (int i = 1; i < kLines; ++i)
-        replay->Command3->click();
-    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
-    replay->Command3->click();  // ">" on the last line stays there
-    EXPECT_EQ(replay->Label1->text(), QString::number(kLines));
+        child<QPushButton>(*replay, "Command3")->click();
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), QString::number(kLines));
+    child<QPushButton>(*replay, "Command3")->click();  // ">" on the last line stays there
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), QString::number(kLines));
     ASSERT_EQ(board.shown.size(), kLines + 1);
     EXPECT_EQ(board.shown.first(), QString::fromLatin1(line(0)));
     EXPECT_EQ(board.shown[kLines / 2], QString::fromLatin1(line(kLines / 2)));
@@ -447,9 +451,9 @@ TEST_F(RecordMenuItems, ARecordOfTenMegabytesReplaysToItsLastLineAndOpensInTheMe
     int blocks = 0;
     whenDialogOpens<MemoEditor>([&](MemoEditor& editor) {
         caption = editor.windowTitle();
-        blocks = editor.Text1->blockCount();
-        lastLine = editor.Text1->document()->lastBlock().text();
-        editor.mnuQuit->trigger();
+        blocks = child<QPlainTextEdit>(editor, "Text1")->blockCount();
+        lastLine = child<QPlainTextEdit>(editor, "Text1")->document()->lastBlock().text();
+        child<QAction>(editor, "mnuQuit")->trigger();
     });
     open.trigger();
     EXPECT_EQ(caption, file(QStringLiteral("games.sho")) + ":将棋メモ帳：ロ－ドした行数=10000");

@@ -196,8 +196,8 @@ TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     auto* replay = window.findChild<gamecommon::ReplayWindow*>();
     ASSERT_NE(replay, nullptr);
     EXPECT_EQ(window.position().ban.at(3, 15), Stone::Black);
-    QTest::mouseClick(replay->Command3, Qt::LeftButton);
-    EXPECT_EQ(replay->Label1->text(), u"2");
+    QTest::mouseClick(child<QPushButton>(*replay, "Command3"), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), u"2");
     EXPECT_EQ(window.position().ban.at(Point::fromNumber(100)), Stone::Black);
     EXPECT_EQ(window.position().LastMove, std::optional<Point>(Point::fromNumber(100)));
     replay->close();

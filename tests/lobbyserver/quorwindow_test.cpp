@@ -10,9 +10,12 @@
 #include "rawclient.h"
 #include "scripteddialogs.h"
 #include "textfile.h"
+#include "widgetdriver.h"
 
 namespace lobbytest {
 namespace {
+
+using testsupport::child;
 
 const QString kInvalid = QStringLiteral("不正なデ－タが送信されました。");
 
@@ -38,30 +41,30 @@ protected:
 
 TEST_F(QuorWindowTest, ShowsItsElementsAndListensOnceShown) {
     EXPECT_EQ(window->windowTitle(), u"Brellow Ver1.00");
-    EXPECT_EQ(window->SerVerBTN->text(), u"SerVer");
-    EXPECT_EQ(window->TRYbtn->text(), u"トレイに格納");
-    EXPECT_EQ(window->EndBTN->text(), u"END");
-    EXPECT_EQ(window->LFtime->text(), u"0");
-    EXPECT_EQ(window->mnu_DISP->text(), u"表　示");
-    EXPECT_EQ(window->mnu_END->text(), u"終了");
-    EXPECT_EQ(window->mun_MENU->actions().size(), 3);
-    EXPECT_TRUE(window->mun_MENU->actions()[1]->isSeparator());
+    EXPECT_EQ(child<QPushButton>(*window, "SerVerBTN")->text(), u"SerVer");
+    EXPECT_EQ(child<QPushButton>(*window, "TRYbtn")->text(), u"トレイに格納");
+    EXPECT_EQ(child<QPushButton>(*window, "EndBTN")->text(), u"END");
+    EXPECT_EQ(child<QLabel>(*window, "LFtime")->text(), u"0");
+    EXPECT_EQ(child<QAction>(*window, "mnu_DISP")->text(), u"表　示");
+    EXPECT_EQ(child<QAction>(*window, "mnu_END")->text(), u"終了");
+    EXPECT_EQ(child<QMenu>(*window, "mun_MENU")->actions().size(), 3);
+    EXPECT_TRUE(child<QMenu>(*window, "mun_MENU")->actions()[1]->isSeparator());
     EXPECT_EQ(window->trayTip(), u"Brellow1.00-0");
 
     EXPECT_TRUE(window->host().isListening());
-    EXPECT_EQ(window->Msg->text(), u"クライアント待受");
-    EXPECT_FALSE(window->GetTXT->text().isEmpty());
+    EXPECT_EQ(child<QLineEdit>(*window, "Msg")->text(), u"クライアント待受");
+    EXPECT_FALSE(child<QLineEdit>(*window, "GetTXT")->text().isEmpty());
 
     RawClient c(port);
     ASSERT_TRUE(c.connected());
     c.send("SVMSG_LOGIN|taro,pw1,t@x, 0|END");
     EXPECT_TRUE(c.next("LOGIN|OK| 1|END"));
-    EXPECT_EQ(window->Status->text(), u"127.0.0.1のログイン許可");
+    EXPECT_EQ(child<QLineEdit>(*window, "Status")->text(), u"127.0.0.1のログイン許可");
 }
 
 TEST_F(QuorWindowTest, SerVerAgainKeepsTheRunningListenerAndSaysSo) {
-    QTest::mouseClick(window->SerVerBTN, Qt::LeftButton);
-    EXPECT_EQ(window->Msg->text(), u"既にクライアント待受中です。");
+    QTest::mouseClick(child<QPushButton>(*window, "SerVerBTN"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(*window, "Msg")->text(), u"既にクライアント待受中です。");
     EXPECT_TRUE(dialogs.shown.isEmpty());
     RawClient c(port);
     ASSERT_TRUE(c.connected());
@@ -85,24 +88,24 @@ TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {
     QTest::qWait(20);
     EXPECT_FALSE(other.host().isListening());
     EXPECT_EQ(otherDialogs.shown, QStringList{"Brellow|指定されたアドレスは使用中。"});
-    EXPECT_EQ(other.Msg->text(), u"BINDできません。");
+    EXPECT_EQ(child<QLineEdit>(other, "Msg")->text(), u"BINDできません。");
     EXPECT_TRUE(window->host().isListening());
 
     // "SerVer" tries again, and once the port is free it listens.
-    QTest::mouseClick(other.SerVerBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(other, "SerVerBTN"), Qt::LeftButton);
     EXPECT_EQ(otherDialogs.shown.size(), 2);
     window.reset();
     otherDialogs.onShow = nullptr;
-    QTest::mouseClick(other.SerVerBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(other, "SerVerBTN"), Qt::LeftButton);
     EXPECT_TRUE(other.host().isListening());
-    EXPECT_EQ(other.Msg->text(), u"クライアント待受");
+    EXPECT_EQ(child<QLineEdit>(other, "Msg")->text(), u"クライアント待受");
     EXPECT_EQ(otherDialogs.shown.size(), 2);
 }
 
 TEST_F(QuorWindowTest, ActivationStartsTheServerQuietly) {
     QApplication::setActiveWindow(window.get());
     QTest::qWait(20);
-    EXPECT_EQ(window->Msg->text(), u"クライアント待受");
+    EXPECT_EQ(child<QLineEdit>(*window, "Msg")->text(), u"クライアント待受");
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -127,17 +130,17 @@ TEST_F(QuorWindowTest, InvalidDataBoxesComeOneAtATimeWithACount) {
 TEST_F(QuorWindowTest, TheMinuteTickShowsInTheLabelAndTheTrayTip) {
     window->host().server().minuteTick();
     window->host().server().minuteTick();
-    EXPECT_EQ(window->LFtime->text(), u"2");
+    EXPECT_EQ(child<QLabel>(*window, "LFtime")->text(), u"2");
     EXPECT_EQ(window->trayTip(), u"Brellow1.00-2");
-    EXPECT_EQ(window->tray->toolTip(), u"Brellow1.00-2");
+    EXPECT_EQ(child<QSystemTrayIcon>(*window, "tray")->toolTip(), u"Brellow1.00-2");
 }
 
 TEST_F(QuorWindowTest, TheTrayButtonPutsTheWindowAway) {
-    QTest::mouseClick(window->TRYbtn, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "TRYbtn"), Qt::LeftButton);
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         EXPECT_TRUE(window->trayShown());
         EXPECT_FALSE(window->isVisible());
-        window->mnu_DISP->trigger();
+        child<QAction>(*window, "mnu_DISP")->trigger();
         EXPECT_FALSE(window->trayShown());
         EXPECT_TRUE(window->isVisible());
     } else {
@@ -153,7 +156,7 @@ TEST_F(QuorWindowTest, EndClosesEverythingAndEndsTheProgram) {
     RawClient c(port);
     ASSERT_TRUE(c.connected());
     QSignalSpy finished(window.get(), &brellow::Quor::finished);
-    QTest::mouseClick(window->EndBTN, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "EndBTN"), Qt::LeftButton);
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->host().isListening());
@@ -162,7 +165,7 @@ TEST_F(QuorWindowTest, EndClosesEverythingAndEndsTheProgram) {
 
 TEST_F(QuorWindowTest, TheTrayMenusEndDoesTheSame) {
     QSignalSpy finished(window.get(), &brellow::Quor::finished);
-    window->mnu_END->trigger();
+    child<QAction>(*window, "mnu_END")->trigger();
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(window->host().isListening());
 }

@@ -138,14 +138,14 @@ TEST_F(VarnelRecording, SavedAndReplayedOnTheBoardOnceDisconnected) {
     gamecommon::ReplayWindow* replay = v.window.findChild<gamecommon::ReplayWindow*>();
     ASSERT_NE(replay, nullptr);
     EXPECT_TRUE(v.dialogs.texts.contains(
-        replay->ExFile + QStringLiteral("の250行目は局面ではないため、飛ばします。")))
+        replay->exFile() + QStringLiteral("の250行目は局面ではないため、飛ばします。")))
         << v.dialogs.texts.join(u'|').toStdString();
     Board first;
     ASSERT_FALSE(first.load(lines[0]));
     EXPECT_EQ(v.window.position().Ban, first);
     for (int i = 0; i < 520; ++i)
-        QTest::mouseClick(replay->Command3, Qt::LeftButton);
-    EXPECT_EQ(replay->Label1->text(), u"500");
+        QTest::mouseClick(child<QPushButton>(*replay, "Command3"), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(*replay, "Label1")->text(), u"500");
     replay->close();
     Board last;
     ASSERT_FALSE(last.load(lines[499]));
