@@ -6,8 +6,9 @@
 // relay that cares about latency does, so that the floor is the kernel's and
 // not Nagle's.
 //
-// It says "ready" on standard output once it listens, so the benchmark knows
-// when to connect.
+// Once it listens it says "Port <N>" and "ready" on standard output, so the
+// benchmark knows when and where to connect: with QUOR_PORT=0 the system
+// picks the port.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -24,7 +25,8 @@ namespace {
 
 constexpr int kChunkBytes = 64 * 1024;
 
-int listenOn(int port) {
+// The listener and the port it got; -1 when it cannot listen.
+int listenOn(int port, int& bound) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
     const int one = 1;
@@ -38,6 +40,12 @@ int listenOn(int port) {
         ::close(fd);
         return -1;
     }
+    socklen_t size = sizeof address;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    bound = ntohs(address.sin_port);
     return fd;
 }
 
@@ -65,17 +73,19 @@ bool writeAll(int fd, const char* data, ssize_t size) {
 
 int main() {
     const char* portText = std::getenv("QUOR_PORT");
-    const int port = portText ? std::atoi(portText) : 0;
-    if (port <= 0 || port > 65535) {
-        std::fprintf(stderr, "bare relay: QUOR_PORT must name a port\n");
+    char* end = nullptr;
+    const long port = portText ? std::strtol(portText, &end, 10) : -1;
+    if (!portText || *portText == '\0' || *end != '\0' || port < 0 || port > 65535) {
+        std::fprintf(stderr, "bare relay: QUOR_PORT must name a port 0..65535\n");
         return 2;
     }
-    const int listener = listenOn(port);
+    int bound = 0;
+    const int listener = listenOn(static_cast<int>(port), bound);
     if (listener < 0) {
         std::perror("bare relay: listen");
         return 1;
     }
-    std::printf("ready\n");
+    std::printf("Port %d\nready\n", bound);
     std::fflush(stdout);
 
     const int a = acceptOne(listener);

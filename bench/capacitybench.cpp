@@ -61,7 +61,7 @@ CapacityResult runCapacityBench(const CapacityOptions& options) {
     const QByteArray ackBytes = net::encodeMessage(ackText);
 
     ServerProcess brellow;
-    result.error = brellow.start(options.brellowPath, {u"--headless"_s}, u" Msg クライアント待受"_s,
+    result.error = brellow.start(options.brellowPath, {u"--headless"_s},
                                  {{u"BrellowLogIn.txt"_s, benchUserFile(userCount)}});
     if (!result.error.isEmpty()) return result;
 

@@ -103,7 +103,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
     traffic.ack = net::encodeMessage(gamecommon::kAckMsg);
 
     ServerProcess brellow;
-    result.error = brellow.start(options.brellowPath, {u"--headless"_s}, u" Msg クライアント待受"_s,
+    result.error = brellow.start(options.brellowPath, {u"--headless"_s},
                                  {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
     if (!result.error.isEmpty()) return result;
     LobbyPlayer a{benchUserId(1), 0, nullptr, nullptr};
@@ -116,7 +116,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
     if (!result.error.isEmpty()) return result;
 
     ServerProcess bare;
-    result.error = bare.start(options.bareRelayPath, {}, u"ready"_s);
+    result.error = bare.start(options.bareRelayPath, {});
     if (!result.error.isEmpty()) return result;
     WirePeer bareFirst(bare.port(), gamecommon::gameProgramFraming());
     WirePeer bareSecond(bare.port(), gamecommon::gameProgramFraming());

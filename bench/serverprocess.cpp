@@ -1,8 +1,5 @@
 #include "serverprocess.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -12,6 +9,7 @@
 #include <QThread>
 #include <chrono>
 
+#include "serverport.h"
 #include "textfile.h"
 
 namespace bench {
@@ -29,21 +27,6 @@ QString logPath(const QTemporaryDir& folder) {
 
 }  // namespace
 
-quint16 freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    quint16 port = 0;
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
-}
-
 ServerProcess::~ServerProcess() {
     if (process_.state() != QProcess::NotRunning) {
         process_.terminate();
@@ -55,18 +38,15 @@ ServerProcess::~ServerProcess() {
 }
 
 QString ServerProcess::start(const QString& program, const QStringList& arguments,
-                             const QString& readyText,
                              const QList<std::pair<QString, QStringList>>& files) {
     if (!folder_.isValid()) return QStringLiteral("no temporary folder");
     for (const auto& [name, lines] : files) {
         if (!platform::writeTextLines(QDir(folder_.path()).filePath(name), lines))
             return QStringLiteral("cannot write ") + name;
     }
-    port_ = freeLoopbackPort();
-    if (port_ == 0) return QStringLiteral("no free port");
-
+    port_ = 0;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QUOR_PORT"), QString::number(port_));
+    env.insert(QStringLiteral("QUOR_PORT"), QStringLiteral("0"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process_.setProcessEnvironment(env);
@@ -80,7 +60,7 @@ QString ServerProcess::start(const QString& program, const QStringList& argument
     if (!process_.waitForStarted(kStartMs)) return program + QStringLiteral(" did not start");
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartMs);
-    while (!output().contains(readyText)) {
+    while ((port_ = net::announcedPort(output())) == 0) {
         if (process_.state() != QProcess::Running || std::chrono::steady_clock::now() > deadline)
             return program + QStringLiteral(" is not ready: ") + output().trimmed();
         QThread::msleep(10);

@@ -9,9 +9,10 @@ namespace bench {
 
 // A server the benchmarks and the soak talk to, as a process of its own: the
 // real `Brellow --headless`, or the bare relay. It runs in a folder of its own
-// on a free port of the loopback passed in QUOR_PORT, its output (both
-// channels) goes to a file there, and it is ready once that output holds its
-// ready line. The process is ended when this object goes.
+// with QUOR_PORT=0, its output (both channels) goes to a file there, and it is
+// ready once that output tells the port the system gave it ("Port <N>"), so
+// servers started side by side never race for a port. The process is ended
+// when this object goes.
 class ServerProcess {
 public:
     ServerProcess() = default;
@@ -21,12 +22,12 @@ public:
     ServerProcess& operator=(const ServerProcess&) = delete;
 
     // Writes `files` (name, Shift-JIS lines) into the folder, starts `program`
-    // with `arguments` and waits until its output holds `readyText`. The
-    // reason it failed, or empty.
-    QString start(const QString& program, const QStringList& arguments, const QString& readyText,
+    // with `arguments` and waits until its output tells its port. The reason
+    // it failed, or empty.
+    QString start(const QString& program, const QStringList& arguments,
                   const QList<std::pair<QString, QStringList>>& files = {});
 
-    quint16 port() const { return port_; }
+    quint16 port() const { return port_; }  // where it listens, once started
     qint64 pid() const { return process_.processId(); }
     bool running() const { return process_.state() == QProcess::Running; }
 
@@ -53,8 +54,5 @@ private:
     QProcess process_;
     quint16 port_ = 0;
 };
-
-// A port of the loopback that nobody listens on right now.
-quint16 freeLoopbackPort();
 
 }  // namespace bench

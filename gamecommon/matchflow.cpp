@@ -77,6 +77,7 @@ void MatchFlow::startListening() {
     if (!result.errorBoxText.isEmpty()) view_.showMessageBox(result.errorBoxText);
     view_.setMessageText(result.stateText);
     listenSock_ = result.socket;
+    listenPort_ = result.ok() ? result.port : 0;
     state_.MoveNo = 0;
 }
 

@@ -38,6 +38,8 @@ public:
     MatchState& state() { return state_; }
     const MatchState& state() const { return state_; }
     net::SocketHandle ListenSock() const { return listenSock_; }
+    // The port the last listening got from the system (0 when it failed).
+    quint16 listenPort() const { return listenPort_; }
     net::SocketHandle DataSock() const { return dataSock_; }
     int StrengthCount() const { return strengthCount_; }
 
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<FlowTimer> timer2_;
     MatchState state_;
     net::SocketHandle listenSock_ = 0;
+    quint16 listenPort_ = 0;
     net::SocketHandle dataSock_ = 0;
     bool peerAccepted_ = false;  // the data socket came from our own listener
     int strengthCount_ = 0;

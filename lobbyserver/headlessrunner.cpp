@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "logtext.h"
+#include "serverport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,7 +37,11 @@ HeadlessRunner::HeadlessRunner(QString loginFolder, LineWriter writeLine, bool v
 
 bool HeadlessRunner::start() {
     host_.start();
-    return host_.StartListening();
+    if (!host_.StartListening()) return false;
+    // With QUOR_PORT=0 the system picked the port: whoever started this server
+    // (a script, a test) learns it here.
+    report(net::kPortPlace, QString::number(host_.listeningPort()));
+    return true;
 }
 
 void HeadlessRunner::stop() {

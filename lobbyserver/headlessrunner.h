@@ -12,7 +12,8 @@ namespace lobby {
 // The server on a machine without a desktop: no window, and the texts the
 // window would show go out as lines with a time stamp and the name of the
 // place they would have appeared in ("Status", "Msg", "GetTXT", "LFtime",
-// "Box" for a message box).
+// "Box" for a message box), and once listening, "Port" with the port it got
+// (the one to connect to when QUOR_PORT=0 let the system pick it).
 //
 // The log keeps what happens to the lobby: listening, logins, pairings, game
 // links, closes, refusals and faults. The traffic (every message received,

@@ -148,7 +148,7 @@ ListenResult SocketLayer::SetSERVER() {
     ListenResult result;
     result.ownAddress = GetMyLocalIPString(GetMyLocalIPAddress());
 
-    const PortSetting port = serverPort();
+    const PortSetting port = listenPort();
     if (!port.ok()) {
         result.step = ListenResult::Step::BindFailed;
         result.stateText = QString::fromUtf16(kBindFailedText);
@@ -182,6 +182,10 @@ ListenResult SocketLayer::SetSERVER() {
         ::close(fd);
         return result;
     }
+    // Port 0 lets the system pick one: the port to tell is the one bound.
+    socklen_t boundSize = sizeof address;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &boundSize) == 0)
+        result.port = ntohs(address.sin_port);
     if (::listen(fd, kListenBacklog) != 0) {
         result.step = ListenResult::Step::ListenFailed;
         result.error = winsockErrorFromErrno(errno);

@@ -29,7 +29,7 @@ struct ListenResult {
     };
     Step step = Step::SocketFailed;
     SocketHandle socket = 0;  // the listener; 0 unless listening
-    quint16 port = 0;         // the port listened on
+    quint16 port = 0;         // the port bound, also when QUOR_PORT asked for any (0)
     QString ownAddress;       // this machine's address, dotted, for the status line
     QString stateText;
     int error = 0;         // Winsock code of the failed step, 0 when listening

@@ -88,7 +88,6 @@ int SoakRun::exec() {
         lines = *given;
     }
     const QString notStarted = server_.start(options_.brellow, {QStringLiteral("--headless")},
-                                             QStringLiteral(" Msg クライアント待受"),
                                              {{QStringLiteral("BrellowLogIn.txt"), lines}});
     if (!notStarted.isEmpty()) {
         std::fprintf(stderr, "soak: the server %s did not start: %s\n",

@@ -9,7 +9,7 @@
 
 namespace bot::test {
 
-// The real lobby server on a free port, for people and bots alike; every
+// The real lobby server on a port the system picked, for people and bots; every
 // password is "pw" and every mail address ID@example.jp. The test process
 // reaches it through QUOR_PORT as every program does.
 class TestLobby {
@@ -40,7 +40,7 @@ private:
         return lines;
     }
 
-    lobbytest::BrellowProcess server_;
+    testsupport::BrellowProcess server_;
     bool started_ = false;
 };
 

@@ -75,7 +75,7 @@ public:
             if (!reply) return std::nullopt;
             const auto users = lobby::parseUserList(*reply);
             if (users && done(*users)) return users;
-            QTest::qWait(100);
+            QTest::qWait(100);  // the next poll, within the deadline
         }
         return std::nullopt;
     }

@@ -26,10 +26,8 @@ void moveOn(User& u, Square from, Square to) {
 }
 
 TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
-    const quint16 port = test::freePort();
-    qputenv("QUOR_PORT", QByteArray::number(port));
-    test::BrellowProcess server(
-        port, {QStringLiteral("taro"), QStringLiteral("hana"), QStringLiteral("jiro")});
+    test::LobbyServerProcess server(
+        {QStringLiteral("taro"), QStringLiteral("hana"), QStringLiteral("jiro")});
     ASSERT_TRUE(server.started());
 
     User taro(QStringLiteral("taro"), 0), hana(QStringLiteral("hana"), 0),
@@ -82,7 +80,7 @@ TEST(LobbyMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     child<QPushButton>(*jiro.lobby, "Start")->click();
     ASSERT_TRUE(jiro.game);
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().LoginDone; }));
-    QTest::qWait(300);  // the watcher's login reaches the server
+    ASSERT_TRUE(server.gameLinked(QStringLiteral("jiro")));
 
     // Moves by mouse, through the server.
     moveOn(taro, {2, 6}, {2, 5});

@@ -5,14 +5,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "brellowprocess.h"
 #include "clientlogindialog.h"
 #include "gamefilelist.h"
 #include "gamefolder.h"
@@ -26,48 +25,32 @@
 // and lobby clients with their game programs in the test's process.
 namespace test {
 
-inline quint16 freePort() {
-    QTcpServer probe;
-    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    return probe.serverPort();
-}
-
 // The real lobby server, as a process of its own without a window; every
-// user's password is "pw".
-class BrellowProcess {
+// user's password is "pw". Once it has told the port the system gave it, the
+// programs of this process reach it there through QUOR_PORT.
+class LobbyServerProcess {
 public:
-    BrellowProcess(quint16 port, const QStringList& users) {
-        QStringList lines;
-        for (int i = 0; i < users.size(); ++i) {
-            lines << QStringLiteral("%1,%2,pw,%2@example.jp,").arg(i + 1).arg(users[i]);
-        }
-        EXPECT_TRUE(
-            platform::writeTextLines(dir_.filePath(QStringLiteral("BrellowLogIn.txt")), lines));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUOR_PORT"), QString::number(port));
-        process_.setProcessEnvironment(env);
-        process_.setWorkingDirectory(dir_.path());
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.start(QStringLiteral(QUOR_BIN_DIR "/Brellow"), {QStringLiteral("--headless")});
-        started_ = process_.waitForStarted(5000) &&
-                   QTest::qWaitFor(
-                       [port] {
-                           QTcpSocket probe;
-                           probe.connectToHost(QHostAddress::LocalHost, port);
-                           return probe.waitForConnected(200);
-                       },
-                       10000);
-    }
-    ~BrellowProcess() {
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) process_.kill();
+    explicit LobbyServerProcess(const QStringList& users) : process_(userLines(users)) {
+        started_ = process_.start();
+        if (started_) qputenv("QUOR_PORT", QByteArray::number(process_.port));
     }
     bool started() const { return started_; }
 
+    // Waits until the server has linked the game program of user `id`.
+    bool gameLinked(const QString& id) {
+        return process_.waitForLine(
+            QStringLiteral(" Status ") + id + QStringLiteral("のゲ－ムがつながりました。"), 10000);
+    }
+
 private:
-    QTemporaryDir dir_;
-    QProcess process_;
+    static QStringList userLines(const QStringList& users) {
+        QStringList lines;
+        for (int i = 0; i < users.size(); ++i)
+            lines << QStringLiteral("%1,%2,pw,%2@example.jp,").arg(i + 1).arg(users[i]);
+        return lines;
+    }
+
+    testsupport::BrellowProcess process_;
     bool started_ = false;
 };
 

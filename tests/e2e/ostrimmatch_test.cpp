@@ -35,10 +35,8 @@ void play(User& mover, Point p, User& opponent, User& watcher) {
 }
 
 TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
-    const quint16 port = test::freePort();
-    qputenv("QUOR_PORT", QByteArray::number(port));
-    test::BrellowProcess server(
-        port, {QStringLiteral("taro"), QStringLiteral("hana"), QStringLiteral("jiro")});
+    test::LobbyServerProcess server(
+        {QStringLiteral("taro"), QStringLiteral("hana"), QStringLiteral("jiro")});
     ASSERT_TRUE(server.started());
 
     User taro(QStringLiteral("taro"), 1), hana(QStringLiteral("hana"), 1),
@@ -72,7 +70,7 @@ TEST(OstrimMatch, TwoPlayersAndAWatcherThroughTheRealServer) {
     child<QPushButton>(*jiro.lobby, "Start")->click();
     ASSERT_TRUE(jiro.game);
     ASSERT_TRUE(QTest::qWaitFor([&] { return jiro.game->state().LoginDone; }));
-    QTest::qWait(300);  // the watcher's login reaches the server
+    ASSERT_TRUE(server.gameLinked(QStringLiteral("jiro")));
 
     // The first stone, at (3, 15): point 288 of taro is point 72 of hana, and
     // it arrived as the 73rd digit, a 9, with the number " 1".

@@ -242,8 +242,9 @@ TEST_F(RecordWindows, TheMemoEditorLoadsSavesAndSavesUnderANameWithTheExtension)
     EXPECT_EQ(child<QAction>(editor, "mnuQuit")->text(), u"終了(&Q)");
     // The text box fills the window below its menu, whatever its size.
     editor.resize(700, 500);
-    QTest::qWait(0);
-    EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->width(), editor.width());
+    // The layout follows once the resize has been handled.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(editor, "Text1")->width() == editor.width(); }));
     EXPECT_EQ(child<QPlainTextEdit>(editor, "Text1")->geometry().bottom(), editor.rect().bottom());
 
     child<QPlainTextEdit>(editor, "Text1")->setPlainText(QStringLiteral("将棋\nline 2\nline 3"));

@@ -22,16 +22,19 @@ const QString kInvalid = QStringLiteral("不正なデ－タが送信されまし
 class QuorWindowTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    quint16 port = freePort();
+    quint16 port = 0;  // where the window's server listens
     testsupport::ScriptedDialogs dialogs;
     std::unique_ptr<brellow::Quor> window;
 
     void SetUp() override {
         platform::writeTextLines(QDir(folder.path()).filePath("BrellowLogIn.txt"),
                                  {"1,taro,pw1,t@x,"});
-        qputenv("QUOR_PORT", QByteArray::number(port));
+        qputenv("QUOR_PORT", "0");  // any free port
         window = std::make_unique<brellow::Quor>(folder.path(), dialogs);
         window->show();
+        // It listens once shown; the clients, and a second server, go there.
+        port = window->host().listeningPort();
+        qputenv("QUOR_PORT", QByteArray::number(port));
     }
     void TearDown() override {
         window.reset();
@@ -80,12 +83,12 @@ TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {
     otherDialogs.onShow = [&](const QString&) {
         QApplication::setActiveWindow(window.get());
         QApplication::setActiveWindow(&other);
-        QTest::qWait(20);
+        QTest::qWait(20);  // a real box stays open a moment, and events flow meanwhile
     };
     other.show();
     QApplication::setActiveWindow(window.get());
     QApplication::setActiveWindow(&other);
-    QTest::qWait(20);
+    ASSERT_TRUE(waitUntil([&] { return other.isActiveWindow(); }, 5000));
     EXPECT_FALSE(other.host().isListening());
     EXPECT_EQ(otherDialogs.shown, QStringList{"Brellow|指定されたアドレスは使用中。"});
     EXPECT_EQ(child<QLineEdit>(other, "Msg")->text(), u"BINDできません。");
@@ -104,7 +107,7 @@ TEST_F(QuorWindowTest, ASecondServerOnThePortShowsWhyItCannotListen) {
 
 TEST_F(QuorWindowTest, ActivationStartsTheServerQuietly) {
     QApplication::setActiveWindow(window.get());
-    QTest::qWait(20);
+    ASSERT_TRUE(waitUntil([&] { return window->isActiveWindow(); }, 5000));
     EXPECT_EQ(child<QLineEdit>(*window, "Msg")->text(), u"クライアント待受");
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -112,17 +115,29 @@ TEST_F(QuorWindowTest, ActivationStartsTheServerQuietly) {
 TEST_F(QuorWindowTest, InvalidDataBoxesComeOneAtATimeWithACount) {
     RawClient c(port);
     ASSERT_TRUE(c.connected());
-    // A real box keeps events flowing while it is open.
-    dialogs.onShow = [](const QString&) { QTest::qWait(300); };
+    // A real box keeps events flowing while it is open: each stays open a
+    // while, as one the user reads.
+    int open = 0;
+    dialogs.onShow = [&](const QString&) {
+        ++open;
+        QTest::qWait(300);
+        --open;
+    };
     c.send("SVMSG_LOGIN|x|END");
     c.send("SVMSG_LOGIN|a|END");
     c.send("SVMSG_LOGIN|b|END");
     c.send("SVMSG_LOGIN|c|END");
-    ASSERT_TRUE(waitUntil([&] { return dialogs.texts.size() >= 2; }, 5000));
-    QTest::qWait(400);
+    // A logout after them closes the connection once they have all been
+    // handled; the boxes are done when none is open (the next one opens as
+    // the last closes).
+    c.send("LOGOUT|END");
+    ASSERT_TRUE(c.closed());
+    ASSERT_TRUE(waitUntil([&] { return dialogs.texts.size() >= 2 && open == 0; }, 5000));
     EXPECT_EQ(dialogs.texts, (QStringList{kInvalid, kInvalid + "（3回）"}));
     // Afterwards the next report opens a box of its own again.
-    c.send("SVMSG_LOGIN|d|END");
+    RawClient after(port);
+    ASSERT_TRUE(after.connected());
+    after.send("SVMSG_LOGIN|d|END");
     ASSERT_TRUE(waitUntil([&] { return dialogs.texts.size() >= 3; }, 5000));
     EXPECT_EQ(dialogs.texts.last(), kInvalid);
 }

@@ -5,20 +5,11 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <functional>
 
 namespace lobbytest {
-
-// A free TCP port on the loopback: one the system just gave out and took
-// back.
-inline quint16 freePort() {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
-    return probe.serverPort();
-}
 
 // Runs the event loop until `done` holds or `ms` pass; the result of `done`.
 inline bool waitUntil(const std::function<bool()>& done, int ms) {
@@ -69,13 +60,39 @@ public:
         return ::testing::AssertionSuccess();
     }
 
-    // Nothing arrives for `ms`.
-    ::testing::AssertionResult nothing(int ms = 300) {
-        QTest::qWait(ms);
+    // Nothing has come, up to what the kernel holds for this connection now.
+    // Only worth asking once a round trip through the server (polled(), or
+    // an answer to a later request) shows that whatever could have come has
+    // been sent: the server sends what a message causes while handling it.
+    ::testing::AssertionResult nothing() {
+        while (socket_.waitForReadyRead(0))
+            pump();
         pump();
         if (received_.isEmpty()) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << "unexpected \"" << text(received_).toStdString() << "\"";
+    }
+
+    // A round trip on a logged-in lobby client's connection: a poll of the
+    // user list (which changes nothing), whose answer must be the first thing
+    // to come. The server handles the messages of a connection in order, so
+    // by then everything the earlier ones caused has been sent, and nothing
+    // came of them here.
+    ::testing::AssertionResult polled(int ms = 5000) {
+        send(QStringLiteral("GetGameData|x|y|0|END"));
+        waitUntil(
+            [&] {
+                pump();
+                return text(received_).contains(u"|END");
+            },
+            ms);
+        const QString got = text(received_);
+        const qsizetype end = got.indexOf(u"|END");
+        if (end < 0 || !got.startsWith(u"AddFriends|"))
+            return ::testing::AssertionFailure()
+                   << "expected the user list first, got \"" << got.toStdString() << "\"";
+        received_.remove(0, (end + 4) * 2);
+        return ::testing::AssertionSuccess();
     }
 
     // The server closes the connection within `ms`.

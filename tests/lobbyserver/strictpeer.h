@@ -70,7 +70,7 @@ public:
     // none comes within `ms` or the connection has ended.
     std::optional<QString> read(int ms = 5000) {
         if (!waitReadable(current_, ms)) return std::nullopt;
-        QThread::msleep(kReadDelayMs);
+        QThread::msleep(kReadDelayMs);  // a slow reader is what this peer plays
         std::vector<char> buffer(static_cast<std::size_t>(readBytes_));
         const ssize_t n = ::recv(current_, buffer.data(), buffer.size(), 0);
         if (n <= 0) {

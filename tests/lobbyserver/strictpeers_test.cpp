@@ -7,11 +7,14 @@
 #include <memory>
 
 #include "brellowprocess.h"
+#include "rawclient.h"
 #include "shogimove.h"
 #include "strictpeer.h"
 
 namespace lobbytest {
 namespace {
+
+using testsupport::BrellowProcess;
 
 QString watched(int n) {
     return "WatchMsg|" + shogiMove(n);

@@ -10,9 +10,12 @@
 
 #include "blockingpeer.h"
 #include "brellowprocess.h"
+#include "rawclient.h"
 
 namespace lobbytest {
 namespace {
+
+using testsupport::BrellowProcess;
 
 QStringList numberedUsers(int count) {
     QStringList lines;
@@ -100,7 +103,7 @@ TEST(UnderAttack, AFloodNeitherGrowsTheServerNorHoldsUpTheOthers) {
             const qint64 took = wellBehavedVisit(server.port, user);
             EXPECT_GE(took, 0) << "user " << user;
             EXPECT_LE(took, kAnswerMs) << "user " << user;
-            QTest::qWait(200);
+            QTest::qWait(200);  // users come one after another, not all at once
         }
         const qint64 peak = server.peakResidentKib();
         flooder.stop();

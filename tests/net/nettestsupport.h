@@ -77,21 +77,14 @@ inline bool waitBusy(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-// A port nobody listens on right now, on any IPv4 interface.
-inline quint16 freePort() {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::AnyIPv4, 0)) return 0;
-    return probe.serverPort();
-}
-
-// Points QUOR_PORT at a free port for as long as it lives.
+// Lets the next listener of this process take any port the system gives
+// (QUOR_PORT=0) and, once it listens, points QUOR_PORT at the port it got, so
+// the connections made afterwards reach it; restores QUOR_PORT when it goes.
 class PortForTest {
 public:
     PortForTest()
-        : saved_(qgetenv(kPortVariable)),
-          wasSet_(qEnvironmentVariableIsSet(kPortVariable)),
-          port_(freePort()) {
-        qputenv(kPortVariable, QByteArray::number(port_));
+        : saved_(qgetenv(kPortVariable)), wasSet_(qEnvironmentVariableIsSet(kPortVariable)) {
+        qputenv(kPortVariable, "0");
     }
     ~PortForTest() {
         if (wasSet_)
@@ -102,12 +95,40 @@ public:
     PortForTest(const PortForTest&) = delete;
     PortForTest& operator=(const PortForTest&) = delete;
 
+    // SetSERVER on any free port; connections go to it from now on.
+    ListenResult listen(SocketLayer& layer) {
+        qputenv(kPortVariable, "0");
+        const ListenResult result = layer.SetSERVER();
+        if (result.ok()) use(result.port);
+        return result;
+    }
+
+    void use(quint16 port) {
+        port_ = port;
+        qputenv(kPortVariable, QByteArray::number(port));
+    }
+
     quint16 port() const { return port_; }
 
 private:
     QByteArray saved_;
     bool wasSet_;
-    quint16 port_;
+    quint16 port_ = 0;
 };
+
+// Events are handed out in the order they happened: once a connection started
+// now is reported, whatever was queued before it has been handed out too.
+// True when that report is the only event `log` got from here on.
+inline bool nothingElseQueued(SocketLayer& layer, const EventLog& log) {
+    const std::size_t before = log.events.size();
+    QTcpServer listener;
+    if (!listener.listen(QHostAddress::LocalHost, 0)) return false;
+    PortForTest port;
+    port.use(listener.serverPort());
+    const SocketHandle sock = layer.ConnectServer(QStringLiteral("127.0.0.1")).socket;
+    if (!QTest::qWaitFor([&] { return log.count(FD_CONNECT, sock) == 1; })) return false;
+    layer.closeSocket(sock);
+    return log.events.size() == before + 1;
+}
 
 }  // namespace net::test

@@ -9,6 +9,7 @@
 #include "gamefilelist.h"
 #include "programfolder.h"
 #include "rawclient.h"
+#include "serverport.h"
 #include "textfile.h"
 
 // The build installed into a fresh prefix, as a user installs it with
@@ -131,20 +132,21 @@ TEST_F(InstalledCopy, TheServerReadsItsUserFileFromItsDataFolder) {
     ASSERT_TRUE(QDir().mkpath(xdg + "/quor"));
     ASSERT_TRUE(platform::writeTextLines(xdg + "/quor/BrellowLogIn.txt",
                                          {QStringLiteral("1,taro,himitsu,taro@example.jp,")}));
-    const quint16 port = lobbytest::freePort();
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", xdg);
-    env.insert("QUOR_PORT", QString::number(port));
+    env.insert("QUOR_PORT", "0");  // any free port; the server tells which
     server.setProcessEnvironment(env);
     server.setWorkingDirectory(root_->path());  // no user file here
     server.start(installed("bin/Brellow"), {"--headless"});
     ASSERT_TRUE(server.waitForStarted(5000));
     QString out;
+    quint16 port = 0;
     ASSERT_TRUE(waitUntil(
         [&] {
             out += QString::fromUtf8(server.readAllStandardOutput());
-            return out.contains(QStringLiteral("クライアント待受"));
+            port = net::announcedPort(out);
+            return port != 0;
         },
         10000))
         << out.toStdString();

@@ -10,11 +10,11 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 
 #include "diagram.h"
 #include "loginsettings.h"
+#include "refusingport.h"
 #include "scriptedpeer.h"
 #include "varneldriver.h"
 #include "widgetdriver.h"
@@ -25,15 +25,6 @@ namespace {
 using test::boardFromDiagram;
 using test::VarnelDriver;
 using testsupport::child;
-
-// A free port for this test, handed to the programs through QUOR_PORT.
-quint16 useFreePort() {
-    QTcpServer probe;
-    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    qputenv("QUOR_PORT", QByteArray::number(port));
-    return port;
-}
 
 void pointAtLocalServer(VarnelDriver& v) {
     ASSERT_TRUE(gamecommon::writeLoginSettings(
@@ -47,11 +38,13 @@ QString text2(VarnelDriver& v) {
 }
 
 TEST(VarnelMatch, TwoProgramsPlayOverTheNetwork) {
-    useFreePort();
-    VarnelDriver a;  // listens
-    VarnelDriver b;  // connects to it as its server
+    qputenv("QUOR_PORT", "0");  // the listener takes any free port
+    VarnelDriver a;             // listens
+    VarnelDriver b;             // connects to it as its server
     child<QAction>(a.window, "mnuServer")->trigger();
     EXPECT_EQ(text2(a), u"クライアント待受");
+    ASSERT_NE(a.window.match().listenPort(), 0);
+    qputenv("QUOR_PORT", QByteArray::number(a.window.match().listenPort()));
     pointAtLocalServer(b);
     b.window.activated();
     ASSERT_TRUE(QTest::qWaitFor(
@@ -162,13 +155,14 @@ void focusBackTo(QWidget& window) {
 }
 
 // A window activation gets past the rule that ignores the one following a
-// message box of ours only once that box is a while gone.
+// message box of ours only once that box is half a second gone: the player
+// coming back after a while is what is played here, so the time really
+// passes.
 void letTheBoxEchoPass() {
     QTest::qWait(600);
 }
 
 TEST(VarnelActivation, SwitchingApplicationsStartsNoConnection) {
-    useFreePort();
     VarnelDriver v;         // no "LOGIN.TXT" yet
     focusBackTo(v.window);  // the first display
     EXPECT_EQ(v.dialogs.texts.count(QStringLiteral("File Error")), 1);
@@ -191,7 +185,6 @@ TEST(VarnelActivation, SwitchingApplicationsStartsNoConnection) {
 }
 
 TEST(VarnelActivation, FocusBackFromAWindowOfOursConnects) {
-    useFreePort();
     VarnelDriver v;
     focusBackTo(v.window);
     pointAtLocalServer(v);
@@ -227,20 +220,20 @@ TEST(VarnelActivation, AMouseMoveOverTheBoardActivatesTheWindow) {
 }
 
 TEST(VarnelActivation, AFailedAttemptDoesNotBlockTheNextOne) {
-    useFreePort();  // nobody listens there
+    testsupport::RefusingPort nobody;
+    qputenv("QUOR_PORT", QByteArray::number(nobody.port()));
     VarnelDriver v;
     pointAtLocalServer(v);
     v.window.activated();
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.window.match().DataSock() == 0; }, 2000));
     ScriptedPeer peer;  // the server is up now, on another port
-    QTest::qWait(600);
+    letTheBoxEchoPass();
     v.window.activated();
     ASSERT_TRUE(peer.accept());
     EXPECT_TRUE(peer.receive(QStringLiteral("GameLogin|taro|pw|taro@example.jp|END")));
 }
 
 TEST(VarnelActivation, MissingLoginFileAndRepeatedActivations) {
-    useFreePort();
     VarnelDriver v;
     v.window.activated();
     EXPECT_EQ(v.dialogs.texts.count(QStringLiteral("File Error")), 1);
@@ -250,7 +243,7 @@ TEST(VarnelActivation, MissingLoginFileAndRepeatedActivations) {
 
     ScriptedPeer peer;
     pointAtLocalServer(v);
-    QTest::qWait(600);
+    letTheBoxEchoPass();
     v.window.activated();
     ASSERT_TRUE(peer.accept());
     const int socket = v.window.match().DataSock();

@@ -8,8 +8,8 @@
 namespace testsupport {
 
 // The other end of a program's connection, played by a test: a server on a
-// free loopback port (handed to the program through QUOR_PORT) that takes one
-// connection and reads and writes UTF-16LE texts.
+// loopback port the system picks (handed to the program through QUOR_PORT)
+// that takes one connection and reads and writes UTF-16LE texts.
 class ScriptedPeer {
 public:
     ScriptedPeer() {
@@ -41,13 +41,6 @@ public:
             timeoutMs);
         if (ok) received_.remove(0, (text().indexOf(expected) + expected.size()) * 2);
         return ok;
-    }
-
-    // Everything received and not yet consumed, after a short wait.
-    QString pending(int waitMs = 100) {
-        QTest::qWait(waitMs);
-        received_ += socket_->readAll();
-        return text();
     }
 
     bool closedByPeer() {

@@ -7,14 +7,17 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTest>
 
-#include "rawclient.h"
+#include "serverport.h"
 #include "textfile.h"
 
-namespace lobbytest {
+namespace testsupport {
 
-// The real `Brellow --headless`, started in a folder of its own holding the
-// given "BrellowLogIn.txt", on a free port passed in QUOR_PORT.
+// The real `Brellow --headless` (BRELLOW_PATH), started in a folder of its own
+// holding the given "BrellowLogIn.txt". It listens on a port the system picks
+// (QUOR_PORT=0) and is started once it has told that port in its "Port" line,
+// so servers of tests running side by side never race for a port.
 class BrellowProcess {
 public:
     explicit BrellowProcess(const QStringList& users) {
@@ -26,15 +29,16 @@ public:
             process_.waitForFinished(5000);
         }
     }
+    BrellowProcess(const BrellowProcess&) = delete;
+    BrellowProcess& operator=(const BrellowProcess&) = delete;
 
     QString folder() const { return folder_.path(); }
 
     // Starts the server (with `options` after "--headless") and waits until
-    // it says it listens.
+    // it tells the port it listens on, which `port` then holds.
     bool start(const QStringList& options = {}) {
-        port = freePort();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUOR_PORT", QString::number(port));
+        env.insert("QUOR_PORT", "0");
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         env.remove("QT_QPA_PLATFORM");
@@ -48,7 +52,13 @@ public:
         process_.setProcessChannelMode(QProcess::SeparateChannels);
         process_.start(QStringLiteral(BRELLOW_PATH), QStringList{"--headless"} + options);
         if (!process_.waitForStarted(5000)) return false;
-        return waitForLine(QStringLiteral(" Msg クライアント待受"), 10000);
+        const bool ended = QTest::qWaitFor(
+            [this] {
+                port = net::announcedPort(output());
+                return port != 0 || process_.state() == QProcess::NotRunning;
+            },
+            10000);
+        return ended && port != 0;
     }
 
     // The server's resident memory now, and the most it has had, in KiB (from
@@ -63,14 +73,14 @@ public:
     }
 
     bool waitForLine(const QString& part, int ms = 5000) {
-        return waitUntil([&] { return output().contains(part); }, ms);
+        return QTest::qWaitFor([&] { return output().contains(part); }, ms);
     }
 
     // Sends `signal` and waits for the end; the exit code, or -1 when the
     // server did not end normally in time.
     int stop(int signal) {
         ::kill(static_cast<pid_t>(process_.processId()), signal);
-        if (!waitUntil([this] { return process_.state() == QProcess::NotRunning; }, 10000))
+        if (!QTest::qWaitFor([this] { return process_.state() == QProcess::NotRunning; }, 10000))
             return -1;
         if (process_.exitStatus() != QProcess::NormalExit) return -1;
         return process_.exitCode();
@@ -78,7 +88,7 @@ public:
 
     QString errors() { return QString::fromUtf8(process_.readAllStandardError()); }
 
-    quint16 port = 0;
+    quint16 port = 0;  // the port it listens on, once started
 
 private:
     qint64 statusKib(const QByteArray& field) {
@@ -95,4 +105,4 @@ private:
     QString out_;
 };
 
-}  // namespace lobbytest
+}  // namespace testsupport
