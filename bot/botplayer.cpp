@@ -13,7 +13,7 @@ void BotPlayer::resign(const QString& chatLine, const QString& log) {
     finish(answer);
 }
 
-void BotPlayer::finish(BotAnswer answer) {
+void BotPlayer::finish(const BotAnswer& answer) {
     if (answer.gameOver) stopGame();
     // Answers always come from the event loop, never from inside a call.
     QTimer::singleShot(0, this, [this, answer] { emit answered(answer); });

@@ -44,7 +44,7 @@ protected:
     // Resigns, after `chatLine` when there is one; `log` says why.
     void resign(const QString& chatLine, const QString& log);
     // Hands the answer out from the event loop; a game it ends is stopped at once.
-    void finish(BotAnswer answer);
+    void finish(const BotAnswer& answer);
 };
 
 }  // namespace bot

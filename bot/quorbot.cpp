@@ -14,7 +14,7 @@ namespace bot {
 
 using gamecommon::GameMsgType;
 
-QuorBot::QuorBot(BotOptions options, QString engine, LogWriter writer, QObject* parent)
+QuorBot::QuorBot(BotOptions options, const QString& engine, LogWriter writer, QObject* parent)
     : QObject(parent),
       options_(std::move(options)),
       log_(std::move(writer)),

@@ -45,7 +45,7 @@ public:
     static constexpr int kFirstMoveDelayMs = 3000;
 
     // `engine` is the engine program to start.
-    QuorBot(BotOptions options, QString engine, LogWriter writer, QObject* parent = nullptr);
+    QuorBot(BotOptions options, const QString& engine, LogWriter writer, QObject* parent = nullptr);
     ~QuorBot() override;
 
     // Connects to the lobby and logs in.

@@ -80,7 +80,7 @@ void ShogiEngine::onLine(const QString& line) {
     }
 }
 
-void ShogiEngine::answer(ShogiEngineReply reply) {
+void ShogiEngine::answer(const ShogiEngineReply& reply) {
     deadline_->stop();
     Answer done = std::move(pending_);
     pending_ = nullptr;

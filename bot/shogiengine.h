@@ -63,7 +63,7 @@ private:
     void onLine(const QString& line);
     void onEnded(EngineTrouble trouble, const QString& why);
     void onDeadline();
-    void answer(ShogiEngineReply reply);
+    void answer(const ShogiEngineReply& reply);
 
     QString program_;
     QStringList settings_;

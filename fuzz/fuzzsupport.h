@@ -81,16 +81,16 @@ public:
         std::size_t length = byte();
         if (most > 255) length = length << 8 | byte();
         length = std::min({length, most, left()});
-        const QByteArray bytes(reinterpret_cast<const char*>(data_ + at_),
-                               static_cast<qsizetype>(length));
+        QByteArray bytes(reinterpret_cast<const char*>(data_ + at_),
+                         static_cast<qsizetype>(length));
         at_ += length;
         return bytes;
     }
 
     // Everything not read yet.
     QByteArray rest() {
-        const QByteArray bytes(reinterpret_cast<const char*>(data_ + at_),
-                               static_cast<qsizetype>(left()));
+        QByteArray bytes(reinterpret_cast<const char*>(data_ + at_),
+                         static_cast<qsizetype>(left()));
         at_ = size_;
         return bytes;
     }

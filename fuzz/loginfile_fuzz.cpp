@@ -20,7 +20,7 @@ namespace {
 QTemporaryDir* folder = nullptr;
 
 QString write(const char* name, const std::uint8_t* data, std::size_t size) {
-    const QString path = QDir(folder->path()).filePath(QString::fromLatin1(name));
+    QString path = QDir(folder->path()).filePath(QString::fromLatin1(name));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
     file.write(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

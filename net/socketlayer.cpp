@@ -265,7 +265,7 @@ AcceptResult SocketLayer::accept(SocketHandle listenSock) {
 }
 
 AcceptResult SocketLayer::AcceptPeer(SocketHandle listenSock) {
-    const AcceptResult result = accept(listenSock);
+    AcceptResult result = accept(listenSock);
     closeSocket(listenSock);
     return result;
 }
@@ -419,7 +419,7 @@ void SocketLayer::connectFailed(SocketHandle handle, int error) {
 }
 
 void SocketLayer::post(Event event) {
-    queue_.push_back(std::move(event));
+    queue_.push_back(event);
     if (!postQuietly_) schedule();
 }
 
@@ -444,7 +444,7 @@ void SocketLayer::schedule() {
 
 void SocketLayer::pump(QTimer* timer) {
     if (queue_.empty()) return;
-    const Event event = std::move(queue_.front());
+    const Event event = queue_.front();
     queue_.pop_front();
     busyPumps_.push_back(timer);
     schedule();  // the rest goes on even if this handler opens a dialog

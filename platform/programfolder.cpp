@@ -60,7 +60,7 @@ FolderFacts folderFactsFor(const QString& folder) {
 }
 
 ProgramFolders programFolders(const QString& usual) {
-    const ProgramFolders folders = chooseFolders(folderFactsFor(programFolder()), usual);
+    ProgramFolders folders = chooseFolders(folderFactsFor(programFolder()), usual);
     if (folders.installed && !QFileInfo(folders.data).isDir()) {
         // Logins hold passwords: the folder is its owner's alone, from the
         // moment it exists.

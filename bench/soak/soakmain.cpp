@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     options.brellow = QStringLiteral(QUOR_SOAK_BRELLOW);
     options.seed = static_cast<quint64>(QDateTime::currentMSecsSinceEpoch());
     const QStringList args = app.arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
+    // Each option is followed by its value.
+    for (qsizetype i = 1; i < args.size(); i += 2) {
         const QString value = i + 1 < args.size() ? args[i + 1] : QString();
         if (args[i] == u"--brellow") {
             options.brellow = value;
@@ -36,7 +37,6 @@ int main(int argc, char** argv) {
                          "usage: soak [--brellow PATH] [--seconds N] [--seed N] [--users FILE]\n");
             return 2;
         }
-        ++i;
     }
     // A hung client is dropped two minutes after its last poll at most; a
     // shorter run could not see it.

@@ -143,8 +143,8 @@ int SoakRun::exec() {
         for (User& u : users_) {
             SoakGame& game = *games_[static_cast<std::size_t>(u.game)];
             if (u.role == Role::Watcher) {
-                const User& first = users_[static_cast<std::size_t>(2 * u.game)];
-                const User& second = users_[static_cast<std::size_t>(2 * u.game + 1)];
+                const User& first = users_[2 * static_cast<std::size_t>(u.game)];
+                const User& second = users_[2 * static_cast<std::size_t>(u.game) + 1];
                 game.addWatcher(u.program, first.id, second.id);
             } else {
                 game.attach(u.role == Role::First ? SoakGame::A : SoakGame::B, u.program);
@@ -448,7 +448,7 @@ bool SoakRun::startPrograms() {
     }
     for (User& u : users_) {
         if (u.role != Role::Watcher) continue;
-        const User& first = users_[static_cast<std::size_t>(2 * u.game)];
+        const User& first = users_[2 * static_cast<std::size_t>(u.game)];
         u.lobby->send(lobby::watchRequest(first.index));
         startProgram(u);
     }
