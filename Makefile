@@ -4,9 +4,12 @@
 BUILD      := build
 ASAN_BUILD := build/asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
+# Most tests wait on sockets and timers rather than compute: twice as many at
+# once as there are cores keeps the machine busy.
+TEST_JOBS  ?= $(shell echo $$(( $$(nproc 2>/dev/null || echo 2) * 2 )))
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test test-setup test-asan check run format format-check
+.PHONY: all deps build build-asan test test-setup test-asan check run format format-check lint pictures
 
 all: build
 
@@ -30,16 +33,16 @@ test-setup: build
 # The plain suite first, then the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer; ctest's summary of the second run ends the output.
 test: build build-asan test-setup
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
 
 # The quick loop: what changed is built, then the unit tests run (no programs
 # on a display, no engines, no sanitizer build).
 check: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L unit
+	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS) -L unit
 
 test-asan: build-asan
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
 
 run: build
 	@scripts/run $(BUILD)
@@ -51,6 +54,22 @@ format:
 # would format it.
 format-check: deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
+
+# Fails, naming the place, where clang-tidy finds one of the faults that
+# .clang-tidy lists in the programs, the libraries or the fuzz targets. Only
+# the build folder's configuration is needed, not a build.
+lint: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	scripts/lint $(BUILD)
+
+# The README's pictures (docs/): each program's window as `make run` shows
+# it on a virtual display.
+PICTURES := Client-taro Varnel Ostrim Brellow Quenlis
+
+pictures: build
+	env -u DISPLAY -u WAYLAND_DISPLAY scripts/run $(BUILD)
+	mkdir -p docs
+	for p in $(PICTURES); do cp $(BUILD)/screenshots/$$p.png docs/$$p.png; done
 
 # Reliability. `make fuzz` builds the libFuzzer targets of fuzz/ with clang
 # (AddressSanitizer, UndefinedBehaviorSanitizer) into build/fuzz and runs each
