@@ -3,8 +3,8 @@
 # did. They are parsed once per build instead, into two precompiled headers:
 # one for the programs and libraries, one for the tests, which every target
 # reuses. The compiler checks each use against the options the header was
-# made with and parses the headers as usual where they differ, so a target
-# can only get slower, never wrong.
+# made with; a header that does not fit a target is reported (-Winvalid-pch,
+# an error under -Werror), so it cannot slow the build down unnoticed.
 #
 # The compiler takes a precompiled header only where every macro it was made
 # with is defined alike, so the two are made with the fewest definitions any
