@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstddef>
@@ -58,6 +59,13 @@ inline void ensureApplication() {
     static char name[] = "quorfuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+}
+
+// The folder where a target writes its files. It is removed when the process
+// ends, as libFuzzer's own runs and the smoke driver both end through exit.
+inline QString scratchFolder() {
+    static const QTemporaryDir folder;
+    return folder.path();
 }
 
 // Reads a fuzzer's bytes as a script: small numbers for the choices, and runs

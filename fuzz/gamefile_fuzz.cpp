@@ -7,25 +7,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "fuzzsupport.h"
 #include "gamefilelist.h"
 
-namespace {
-
-QTemporaryDir* folder = nullptr;
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
-    folder = new QTemporaryDir;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString path = QDir(folder->path()).filePath(QStringLiteral("GameFile.txt"));
+    const QString path = QDir(quorfuzz::scratchFolder()).filePath(QStringLiteral("GameFile.txt"));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
@@ -46,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString& p : read.list.paths)
         storable = storable && gamefile::canStorePath(p) && !p.contains(u'"') && p.trimmed() == p;
     if (!storable) return 0;
-    const QString copy = QDir(folder->path()).filePath(QStringLiteral("copy.txt"));
+    const QString copy = QDir(quorfuzz::scratchFolder()).filePath(QStringLiteral("copy.txt"));
     QUORFUZZ_CHECK(gamefile::writeGameFile(copy, read.list), "a storable list not written");
     const gamefile::GameFileRead back = gamefile::readGameFile(copy);
     QUORFUZZ_CHECK(

@@ -10,8 +10,6 @@
 // the shown lines are one per user; "Dead" ends the program, once, with its
 // connection closed.
 
-#include <QTemporaryDir>
-
 #include "../tests/support/scriptedclienttransport.h"
 #include "fuzzsupport.h"
 #include "lobbyclassify.h"
@@ -41,8 +39,6 @@ public:
     void endProgram() override { ++ends; }
 };
 
-QTemporaryDir* folder = nullptr;
-
 // The user list as the client reads it must be what the server would write
 // for those users: reading, writing and reading again agree.
 void checkUserList(const QString& message, const View& view) {
@@ -61,7 +57,6 @@ void checkUserList(const QString& message, const View& view) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
     quorfuzz::ensureApplication();
-    folder = new QTemporaryDir;
     return 0;
 }
 
@@ -70,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     View view;
     testsupport::ScriptedClientTransport server;
     testsupport::ClientHandClock clock;
-    lobbyclient::LobbyClient client(view, folder->path(), {}, server, clock);
+    lobbyclient::LobbyClient client(view, quorfuzz::scratchFolder(), {}, server, clock);
     const lobbyclient::LoginRecord login{QStringLiteral("taro"), QStringLiteral("pw"),
                                          QStringLiteral("taro@example.jp"),
                                          QStringLiteral("127.0.0.1"), 0};

@@ -12,7 +12,6 @@
 // client reaches it as the very messages sent.
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <map>
 #include <set>
 #include <vector>
@@ -52,19 +51,15 @@ QString mail(int n) {
     return QStringLiteral("m%1@example.jp").arg(n);
 }
 
-struct Setup {
-    QTemporaryDir folder;
-    Setup() {
-        QStringList lines;
-        for (int n = 0; n < kFileUsers; ++n)
-            lines << QStringLiteral("%1,%2,%3,%4,").arg(n + 1).arg(userId(n), password(n), mail(n));
-        lines << QStringLiteral("99,,nopass,x@y,") << QStringLiteral("100,noid,,x@y,");
-        platform::writeTextLines(QDir(folder.path()).filePath(QStringLiteral("BrellowLogIn.txt")),
-                                 lines);
-    }
-};
-
-Setup* setup = nullptr;
+// The server's user file, written once into the scratch folder.
+void writeUserFile() {
+    QStringList lines;
+    for (int n = 0; n < kFileUsers; ++n)
+        lines << QStringLiteral("%1,%2,%3,%4,").arg(n + 1).arg(userId(n), password(n), mail(n));
+    lines << QStringLiteral("99,,nopass,x@y,") << QStringLiteral("100,noid,,x@y,");
+    platform::writeTextLines(
+        QDir(quorfuzz::scratchFolder()).filePath(QStringLiteral("BrellowLogIn.txt")), lines);
+}
 
 class Transport : public lobby::ServerTransport {
 public:
@@ -100,7 +95,7 @@ struct Peer {
 
 class Lobby {
 public:
-    Lobby() : server_(transport_, setup->folder.path(), [this] { return now_; }) {
+    Lobby() : server_(transport_, quorfuzz::scratchFolder(), [this] { return now_; }) {
         transport_.table = &server_.users();
     }
 
@@ -387,7 +382,7 @@ private:
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
-    setup = new Setup;
+    writeUserFile();
     return 0;
 }
 

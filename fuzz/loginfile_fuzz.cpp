@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "clientsettings.h"
 #include "fuzzsupport.h"
@@ -17,10 +16,8 @@
 
 namespace {
 
-QTemporaryDir* folder = nullptr;
-
 QString write(const char* name, const std::uint8_t* data, std::size_t size) {
-    QString path = QDir(folder->path()).filePath(QString::fromLatin1(name));
+    QString path = QDir(quorfuzz::scratchFolder()).filePath(QString::fromLatin1(name));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
     file.write(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -36,7 +33,6 @@ bool storable(const QString& value) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
-    folder = new QTemporaryDir;
     return 0;
 }
 
@@ -55,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!game) return 0;
     if (storable(game->id) && storable(game->password) && storable(game->mail) &&
         storable(game->server)) {
-        const QString copy = QDir(folder->path()).filePath(QStringLiteral("copy.txt"));
+        const QString copy = QDir(quorfuzz::scratchFolder()).filePath(QStringLiteral("copy.txt"));
         QUORFUZZ_CHECK(gamecommon::writeLoginSettings(copy, *game), "not written");
         QUORFUZZ_CHECK(gamecommon::readLoginSettings(copy) == game, "written and read otherwise");
         if (read == lobbyclient::SettingsRead::Ok) {

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "fuzzsupport.h"
 #include "gorules/positionstring.h"
@@ -15,8 +14,6 @@
 #include "shogirules/position.h"
 
 namespace {
-
-QTemporaryDir* folder = nullptr;
 
 void replay(const QString& path, const gamecommon::ReplayCursor::PositionCheck& isPosition,
             const quorfuzz::Script& steps) {
@@ -60,12 +57,11 @@ void replay(const QString& path, const gamecommon::ReplayCursor::PositionCheck& 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
-    folder = new QTemporaryDir;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString path = QDir(folder->path()).filePath(QStringLiteral("ShougiAll.sho"));
+    const QString path = QDir(quorfuzz::scratchFolder()).filePath(QStringLiteral("ShougiAll.sho"));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();

@@ -8,33 +8,26 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "commafields.h"
 #include "fuzzsupport.h"
 #include "loginfile.h"
 #include "shiftjis.h"
 
-namespace {
-
-QTemporaryDir* folder = nullptr;
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     quorfuzz::quietQt();
-    folder = new QTemporaryDir;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     {
-        QFile file(QDir(folder->path()).filePath(QString::fromLatin1(lobby::kLoginFileName)));
+        QFile file(
+            QDir(quorfuzz::scratchFolder()).filePath(QString::fromLatin1(lobby::kLoginFileName)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
         file.write(bytes);
     }
-    lobby::UserFile users(folder->path());
+    lobby::UserFile users(quorfuzz::scratchFolder());
 
     // The lines as a person reading the file sees them: CR LF, LF and CR
     // each end one.
