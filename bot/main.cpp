@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
+#include <csignal>
 #include <cstdio>
 #include <variant>
 
@@ -7,6 +8,7 @@
 #include "engineprogram.h"
 #include "quorbot.h"
 #include "serverport.h"
+#include "signalwatcher.h"
 
 namespace {
 
@@ -19,8 +21,10 @@ void writeLine(std::FILE* to, const QString& text) {
 }  // namespace
 
 // A computer opponent in the lobby, without a window: what it does goes to
-// standard output, one line each with a time stamp.
+// standard output, one line each with a time stamp. SIGINT and SIGTERM end it
+// as its last game does: its engines are ended and its files removed.
 int main(int argc, char** argv) {
+    platform::SignalWatcher::block({SIGINT, SIGTERM});
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments().mid(1);
     if (arguments.contains(QStringLiteral("--help"))) {
@@ -52,6 +56,8 @@ int main(int argc, char** argv) {
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) + line);
     });
     QObject::connect(&quorBot, &bot::QuorBot::finished, &app, &QCoreApplication::exit);
+    platform::SignalWatcher watcher({SIGINT, SIGTERM});
+    QObject::connect(&watcher, &platform::SignalWatcher::received, &app, &QCoreApplication::quit);
     quorBot.start();
     return app.exec();
 }

@@ -31,7 +31,7 @@ QString userFileFolder() {
 // go to standard output (every message received too with --verbose), and
 // SIGINT or SIGTERM end the server cleanly.
 int runHeadless(int argc, char** argv) {
-    lobby::SignalWatcher::block({SIGINT, SIGTERM});
+    platform::SignalWatcher::block({SIGINT, SIGTERM});
     // Every message the server relays passes the event loop twice: the data
     // arrives, then the message's turn comes. Qt's own loop gives the turn in
     // the same pass; the GLib loop takes another pass, and system calls, for
@@ -46,8 +46,8 @@ int runHeadless(int argc, char** argv) {
             std::fflush(stdout);
         },
         hasOption(argc, argv, "--verbose"));
-    lobby::SignalWatcher watcher({SIGINT, SIGTERM});
-    QObject::connect(&watcher, &lobby::SignalWatcher::received, &app, [&] {
+    platform::SignalWatcher watcher({SIGINT, SIGTERM});
+    QObject::connect(&watcher, &platform::SignalWatcher::received, &app, [&] {
         runner.stop();
         app.quit();
     });

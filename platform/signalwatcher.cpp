@@ -5,7 +5,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
-namespace lobby {
+namespace platform {
 
 namespace {
 
@@ -44,4 +44,4 @@ void SignalWatcher::readSignals() {
         emit received(static_cast<int>(info.ssi_signo));
 }
 
-}  // namespace lobby
+}  // namespace platform

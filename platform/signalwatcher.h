@@ -5,12 +5,12 @@
 
 class QSocketNotifier;
 
-namespace lobby {
+namespace platform {
 
 // Turns process signals (SIGINT, SIGTERM) into a Qt signal on the event loop,
-// so that ending the server by a signal runs the same clean-up as its END
-// button. It reads them from a signalfd: no handler runs at an arbitrary
-// moment and no program-wide state is needed.
+// so that a program ended by a signal cleans up as when it ends by itself (it
+// stops its server, ends its engines, removes its temporary files). It reads them from a signalfd:
+// no handler runs at an arbitrary moment and no program-wide state is needed.
 class SignalWatcher : public QObject {
     Q_OBJECT
 public:
@@ -35,4 +35,4 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
-}  // namespace lobby
+}  // namespace platform

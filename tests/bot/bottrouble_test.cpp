@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,10 +28,10 @@ using test::BotProcess;
 using test::TestLobby;
 using test::WirePlayer;
 
-constexpr int kReplyMs = 2000;  // --seconds 1, and one second more
+constexpr int kAnswerMs = 2000;  // --seconds 1, and one second more
 const QString kResignation = QStringLiteral("投了です。あなたの勝ちです。有り難うございました。");
 
-void meetBot(WirePlayer& player, const QString& botId) {
+void startGameWithBot(WirePlayer& player, const QString& botId) {
     ASSERT_TRUE(player.logIn());
     const auto bot = player.waitForUser(botId, true, 15000);
     ASSERT_TRUE(bot) << botId.toStdString() << " never logged in";
@@ -43,9 +44,9 @@ std::optional<QString> timedReply(WirePlayer& player, const QString& move) {
     QElapsedTimer sent;
     sent.start();
     player.sendGame(move);
-    const auto reply = player.nextGame(WirePlayer::said(), kReplyMs + 3000);
+    const auto reply = player.nextGame(WirePlayer::said(), kAnswerMs + 3000);
     if (reply) {
-        EXPECT_LT(sent.elapsed(), kReplyMs) << reply->toStdString();
+        EXPECT_LT(sent.elapsed(), kAnswerMs) << reply->toStdString();
     }
     return reply;
 }
@@ -73,7 +74,7 @@ TEST(BotTrouble, ShogiBotResignsToAPawnDropMateTheEngineRefuses) {
     ASSERT_TRUE(lobby.started());
     BotProcess bot(lobby.port(), lobby.botArguments("shogi", QStringLiteral("bot-shogi"), 1));
     WirePlayer taro(QStringLiteral("taro"), 0);
-    meetBot(taro, QStringLiteral("bot-shogi"));
+    startGameWithBot(taro, QStringLiteral("bot-shogi"));
     if (HasFatalFailure()) return;
 
     shogi::ShogiPosition mine;
@@ -121,7 +122,7 @@ TEST(BotTrouble, GoBotGoesOnWhenTheOpponentRetakesAKoAtOnce) {
     ASSERT_TRUE(lobby.started());
     BotProcess bot(lobby.port(), lobby.botArguments("go", QStringLiteral("bot-go"), 1));
     WirePlayer hana(QStringLiteral("hana"), 1);
-    meetBot(hana, QStringLiteral("bot-go"));
+    startGameWithBot(hana, QStringLiteral("bot-go"));
     if (HasFatalFailure()) return;
 
     // White (the bot) on the left, black on the right, each with its eyes;
@@ -233,7 +234,7 @@ TEST(BotTrouble, AKilledEngineIsStartedAgainOnceThenTheBotResignsSayingWhy) {
         BotProcess bot(lobby.port(), lobby.botArguments(o.game, QLatin1String(o.botId), 1) +
                                          QStringList{QStringLiteral("--engine"), engine.path()});
         WirePlayer player(QStringLiteral("hana"), o.kind);
-        meetBot(player, QLatin1String(o.botId));
+        startGameWithBot(player, QLatin1String(o.botId));
         if (HasFatalFailure()) return;
         const auto second = timedReply(player, o.move(1, {}));
         ASSERT_TRUE(second && second->startsWith(u"SYOUGI_MSG2:")) << bot.log().toStdString();
@@ -254,6 +255,33 @@ TEST(BotTrouble, AKilledEngineIsStartedAgainOnceThenTheBotResignsSayingWhy) {
         EXPECT_EQ(player.nextGame(WirePlayer::said(), 5000), o.resignation);
         EXPECT_EQ(engine.started().size(), 2);
     }
+}
+
+// Ended by SIGTERM in the middle of a game, as the lobby's start script ends
+// it, the bot ends its engine and removes its temporary files.
+TEST(BotTrouble, ASignalEndsTheBotWithItsEngineAndLeavesNoFiles) {
+    const QString installed = test::installedEngine(QStringLiteral("gnugo"));
+    ASSERT_FALSE(installed.isEmpty()) << "gnugo is not installed: run scripts/setup-deps";
+    TestLobby lobby;
+    ASSERT_TRUE(lobby.started());
+    const WatchedEngine engine(installed);
+    const QTemporaryDir temp;
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("TMPDIR"), temp.path());
+    BotProcess bot(lobby.port(),
+                   lobby.botArguments("go", QStringLiteral("bot-go"), 1) +
+                       QStringList{QStringLiteral("--engine"), engine.path()},
+                   env);
+    WirePlayer player(QStringLiteral("hana"), 1);
+    startGameWithBot(player, QStringLiteral("bot-go"));
+    if (HasFatalFailure()) return;
+    const QDir folder(temp.path(), {}, QDir::NoSort, QDir::AllEntries | QDir::NoDotAndDotDot);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.started().size() == 1; }, 5000));
+    ASSERT_FALSE(folder.isEmpty()) << "the bot keeps the engine's positions in a folder";
+
+    EXPECT_EQ(bot.stop(), 0) << bot.log().toStdString();
+    EXPECT_TRUE(folder.isEmpty()) << folder.entryList().join(u' ').toStdString();
+    EXPECT_NE(::kill(engine.started().first().toInt(), 0), 0) << "the engine still runs";
 }
 
 }  // namespace
