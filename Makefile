@@ -30,11 +30,17 @@ build-asan: deps
 test-setup: build
 	cmake --build $(BUILD) --target records_tsshogi
 
-# The plain suite first, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer; ctest's summary of the second run ends the output.
+# The whole suite twice, as built plainly and under AddressSanitizer and
+# UndefinedBehaviorSanitizer (its tests named asan.*), in one ctest run that
+# takes both builds' tests (build/suites), so that the two share the machine;
+# ctest's summary of both ends the output.
+SUITES := $(BUILD)/suites
+
 test: build build-asan test-setup
-	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
+	mkdir -p $(SUITES)
+	printf 'subdirs("%s" "%s")\n' "$(CURDIR)/$(BUILD)" "$(CURDIR)/$(ASAN_BUILD)" \
+	    > $(SUITES)/CTestTestfile.cmake
+	ctest --test-dir $(SUITES) --output-on-failure -j $(TEST_JOBS)
 
 # The quick loop: what changed is built, then the unit tests run (no programs
 # on a display, no engines, no sanitizer build).
@@ -56,11 +62,14 @@ format-check: deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
 
 # Fails, naming the place, where clang-tidy finds one of the faults that
-# .clang-tidy lists in the programs, the libraries or the fuzz targets. Only
-# the build folder's configuration is needed, not a build.
+# .clang-tidy lists in the programs, the libraries or the fuzz targets. It
+# needs a configuration of its own (build/tidy, where nothing is built), with
+# every source compiled alone rather than several to a unit as in the builds.
+TIDY_BUILD := $(BUILD)/tidy
+
 lint: deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	scripts/lint $(BUILD)
+	cmake -S . -B $(TIDY_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=OFF
+	scripts/lint $(TIDY_BUILD)
 
 # The README's pictures (docs/): each program's window as `make run` shows
 # it on a virtual display.
