@@ -1,5 +1,7 @@
 #include "lobbyserver.h"
 
+#include <QMetaMethod>
+#include <algorithm>
 #include <utility>
 
 #include "lobbyclassify.h"
@@ -11,6 +13,23 @@
 #include "wirecodec.h"
 
 namespace lobby {
+
+namespace {
+
+// Runs `f` at the end of the scope, whichever way the scope is left.
+template <class F>
+class AtEnd {
+public:
+    explicit AtEnd(F f) : f_(std::move(f)) {}
+    AtEnd(const AtEnd&) = delete;
+    AtEnd& operator=(const AtEnd&) = delete;
+    ~AtEnd() { f_(); }
+
+private:
+    F f_;
+};
+
+}  // namespace
 
 LobbyServer::LobbyServer(ServerTransport& transport, QString loginFolder, Clock clock,
                          QObject* parent)
@@ -51,6 +70,7 @@ void LobbyServer::acceptConnection(SocketHandle socket, const QString& peerIp, q
 }
 
 void LobbyServer::receiveMessage(SocketHandle socket, const QString& text) {
+    const AtEnd publish{[this] { publishLobby(); }};
     if (messageReports_) emit statusChanged(maskPasswords(text), Report::Traffic);
     if (waiting_.find(socket)) return waitingDispatch(socket, text);
     // A socket nobody holds (one closed meanwhile) speaks for nobody.
@@ -74,6 +94,7 @@ void LobbyServer::dropWaiting(SocketHandle socket) {
 }
 
 void LobbyServer::connectionClosed(SocketHandle socket) {
+    const AtEnd publish{[this] { publishLobby(); }};
     emit msgChanged(kCloseEventText.toString(), Report::Traffic);
     if (waiting_.find(socket)) return dropWaiting(socket);
     const auto slot = userTable_.slotOfSocket(socket);
@@ -92,6 +113,8 @@ void LobbyServer::connectionClosed(SocketHandle socket) {
 
 void LobbyServer::gameProgramGone(int slot) {
     UserRecord& r = userTable_[slot];
+    touchLobby();
+    if (r.Playing) endGameOf(slot, GameEndCause::ProgramGone);
     transport_.close(r.GameSock);
     pacer_.forget(r.GameSock);
     r.GameSock = 0;
@@ -126,7 +149,10 @@ void LobbyServer::gameProgramGone(int slot) {
 }
 
 void LobbyServer::CloseUser(int u) {
+    const AtEnd publish{[this] { publishLobby(); }};
     UserRecord& r = userTable_[u];
+    touchLobby();
+    if (r.Playing) endGameOf(u, GameEndCause::PlayerLeft);
     if (r.Playing && UserTable::isSlotIndex(r.OppIndex)) {
         send(r.OppLobbySock, opponentGoneNotice());
         UserRecord& o = userTable_[r.OppIndex];
@@ -153,6 +179,7 @@ void LobbyServer::CloseUser(int u) {
 
 void LobbyServer::ClearWatch(int u) {
     UserRecord& r = userTable_[u];
+    if (r.Watching) touchLobby();
     r.Watching = false;
     r.WatchA = r.WatchB = 0;
     r.FirstName.clear();
@@ -185,6 +212,7 @@ void LobbyServer::endWatchesOf(int a, int b) {
 }
 
 void LobbyServer::loginSweep() {
+    const AtEnd publish{[this] { publishLobby(); }};
     const qint64 now = clock_();
     for (const WaitingConnection& gone : waiting_.takeExpired(now, kLoginGraceMs, kLoginHoldMs)) {
         transport_.close(gone.socket);
@@ -198,6 +226,7 @@ void LobbyServer::loginSweep() {
 }
 
 void LobbyServer::wake() {
+    const AtEnd publish{[this] { publishLobby(); }};
     checkHeldLogins();
     for (const AckPacer::Send& due : pacer_.due(clock_()))
         send(due.socket, due.text);
@@ -227,6 +256,7 @@ void LobbyServer::minuteTick() {
 }
 
 void LobbyServer::Death() {
+    const AtEnd publish{[this] { publishLobby(); }};
     for (int s = UserTable::kFirstSlot; s < UserTable::kRecordCount; ++s) {
         const UserRecord& r = userTable_[s];
         if ((r.InUse || r.LoggedIn) && r.LastPoll + 1 < minuteCount_) CloseUser(s);
@@ -234,6 +264,10 @@ void LobbyServer::Death() {
 }
 
 void LobbyServer::ThisExit() {
+    const AtEnd publish{[this] { publishLobby(); }};
+    touchLobby();
+    for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s)
+        if (userTable_[s].Playing) endGameOf(s, GameEndCause::PlayerLeft);
     for (const WaitingConnection& w : waiting_.takeAll())
         transport_.close(w.socket);
     for (int s = 0; s < UserTable::kRecordCount; ++s) {
@@ -244,6 +278,51 @@ void LobbyServer::ThisExit() {
         pacer_.forget(r.GameSock);
         r = UserRecord{};
     }
+}
+
+PublicLobby LobbyServer::publicLobby() const {
+    PublicLobby view;
+    for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s) {
+        const UserRecord& r = userTable_[s];
+        if (!r.LoggedIn) continue;
+        const PublicUser::State state = r.Playing    ? PublicUser::State::Playing
+                                        : r.Watching ? PublicUser::State::Watching
+                                                     : PublicUser::State::Free;
+        view.users.push_back({r.UserID, r.GameKind, state});
+        if (!r.Playing || !r.Challenger || r.GameNumber == 0) continue;
+        int watchers = 0;
+        for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w)
+            if (w != s && watchesGameOf(w, s)) ++watchers;
+        view.games.push_back({r.GameNumber, r.GameKind, r.UserID, r.OppName, watchers});
+    }
+    std::sort(view.games.begin(), view.games.end(),
+              [](const PublicGame& a, const PublicGame& b) { return a.number < b.number; });
+    return view;
+}
+
+void LobbyServer::publishLobby() {
+    if (!lobbyTouched_) return;
+    lobbyTouched_ = false;
+    if (!isSignalConnected(QMetaMethod::fromSignal(&LobbyServer::lobbyChanged))) return;
+    PublicLobby now = publicLobby();
+    if (now == publishedLobby_) return;
+    publishedLobby_ = std::move(now);
+    emit lobbyChanged(publishedLobby_);
+}
+
+void LobbyServer::handOutRelayed(int k, const QString& text) {
+    const UserRecord& r = userTable_[k];
+    if (r.Playing && r.GameNumber != 0) emit gameRelayed(r.GameNumber, r.UserID, text);
+}
+
+void LobbyServer::endGameOf(int k, GameEndCause cause) {
+    UserRecord& r = userTable_[k];
+    const quint64 number = r.GameNumber;
+    if (number == 0) return;
+    r.GameNumber = 0;
+    if (UserTable::isSlotIndex(r.OppIndex) && userTable_[r.OppIndex].GameNumber == number)
+        userTable_[r.OppIndex].GameNumber = 0;
+    emit gameEnded(number, cause);
 }
 
 }  // namespace lobby

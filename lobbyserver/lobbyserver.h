@@ -8,6 +8,7 @@
 #include "framingrules.h"
 #include "loginfile.h"
 #include "loginthrottle.h"
+#include "publiclobby.h"
 #include "servertransport.h"
 #include "usertable.h"
 #include "waitingpool.h"
@@ -100,6 +101,8 @@ public:
     void ThisExit();
 
     const UserTable& users() const { return userTable_; }
+    // What anyone may see of the lobby right now.
+    PublicLobby publicLobby() const;
     int minuteCount() const { return minuteCount_; }
     // Connections accepted and not logged in yet.
     std::size_t waitingCount() const { return waiting_.size(); }
@@ -111,6 +114,19 @@ signals:
     void invalidData(const QString& text);
     // `wake` is wanted at `atMs` of the server's clock.
     void wakeRequested(qint64 atMs);
+
+    // For an onlooker of the lobby (the web front); nothing private goes out.
+    // Who is on and which games run, whenever that changed.
+    void lobbyChanged(const lobby::PublicLobby& lobby);
+    // Two users were paired for game `number`.
+    void gameBegan(quint64 number, int gameKind, const QString& challenger,
+                   const QString& challenged);
+    // A move, an end-of-game or a conversation message of game `number` that
+    // the server relayed from `fromId`'s game program, as relayed. Chat lines
+    // and acknowledgements are not handed out.
+    void gameRelayed(quint64 number, const QString& fromId, const QString& text);
+    // The server ended game `number` (its players may have ended it before).
+    void gameEnded(quint64 number, lobby::GameEndCause cause);
 
 private:
     // Which of a slot's connections a message came on: the lobby client's,
@@ -167,6 +183,15 @@ private:
     void reportInvalidData();
     void send(SocketHandle socket, const QString& text);
 
+    // Marks the public view of the lobby as changed; `publishLobby`, at the
+    // end of each entry point, hands it out once.
+    void touchLobby() { lobbyTouched_ = true; }
+    void publishLobby();
+    // A game message of user `k`'s game relayed: handed to an onlooker.
+    void handOutRelayed(int k, const QString& text);
+    // User `k`'s game ends by the server's hand.
+    void endGameOf(int k, GameEndCause cause);
+
     ServerTransport& transport_;
     UserFile userFile_;
     Clock clock_;
@@ -177,6 +202,9 @@ private:
     net::FramingRules clientFraming_;
     int minuteCount_ = 0;
     bool messageReports_ = true;
+    quint64 lastGameNumber_ = 0;
+    bool lobbyTouched_ = false;
+    PublicLobby publishedLobby_;
 };
 
 }  // namespace lobby

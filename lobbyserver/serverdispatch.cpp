@@ -80,9 +80,14 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
             }
             break;
         case ServerRequest::GameChat:
+            if (game) relayToOpponentGame(k, text);
+            break;
         case ServerRequest::GameOver:
         case ServerRequest::GameTalk:
-            if (game) relayToOpponentGame(k, text);
+            if (game) {
+                relayToOpponentGame(k, text);
+                handOutRelayed(k, text);
+            }
             break;
         case ServerRequest::Move:
             if (game) handleMove(k, text);
@@ -174,6 +179,7 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool tur
     r.LastPoll = minuteCount_;
     send(r.LobbySock, loginOkReply(k));
     r.LoggedIn = true;
+    touchLobby();
 }
 
 void LobbyServer::reportSkippedLines() {
@@ -232,6 +238,11 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     a.OppIndex = b;
     opp.OppIndex = k;
     a.Side = opp.Side = 0;  // a new game: nobody has made move 1 yet
+    a.Challenger = true;
+    opp.Challenger = false;
+    a.GameNumber = opp.GameNumber = ++lastGameNumber_;
+    touchLobby();
+    emit gameBegan(a.GameNumber, a.GameKind, a.UserID, opp.UserID);
     emit statusChanged(a.UserID + kAndText.toString() + opp.UserID + kPairedText.toString(),
                        Report::Event);
     send(a.LobbySock, battleNotice(a.OppName, b));
@@ -252,6 +263,7 @@ void LobbyServer::handleWatch(int k, const QString& text) {
     // who is not playing himself (his game program is busy with his own game).
     if (p == k || w.Playing || !player.LoggedIn || !player.Playing) return;
     w.Watching = true;
+    touchLobby();
     w.WatchA = p;
     w.WatchB = player.OppIndex;
     w.WatchDataSent = false;
@@ -339,6 +351,7 @@ void LobbyServer::handleMove(int k, const QString& text) {
         sendWatchData(w);
         sendPaced(watcher.GameSock, watchMoveMessage(move));
     }
+    handOutRelayed(k, move);
 }
 
 void LobbyServer::sendWatchData(int w) {

@@ -33,8 +33,10 @@ struct UserRecord {
     SocketHandle OppLobbySock = 0;
     QString OppName;
     int OppIndex = 0;
-    int LastPoll = 0;  // minute count at login and at the last poll
-    int Side = 0;      // 1: this user made move 1, 2: the opponent did, 0: not seen
+    quint64 GameNumber = 0;   // the running game's number, 0 when not playing
+    bool Challenger = false;  // this user asked for the running game
+    int LastPoll = 0;         // minute count at login and at the last poll
+    int Side = 0;             // 1: this user made move 1, 2: the opponent did, 0: not seen
     bool Watching = false;
     bool WatchDataSent = false;
     int WatchA = 0;  // the player named in the watch request
