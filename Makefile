@@ -30,17 +30,12 @@ build-asan: deps
 test-setup: build
 	cmake --build $(BUILD) --target records_tsshogi
 
-# The whole suite twice, as built plainly and under AddressSanitizer and
-# UndefinedBehaviorSanitizer (its tests named asan.*), in one ctest run that
-# takes both builds' tests (build/suites), so that the two share the machine;
-# ctest's summary of both ends the output.
-SUITES := $(BUILD)/suites
-
-test: build build-asan test-setup
-	mkdir -p $(SUITES)
-	printf 'subdirs("%s" "%s")\n' "$(CURDIR)/$(BUILD)" "$(CURDIR)/$(ASAN_BUILD)" \
-	    > $(SUITES)/CTestTestfile.cmake
-	ctest --test-dir $(SUITES) --output-on-failure -j $(TEST_JOBS)
+# The whole suite twice: as built, and under AddressSanitizer and
+# UndefinedBehaviorSanitizer (build/asan, its tests named asan.*). The
+# sanitizer build compiles while the plain suite runs (scripts/test-suites);
+# ctest's summary of the sanitizer suite ends the output.
+test: build test-setup
+	scripts/test-suites $(BUILD) $(ASAN_BUILD) $(TEST_JOBS) $(JOBS)
 
 # The quick loop: what changed is built, then the unit tests run (no programs
 # on a display, no engines, no sanitizer build).
