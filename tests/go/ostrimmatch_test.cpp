@@ -168,7 +168,7 @@ TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     child<QAction>(window, "mnuVSave")->trigger();
     place({3, 15});
     ASSERT_TRUE(peer.receive(QStringLiteral(":0")));
-    const QString received = moveFrom({{Point(15, 3).number(), '0'}, {100, '9'}}, 2, 0);
+    const QString received = moveFrom({{Point{15, 3}.number(), '0'}, {100, '9'}}, 2, 0);
     peer.send(received);
     ASSERT_TRUE(peer.receive(kAck));
     const QStringList lines = platform::readTextLines(folder.file(QStringLiteral("ChessAll.chs")))
@@ -176,7 +176,7 @@ TEST_F(OstrimWire, RecordsAreKeptInTheGoFilesAndReplay) {
     ASSERT_EQ(lines.size(), 2);
     const QStringList own = lines[0].split(u',');
     ASSERT_EQ(own.size(), kPointCount);
-    EXPECT_EQ(own[Point(3, 15).number()], u"00");
+    EXPECT_EQ(own[(Point{3, 15}).number()], u"00");
     EXPECT_EQ(own.count(QStringLiteral("02")), kPointCount - 1);
     EXPECT_EQ(lines[1], window.position().positionString);
     EXPECT_EQ(lines[1].split(u',').value(100), u"9");

@@ -49,8 +49,8 @@ TEST(GoPositionString, WrittenBoardsReadBack) {
     const QString plain = positionString(ban);
     EXPECT_EQ(plain.size(), 2 * kPointCount - 1);
     const QStringList items = plain.split(u',');
-    EXPECT_EQ(items[Point(15, 16).number()], u"0");
-    EXPECT_EQ(items[Point(16, 16).number()], u"1");
+    EXPECT_EQ(items[(Point{15, 16}).number()], u"0");
+    EXPECT_EQ(items[(Point{16, 16}).number()], u"1");
     const auto read = readPosition(plain);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->ban, ban) << diagramOf(read->ban);
