@@ -34,7 +34,9 @@ TEST(Perft, FromTheInitialPosition) {
     EXPECT_EQ(perft(start, 1), 30);
     EXPECT_EQ(perft(start, 2), 900);
     EXPECT_EQ(perft(start, 3), 25470);
-    if (!kSanitized) EXPECT_EQ(perft(start, 4), 719731);
+    if (!kSanitized) {
+        EXPECT_EQ(perft(start, 4), 719731);
+    }
 }
 
 TEST(Perft, DropsCountEveryEmptyCellTheRulesAllow) {
