@@ -46,8 +46,8 @@ QStringList browserArguments(const QString& profile, int width, int height) {
 
 // The key codes the pages are driven with.
 std::optional<int> windowsKeyCode(const QString& key) {
-    static const std::map<QString, int> codes = {{"End", 35},       {"Home", 36},
-                                                 {"ArrowLeft", 37}, {"ArrowUp", 38},
+    static const std::map<QString, int> codes = {{"End", 35},        {"Home", 36},
+                                                 {"ArrowLeft", 37},  {"ArrowUp", 38},
                                                  {"ArrowRight", 39}, {"ArrowDown", 40}};
     const auto it = codes.find(key);
     if (it == codes.end()) return std::nullopt;
@@ -56,7 +56,9 @@ std::optional<int> windowsKeyCode(const QString& key) {
 
 }  // namespace
 
-HeadlessBrowser::~HeadlessBrowser() { close(); }
+HeadlessBrowser::~HeadlessBrowser() {
+    close();
+}
 
 QString HeadlessBrowser::program() {
     const QString chosen = qEnvironmentVariable("QUOR_CHROMIUM");
@@ -116,8 +118,9 @@ bool HeadlessBrowser::start(int width, int height) {
     if (!waitUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }, 10000))
         return fail(QStringLiteral("no DevTools connection: ") + socket_.errorString());
 
-    const auto target = command(QStringLiteral("Target.createTarget"),
-                                {{QStringLiteral("url"), QStringLiteral("about:blank")}}, 10000, false);
+    const auto target =
+        command(QStringLiteral("Target.createTarget"),
+                {{QStringLiteral("url"), QStringLiteral("about:blank")}}, 10000, false);
     if (!target) return false;
     const auto session = command(QStringLiteral("Target.attachToTarget"),
                                  {{QStringLiteral("targetId"), target->value("targetId")},
@@ -250,7 +253,10 @@ std::optional<QJsonObject> HeadlessBrowser::command(const QString& method,
     replies_.erase(id);
     if (reply.contains(QStringLiteral("error"))) {
         fail(method + QStringLiteral(": ") +
-             reply.value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString());
+             reply.value(QStringLiteral("error"))
+                 .toObject()
+                 .value(QStringLiteral("message"))
+                 .toString());
         return std::nullopt;
     }
     return reply.value(QStringLiteral("result")).toObject();

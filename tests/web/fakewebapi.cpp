@@ -22,12 +22,12 @@ QByteArray contentType(const QString& name) {
 
 QByteArray statusLine(int status) {
     switch (status) {
-    case 200:
-        return "HTTP/1.1 200 OK";
-    case 404:
-        return "HTTP/1.1 404 Not Found";
-    default:
-        return "HTTP/1.1 " + QByteArray::number(status) + " Error";
+        case 200:
+            return "HTTP/1.1 200 OK";
+        case 404:
+            return "HTTP/1.1 404 Not Found";
+        default:
+            return "HTTP/1.1 " + QByteArray::number(status) + " Error";
     }
 }
 
@@ -36,7 +36,8 @@ QByteArray statusLine(int status) {
 FakeWebApi::FakeWebApi(const QString& siteDir) : siteDir_(siteDir) {
     QObject::connect(&server_, &QTcpServer::newConnection, [this] {
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { take(socket); });
+            QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                             [this, socket] { take(socket); });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
@@ -91,20 +92,23 @@ void FakeWebApi::take(QTcpSocket* socket) {
     socket->setProperty("answered", true);
     const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
     if (words.size() != 3 || words[0] != "GET") {
-        socket->write("HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        socket->write(
+            "HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
         socket->disconnectFromHost();
         return;
     }
     const QString target = QString::fromLatin1(words[1]);
     requests_.append(target);
 
-    static const QRegularExpression stream(QStringLiteral(R"(^/api/games/(\d+)/stream(?:\?(.*))?$)"));
+    static const QRegularExpression stream(
+        QStringLiteral(R"(^/api/games/(\d+)/stream(?:\?(.*))?$)"));
     if (const auto m = stream.match(target); m.hasMatch()) {
         const quint64 game = m.captured(1).toULongLong();
         streams_[game].append(socket);
         streamQueries_[game].append(m.captured(2));
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/event-stream\r\n"
-                      "Cache-Control: no-cache\r\nConnection: close\r\n\r\n");
+        socket->write(
+            "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream\r\n"
+            "Cache-Control: no-cache\r\nConnection: close\r\n\r\n");
         socket->flush();
         return;
     }
