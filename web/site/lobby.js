@@ -10,11 +10,13 @@ const STATES = { free: '空き', playing: '対局中', watching: '観戦中' };
 const $ = (id) => document.getElementById(id);
 
 function showUsers(users) {
-    const rows = users.filter(isObject).map((u) =>
-        el('tr', { 'data-user': text(u.id) },
+    const rows = users.filter(isObject).map((u) => {
+        const state = Object.hasOwn(STATES, u.state) ? u.state : '';
+        return el('tr', { 'data-user': text(u.id) },
             el('td', { class: 'id', text: text(u.id) }),
             el('td', { text: gameName(gameKind(u.game)) }),
-            el('td', { class: `state ${STATES[u.state] ? u.state : ''}`, text: STATES[u.state] ?? '' })));
+            el('td', { class: `state ${state}`, text: state ? STATES[state] : '' }));
+    });
     $('users').tBodies[0].replaceChildren(...rows);
     $('users').hidden = rows.length === 0;
     $('no-users').hidden = rows.length !== 0;
