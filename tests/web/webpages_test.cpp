@@ -265,7 +265,7 @@ TEST_F(WebPagesTest, LiveMovesAreDrawnAsTheyComeAndTheEndShows) {
 
     // The page's own clock stamps each drawing; the test's clock is the same one.
     js("window.drawnAt = {}; new MutationObserver(() => { const n = document.getElementById("
-       "'move-number').dataset.n; drawnAt[n] ??= Date.now(); }).observe("
+       "'move-number').dataset.n; if (!(n in drawnAt)) drawnAt[n] = Date.now(); }).observe("
        "document.getElementById('move-number'), {attributes: true}); true");
     for (int n = 2; n <= 4; ++n) {
         SCOPED_TRACE(n);
