@@ -46,4 +46,4 @@ async function load() {
     $('newest').hidden = !before;
 }
 
-load();
+await load();

@@ -59,4 +59,5 @@ async function poll() {
     setTimeout(poll, POLL_MS);
 }
 
-poll();
+// The first answer is awaited, so the page counts as loaded once it shows it.
+await poll();

@@ -173,7 +173,7 @@ class WatchPage {
 
 const match = /^\/games\/([1-9][0-9]{0,14})\/?$/.exec(location.pathname);
 if (match) {
-    new WatchPage(Number(match[1])).load();
+    await new WatchPage(Number(match[1])).load();
 } else {
     $('message').textContent = 'この対局は見つかりません。';
     $('message').hidden = false;
