@@ -14,6 +14,8 @@ constexpr char kMagic[] = "quor-web-game\t1";
 constexpr int kHandKinds = 7;
 constexpr qint32 kMaxHandCount = 40;
 constexpr int kMaxCaptures = go::kPointCount * kMaxMoves;
+// The longest line is a go move: 361 points of two digits and their commas.
+constexpr qsizetype kMaxLineBytes = 4096;
 
 QByteArray line(const QList<QByteArray>& fields) {
     return fields.join('\t') + '\n';
@@ -211,13 +213,23 @@ QByteArray endLine(const GameSummary& game) {
 
 std::optional<GameRecord> readGameFile(const QByteArray& bytes, quint64 id,
                                        const QDateTime& noEndTime) {
-    QList<QByteArray> lines = bytes.split('\n');
-    lines.removeLast();  // what follows the last line break: nothing, or a line cut off
-    if (lines.size() < 2 || lines[0] != kMagic) return std::nullopt;
+    // Line by line, each up to its line break: what follows the last one is
+    // a line cut off. A line longer than any this file has is damage.
+    qsizetype at = 0;
+    const auto nextLine = [&]() -> std::optional<QByteArray> {
+        const qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0 || end - at > kMaxLineBytes) return std::nullopt;
+        QByteArray line = bytes.sliced(at, end - at);
+        at = end + 1;
+        return line;
+    };
+    const auto magic = nextLine();
+    const auto begin = nextLine();
     GameRecord game;
-    if (!readBegin(lines[1].split('\t'), id, game)) return std::nullopt;
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        const QList<QByteArray> f = lines[i].split('\t');
+    if (!magic || *magic != kMagic || !begin || !readBegin(begin->split('\t'), id, game))
+        return std::nullopt;
+    while (const auto next = nextLine()) {
+        const QList<QByteArray> f = next->split('\t');
         if (f[0] == "S") {
             if (!readSides(f, game.summary)) break;
         } else if (f[0] == "M") {

@@ -21,8 +21,8 @@ QString GameArchive::pathOf(quint64 id) const {
 }
 
 void GameArchive::readFolder() {
-    QDir dir(folder_);
-    if (!dir.mkpath(QStringLiteral("."))) return;
+    const QDir dir(folder_);
+    if (!QDir().mkpath(folder_)) return;
     const QFileInfo info(folder_);
     writable_ = info.isDir() && info.isWritable();
     static const QRegularExpression name(QStringLiteral("^([1-9][0-9]{0,17})\\.game$"));
