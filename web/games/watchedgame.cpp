@@ -18,6 +18,11 @@ constexpr QStringView kResignText = u"投了です。あなたの勝ちです。
 // What the shogi program sends after the move that took the opponent's king.
 constexpr QStringView kKingTakenText = u"あなたの負けです。";
 
+// Field 1 of a message of types 3 to 7, the text the receiving program shows.
+QString shownText(QStringView text) {
+    return gamecommon::gameMsgText(text).section(u':', 0, 0);
+}
+
 }  // namespace
 
 void WatchedGame::begin(quint64 id, GameKind kind, const QString& idA, const QString& idB,
@@ -47,11 +52,11 @@ WatchedGame::Change WatchedGame::relayed(const QString& fromId, QStringView text
         case GameMsgType::Move:
             return move(*sender, text, at);
         case GameMsgType::EndOfGame:
-            return endOfGame(*sender, gamecommon::gameMsgText(text), at);
+            return endOfGame(*sender, shownText(text), at);
         case GameMsgType::Conversation:
             // Greetings and remarks are no business of onlookers; only the
             // shogi resignation travels as one.
-            if (gamecommon::gameMsgText(text) == kResignText)
+            if (shownText(text) == kResignText)
                 return finish(EndHow::Resignation, otherColour(*sender), at);
             return {};
         default:
