@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "relayedgames.h"
+#include "webjson.h"
+
+namespace web::test {
+namespace {
+
+TEST(WebJson, PositionsAreDrawnFromBlacksSideAsThePagesReadThem) {
+    const QJsonObject start = positionJson(0, startPosition(GameKind::Shogi));
+    EXPECT_EQ(start[u"n"], 0);
+    EXPECT_EQ(start[u"turn"], "black");
+    const QJsonArray board = start[u"board"].toArray();
+    ASSERT_EQ(board.size(), 81);
+    // Row 一 from file 9: white's lance and king; black's bishop on 88.
+    EXPECT_EQ(board[0], "wKY");
+    EXPECT_EQ(board[4], "wOU");
+    EXPECT_EQ(board[10], "wHI");
+    EXPECT_EQ(board[64], "bKA");
+    EXPECT_EQ(board[76], "bOU");
+    EXPECT_EQ(board[40], "");
+    EXPECT_EQ(start[u"last"], QJsonValue::Null);
+
+    WatchedGame shogi = begunGame(GameKind::Shogi);
+    ShogiPlay play(shogi);
+    for (const records::ShogiMove& move : kShogiMoves)
+        play.play(move);
+    const QJsonObject taken = positionJson(3, shogi.positions()[3]);
+    EXPECT_EQ(taken[u"board"].toArray().at(16), "bUM");
+    EXPECT_EQ(taken[u"hands"][u"black"][u"KA"], 1);
+    EXPECT_EQ(taken[u"last"].toObject(),
+              (QJsonObject{{"to", QJsonArray{2, 2}}, {"from", QJsonArray{8, 8}}}));
+    EXPECT_EQ(positionJson(5, shogi.positions()[5])[u"last"].toObject(),
+              (QJsonObject{{"to", QJsonArray{5, 5}}, {"from", QJsonValue::Null}}));
+
+    WatchedGame go = begunGame(GameKind::Go);
+    GoPlay(go).place(go::Stone::Black, {3, 2});
+    const QJsonObject stone = positionJson(1, go.positions()[1]);
+    EXPECT_EQ(stone[u"board"].toArray().size(), 361);
+    EXPECT_EQ(stone[u"board"].toArray().at(3 + 19 * 2), "b");
+    EXPECT_EQ(stone[u"turn"], "white");
+    EXPECT_EQ(stone[u"last"].toObject(), (QJsonObject{{"x", 4}, {"y", 3}}));
+    EXPECT_EQ(stone[u"captures"].toObject(), (QJsonObject{{"black", 0}, {"white", 0}}));
+}
+
+TEST(WebJson, ListsLobbyAndEventsAreTheExactTexts) {
+    WatchedGame go = begunGame(GameKind::Go, 7);
+    GoPlay(go).place(go::Stone::Black, {3, 2});
+    go.relayed(kHana, u"SYOUGI_MSG6:宜しくお願いします。");
+    go.relayed(kTaro, u"SYOUGI_MSG5:投了です。あなたの勝ちです。有り難うございました。", at(40));
+    const QByteArray result =
+        R"({"how":"resignation","text":"黒の投了で白の勝ち","winner":"white"})";
+    EXPECT_EQ(listJson({go.summary()}, std::nullopt),
+              R"({"games":[{"black":"taro","ended":"2026-12-08T21:40:00Z","game":"go","id":7,)"
+              R"("moves":1,"result":)" +
+                  result +
+                  R"(,"sides":"known","started":"2026-12-08T21:00:00Z","watchers":0,)"
+                  R"("white":"hana"}],"next":null})");
+    EXPECT_EQ(endEvent(GameKind::Go, *go.summary().result), "event: end\ndata: " + result + "\n\n");
+    const QByteArray move = moveEvent(1, go.positions()[1]);
+    EXPECT_TRUE(move.startsWith("id: 1\nevent: move\ndata: {\"board\":"));
+    EXPECT_TRUE(move.endsWith("}\n\n"));
+    EXPECT_EQ(move.count('\n'), 4);
+    // Nothing a player said reaches a page.
+    EXPECT_FALSE(detailText(go.record()).contains("宜しく"));
+    EXPECT_EQ(keepAliveEvent(), ": keep-alive\n\n");
+
+    go.setWatchers(2);
+    EXPECT_EQ(lobbyJson({{kTaro, GameKind::Go, UserState::Playing},
+                         {QStringLiteral("jiro"), GameKind::Shogi, UserState::Watching}},
+                        {go.summary()}),
+              R"({"games":[{"black":"taro","game":"go","id":7,"moves":1,)"
+              R"("started":"2026-12-08T21:00:00Z","watchers":2,"white":"hana"}],)"
+              R"("users":[{"game":"go","id":"taro","state":"playing"},)"
+              R"({"game":"shogi","id":"jiro","state":"watching"}]})");
+}
+
+}  // namespace
+}  // namespace web::test
