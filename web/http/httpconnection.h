@@ -61,6 +61,7 @@ public:
     bool peerDone = false;       // the peer has closed its side
     bool readPaused = false;     // too much waiting to go out
 
+    qsizetype streamGrace = 0;   // Stream: what its first answer adds to the bound
     QByteArray streamKey;        // Stream: the key it watches
     qsizetype streamIndex = -1;  // its place among the key's streams
 

@@ -89,6 +89,10 @@ bool HttpServer::listen(const QHostAddress& address, quint16 port) {
         error_ = QStringLiteral("already listening");
         return false;
     }
+    if (address.isNull()) {
+        error_ = QStringLiteral("no address to listen on");
+        return false;
+    }
     sockaddr_storage place{};
     socklen_t placeSize = 0;
     const bool v4 = address.protocol() == QAbstractSocket::IPv4Protocol;
@@ -121,7 +125,7 @@ bool HttpServer::listen(const QHostAddress& address, quint16 port) {
         ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &off, sizeof off);
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&place), placeSize) != 0 ||
         ::listen(fd, 4096) != 0) {
-        error_ = systemError("bind");
+        error_ = systemError("listen");
         ::close(fd);
         return false;
     }
@@ -180,11 +184,16 @@ void HttpServer::acceptAll() {
 }
 
 void HttpServer::refuseAtOnce(int fd, int status) {
-    // One try to say why; the socket is new, so its buffer has room.
+    // One try to say why; the socket is new, so its buffer has room. What
+    // the client sent already is read first, as a close with unread bytes
+    // would reset the connection and lose the answer.
+    char ignored[4096];
+    [[maybe_unused]] const ssize_t taken = ::recv(fd, ignored, sizeof ignored, MSG_DONTWAIT);
     const HttpResponse response = errorResponse(status);
     const QByteArray bytes = responseHead(response, response.body.size(), false) + response.body;
     [[maybe_unused]] const ssize_t n = ::send(
         fd, bytes.constData(), static_cast<size_t>(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+    ::shutdown(fd, SHUT_WR);
     ::close(fd);
 }
 
@@ -271,6 +280,8 @@ void HttpServer::startStream(HttpConnection& connection, const HttpResponse& res
     }
     connection.queue(response.body);
     connection.mode = HttpConnection::Mode::Stream;
+    // The events a client missed come on top of the bound.
+    connection.streamGrace = connection.backlog();
     // Reading goes on, to see the client go.
     connection.readPaused = false;
     connection.readNotifier()->setEnabled(true);
@@ -297,6 +308,7 @@ bool HttpServer::sendQueued(HttpConnection& connection) {
 
 void HttpServer::writeTo(HttpConnection& connection) {
     if (!sendQueued(connection)) return;
+    if (connection.backlog() == 0) connection.streamGrace = 0;
     if (connection.readPaused && connection.backlog() == 0 &&
         connection.mode == HttpConnection::Mode::Requests) {
         connection.readPaused = false;
@@ -322,7 +334,8 @@ bool HttpServer::queueOnStream(HttpConnection& stream, const QByteArray& text) {
     stream.queue(text);
     const HttpConnection::Flush result = stream.flush();
     if (result == HttpConnection::Flush::Failed) return false;
-    return stream.backlog() <= limits_.maxStreamBacklog;
+    if (result == HttpConnection::Flush::Done) stream.streamGrace = 0;
+    return stream.backlog() <= limits_.maxStreamBacklog + stream.streamGrace;
 }
 
 void HttpServer::endStream(HttpConnection& stream) {
