@@ -27,9 +27,12 @@ class HttpConnection;
 // requests per address rate-limited. Answers come from an HttpHandler; event
 // streams go to the EventHub (events()).
 //
-// It lives in the thread it is created in; listen, events() and everything
-// else are called there. Sockets are plain non-blocking descriptors watched
-// by socket notifiers, so that ten thousand event streams cost little.
+// It lives in the thread it is created in: create it and call listen in the
+// thread that is to run it (its socket notifiers are made there and are not
+// moved with it), and call events() and everything else there too (from
+// another thread, by a queued call). Sockets are plain non-blocking
+// descriptors watched by socket notifiers, so that ten thousand event streams
+// cost little.
 class HttpServer : public QObject {
     Q_OBJECT
 
