@@ -57,7 +57,7 @@ struct Watcher {
 // then reads every event and prints the delays.
 int runWatchers(int count, int expectedEvents, int portPipe, int readyPipe) {
     quint16 port = 0;
-    if (read(portPipe, &port, sizeof port) != sizeof port) return 2;
+    if (read(portPipe, &port, sizeof port) != ssize_t(sizeof port)) return 2;
     std::vector<Watcher> watchers(size_t(count));
     const int epoll = epoll_create1(EPOLL_CLOEXEC);
     const char request[] = "GET /stream HTTP/1.1\r\nHost: x\r\nAccept: text/event-stream\r\n\r\n";
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
     if (!server.listen(QHostAddress::LocalHost, 0)) return 2;
     const qint64 before = residentBytes();
     const quint16 port = server.port();
-    if (write(portPipe[1], &port, sizeof port) != sizeof port) return 2;
+    if (write(portPipe[1], &port, sizeof port) != ssize_t(sizeof port)) return 2;
 
     int sent = 0;
     qint64 longestSendUs = 0;
