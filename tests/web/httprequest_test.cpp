@@ -58,7 +58,9 @@ TEST(RequestHead, IsReadStrictly) {
     for (const HeadCase& c : cases) {
         const RequestHead head = readRequestHead(c.bytes, 8 * 1024, 100);
         EXPECT_EQ(head.state, c.state) << c.what;
-        if (c.state == State::Refused) EXPECT_EQ(head.status, c.status) << c.what;
+        if (c.state == State::Refused) {
+            EXPECT_EQ(head.status, c.status) << c.what;
+        }
     }
 }
 

@@ -76,8 +76,9 @@ TEST(StaticFiles, ServesTheSiteFilesAndNothingElseInAnyEncoding) {
         const Answer a = client->answer();
         EXPECT_EQ(a.status, c.status) << c.path.constData();
         EXPECT_FALSE(a.body.contains("SECRET")) << c.path.constData();
-        if (c.status == 200)
+        if (c.status == 200) {
             EXPECT_TRUE(a.hasHeader("Content-Type: " + c.type)) << c.path.constData();
+        }
         if (c.status == 400) {
             // A malformed request ends its connection.
             EXPECT_TRUE(client->waitClosed());

@@ -136,7 +136,7 @@ public:
             HttpResponse r;
             r.contentType = "text/plain";
             r.body = "hello " + request.header("x-name");
-            r.headers.append({"X-Bad\r\nInjected", "1"});
+            r.headers.emplaceBack("X-Bad\r\nInjected", "1");
             return r;
         }
         if (request.path.startsWith(QLatin1String("/stream/")))

@@ -88,7 +88,7 @@ bool readTarget(QByteArrayView target, HttpRequest& request) {
                                   ? QStringLiteral("")
                                   : percentDecoded(QByteArrayView(pair).sliced(equals + 1), true);
         if (name.isNull() || value.isNull()) return false;
-        request.query.append({name, value});
+        request.query.emplaceBack(name, value);
     }
     return true;
 }
@@ -172,7 +172,7 @@ RequestHead readRequestHead(QByteArrayView bytes, int maxHeadBytes, int maxHeade
         if (colon <= 0 || !isToken(QByteArrayView(line).first(colon))) return refused(400);
         const QByteArrayView value = trimmedOws(QByteArrayView(line).sliced(colon + 1));
         if (!isFieldValue(value)) return refused(400);
-        request.headers.append({line.first(colon).toLower(), value.toByteArray()});
+        request.headers.emplaceBack(line.first(colon).toLower(), value.toByteArray());
     }
 
     // The method once the request is known to be well-formed: a malformed

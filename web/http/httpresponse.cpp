@@ -46,15 +46,15 @@ HttpResponse jsonResponse(QByteArray json, int status) {
     response.status = status;
     response.contentType = "application/json; charset=utf-8";
     response.body = std::move(json);
-    response.headers.append({"Cache-Control", "no-cache"});
+    response.headers.emplaceBack("Cache-Control", "no-cache");
     return response;
 }
 
 HttpResponse errorResponse(int status) {
     QByteArray text = reasonPhrase(status).toByteArray().toLower();
     HttpResponse response = jsonResponse("{\"error\":\"" + text + "\"}\n", status);
-    if (status == 405) response.headers.append({"Allow", "GET, HEAD"});
-    if (status == 429 || status == 503) response.headers.append({"Retry-After", "1"});
+    if (status == 405) response.headers.emplaceBack("Allow", "GET, HEAD");
+    if (status == 429 || status == 503) response.headers.emplaceBack("Retry-After", "1");
     return response;
 }
 

@@ -78,8 +78,8 @@ HttpResponse StaticFiles::answerFile(QStringView relativePath, const HttpRequest
                             QByteArray::number(info.lastModified().toMSecsSinceEpoch(), 16) + '"';
     HttpResponse response;
     response.contentType = contentType(relativePath);
-    response.headers.append({"ETag", etag});
-    response.headers.append({"Cache-Control", "no-cache"});
+    response.headers.emplaceBack("ETag", etag);
+    response.headers.emplaceBack("Cache-Control", "no-cache");
     if (request.header("if-none-match") == etag) {
         response.status = 304;
         return response;
