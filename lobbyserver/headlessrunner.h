@@ -41,6 +41,10 @@ public:
 
     ServerHost& host() { return host_; }
 
+    // Writes a line of the program's own beside the server's (the web
+    // front's port), repeats counted as for the others.
+    void tell(const char* place, const QString& text) { report(place, text); }
+
 private:
     void report(const char* place, const QString& text);
     void write(const QString& entry);

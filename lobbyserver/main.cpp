@@ -4,13 +4,18 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <variant>
 
 #include "dialogs.h"
 #include "headlessrunner.h"
 #include "programfolder.h"
 #include "qttexts.h"
 #include "quorwindow.h"
+#include "serverport.h"
 #include "signalwatcher.h"
+#include "webfront.h"
+#include "weboptions.h"
 
 namespace {
 
@@ -27,10 +32,40 @@ QString userFileFolder() {
     return platform::programFolders(QDir::currentPath()).data;
 }
 
+void writeError(const QString& text) {
+    const QByteArray bytes = QStringLiteral("Brellow: %1\n").arg(text).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+}
+
+// The web front asked for on the command line, serving beside `server`;
+// nothing when it was not asked for or cannot start (said on stderr, and
+// `failed` is set).
+std::unique_ptr<webfront::WebFront> startWebFront(lobby::LobbyServer& server,
+                                                  const webfront::WebOptions& options,
+                                                  bool& failed) {
+    failed = false;
+    if (!options.enabled) return nullptr;
+    const platform::ProgramFolders folders = platform::programFolders(QDir::currentPath());
+    webfront::WebSettings settings;
+    settings.address = options.address;
+    settings.port = options.port;
+    settings.archiveFolder = options.archiveFolder.isEmpty()
+                                 ? webfront::defaultArchiveFolder(folders.data)
+                                 : QDir(options.archiveFolder).absolutePath();
+    settings.siteFolder = webfront::siteFolder(folders.assets);
+    auto front = std::make_unique<webfront::WebFront>(server, settings);
+    if (const QString error = front->start(); !error.isEmpty()) {
+        writeError(error);
+        failed = true;
+        return nullptr;
+    }
+    return front;
+}
+
 // A server machine without a desktop: no widget is made, the window's texts
 // go to standard output (every message received too with --verbose), and
 // SIGINT or SIGTERM end the server cleanly.
-int runHeadless(int argc, char** argv) {
+int runHeadless(int argc, char** argv, const webfront::WebOptions& web) {
     platform::SignalWatcher::block({SIGINT, SIGTERM});
     // Every message the server relays passes the event loop twice: the data
     // arrives, then the message's turn comes. Qt's own loop gives the turn in
@@ -52,10 +87,14 @@ int runHeadless(int argc, char** argv) {
         app.quit();
     });
     if (!runner.start()) return 1;
+    bool failed = false;
+    const auto front = startWebFront(runner.host().server(), web, failed);
+    if (failed) return 1;
+    if (front) runner.tell(net::kWebPlace, QString::number(front->port()));
     return app.exec();
 }
 
-int runWithWindow(int argc, char** argv) {
+int runWithWindow(int argc, char** argv, const webfront::WebOptions& web) {
     QApplication app(argc, argv);
     platform::installQtTexts(app);
     // Hidden in the tray the window is not visible, and a message box closing
@@ -64,6 +103,9 @@ int runWithWindow(int argc, char** argv) {
     platform::WidgetDialogs dialogs;
     brellow::Quor window(userFileFolder(), dialogs);
     QObject::connect(&window, &brellow::Quor::finished, &app, &QCoreApplication::quit);
+    bool failed = false;
+    const auto front = startWebFront(window.host().server(), web, failed);
+    if (failed) return 1;
     window.show();
     return app.exec();
 }
@@ -71,6 +113,15 @@ int runWithWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (hasOption(argc, argv, "--headless")) return runHeadless(argc, argv);
-    return runWithWindow(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto web = webfront::parseWebOptions(arguments);
+    if (const auto* error = std::get_if<QString>(&web)) {
+        writeError(*error);
+        return 2;
+    }
+    const auto& options = std::get<webfront::WebOptions>(web);
+    if (hasOption(argc, argv, "--headless")) return runHeadless(argc, argv, options);
+    return runWithWindow(argc, argv, options);
 }

@@ -35,13 +35,13 @@ PortSetting listenPort() {
     return portFromEnvironment(PortUse::Listen);
 }
 
-quint16 announcedPort(const QString& output) {
+quint16 announcedPort(const QString& output, const char* place) {
     for (const QStringView line : QStringView(output).split(u'\n')) {
         const QList<QStringView> words = line.trimmed().split(u' ', Qt::SkipEmptyParts);
         // The place stands alone or after a date and a time, never later: a
         // peer's text the server writes cannot pass for it.
         if (words.size() != 2 && words.size() != 4) continue;
-        if (words[words.size() - 2] != QLatin1String(kPortPlace)) continue;
+        if (words[words.size() - 2] != QLatin1String(place)) continue;
         const PortSetting port = portFromSetting(words.last().toLatin1(), true);
         if (port.ok()) return port.port;
     }

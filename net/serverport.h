@@ -42,8 +42,10 @@ PortSetting listenPort();
 // A program started with QUOR_PORT=0 tells the port it got in a line of its
 // output whose last two words are "Port" and the number: headless Brellow's
 // "<date> <time> Port <N>", the bare relay's "Port <N>". The port told first
-// in `output`, or 0 while there is none.
+// in `output`, or 0 while there is none. Headless Brellow tells its web
+// front's port alike, as "Web <N>" (`place` kWebPlace).
 inline constexpr char kPortPlace[] = "Port";
-quint16 announcedPort(const QString& output);
+inline constexpr char kWebPlace[] = "Web";
+quint16 announcedPort(const QString& output, const char* place = kPortPlace);
 
 }  // namespace net

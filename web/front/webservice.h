@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "gamearchive.h"
+#include "httphandler.h"
+#include "httpserver.h"
+#include "publiclobby.h"
+#include "staticfiles.h"
+#include "watchedgame.h"
+
+namespace webfront {
+
+// Where the web front serves and keeps its files.
+struct WebSettings {
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+    quint16 port = 0;       // 0: any free port
+    QString archiveFolder;  // every game, one file each
+    QString siteFolder;     // the pages, scripts and style sheets
+};
+
+// The web front's work, in the thread that runs it: it follows the lobby
+// and its games from what the server hands out, keeps every game in the
+// archive as it goes, and answers the pages, the API and the event streams.
+// Nothing it answers changes the lobby: it has no way to.
+class WebService : public QObject, private web::HttpHandler {
+    Q_OBJECT
+public:
+    explicit WebService(WebSettings settings, QObject* parent = nullptr);
+    ~WebService() override;
+
+    // Opens the archive and listens; an empty text, or what went wrong. Call
+    // it in the thread that is to run the service.
+    QString open();
+    // Ends the games still running as the server's and stops serving. Call
+    // it in the service's thread before the thread ends.
+    void close();
+    quint16 port() const;
+
+    // What the lobby server hands out.
+    void lobbyChanged(const lobby::PublicLobby& lobby);
+    void gameBegan(quint64 number, int gameKind, const QString& challenger,
+                   const QString& challenged);
+    void gameRelayed(quint64 number, const QString& fromId, const QString& text);
+    void gameEnded(quint64 number, lobby::GameEndCause cause);
+
+    // The answer to a request (also for tests that skip the sockets).
+    web::HttpResponse answer(const web::HttpRequest& request) override;
+
+private:
+    struct Live {
+        web::WatchedGame game;
+        int lobbyWatchers = 0;
+    };
+
+    // Writes what changed of `live` to the archive and tells its watchers;
+    // forgets a game that is over.
+    void publish(quint64 id, Live& live, const web::WatchedGame::Change& change);
+    web::GameSummary summaryOf(quint64 id, const Live& live) const;
+    std::optional<web::GameRecord> gameRecord(quint64 id) const;
+
+    web::HttpResponse lobbyAnswer() const;
+    web::HttpResponse listAnswer(const web::HttpRequest& request) const;
+    web::HttpResponse gameAnswer(QStringView rest, const web::HttpRequest& request) const;
+    web::HttpResponse streamAnswer(quint64 id, const web::HttpRequest& request) const;
+    web::HttpResponse recordAnswer(quint64 id, QStringView extension) const;
+
+    WebSettings settings_;
+    web::StaticFiles site_;
+    std::unique_ptr<web::GameArchive> archive_;
+    std::unique_ptr<web::HttpServer> server_;
+    std::map<quint64, quint64> idOfNumber_;  // the server's game number -> the archive's ID
+    std::map<quint64, Live> live_;           // by archive ID
+    lobby::PublicLobby lobby_;
+};
+
+}  // namespace webfront
