@@ -1,9 +1,11 @@
 // `make bench`: the relay against a bare relay, turn-taking play, a lobby at
-// its capacity and the micro benchmarks, in one table printed at the end and
+// its capacity, the web front's event streams to many watchers of one game
+// (fan-out) and the micro benchmarks, in one table printed at the end and
 // written to a Markdown file.
 //
-//   quor_bench [--out FILE] [--only relay,capacity,micro] [--round-trips N]
-//              [--turns N] [--capacity-seconds N] [--brellow PROGRAM]
+//   quor_bench [--out FILE] [--only relay,capacity,micro,fanout] [--round-trips N]
+//              [--turns N] [--capacity-seconds N] [--watchers N] [--relay-watchers N]
+//              [--brellow PROGRAM]
 //              [--bare-relay PROGRAM] [--benchmark_filter=...]
 //
 // --brellow and --bare-relay run other programs in their place: another
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "capacitybench.h"
+#include "fanoutbench.h"
 #include "microrunner.h"
 #include "relaybench.h"
 #include "resulttable.h"
@@ -31,8 +34,9 @@ using bench::ResultTable;
 
 struct Options {
     QString out;
-    QStringList parts = {u"micro"_s, u"relay"_s, u"capacity"_s};
+    QStringList parts = {u"micro"_s, u"relay"_s, u"capacity"_s, u"fanout"_s};
     bench::RelayOptions relay;
+    bench::FanoutOptions fanout;
     bench::CapacityOptions capacity;
     std::vector<char*> microArguments;  // the program name and Google Benchmark's options
 };
@@ -43,7 +47,8 @@ void say(const QString& text) {
 
 std::optional<Options> parse(int argc, char** argv) {
     Options o;
-    o.relay.brellowPath = o.capacity.brellowPath = QStringLiteral(QUOR_BENCH_BRELLOW);
+    o.relay.brellowPath = o.capacity.brellowPath = o.fanout.brellowPath =
+        QStringLiteral(QUOR_BENCH_BRELLOW);
     o.relay.bareRelayPath = QStringLiteral(QUOR_BENCH_BARE_RELAY);
     o.microArguments.push_back(argv[0]);
     for (int i = 1; i < argc; ++i) {
@@ -57,7 +62,8 @@ std::optional<Options> parse(int argc, char** argv) {
         if (option.startsWith(u"--benchmark_"_s)) {
             o.microArguments.push_back(argv[i]);
         } else if (option == u"--brellow"_s && hasValue) {
-            o.relay.brellowPath = o.capacity.brellowPath = QString::fromLocal8Bit(argv[++i]);
+            o.relay.brellowPath = o.capacity.brellowPath = o.fanout.brellowPath =
+                QString::fromLocal8Bit(argv[++i]);
         } else if (option == u"--bare-relay"_s && hasValue) {
             o.relay.bareRelayPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == u"--out"_s && hasValue) {
@@ -70,6 +76,12 @@ std::optional<Options> parse(int argc, char** argv) {
             if (!number(o.relay.turns)) return std::nullopt;
         } else if (option == u"--capacity-seconds"_s && hasValue) {
             if (!number(o.capacity.seconds)) return std::nullopt;
+        } else if (option == u"--watchers"_s && hasValue) {
+            if (!number(o.fanout.watchers)) return std::nullopt;
+        } else if (option == u"--relay-watchers"_s && hasValue) {
+            bool ok = false;
+            o.relay.webWatchers = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
+            if (!ok || o.relay.webWatchers < 0) return std::nullopt;
         } else {
             return std::nullopt;
         }
@@ -93,12 +105,15 @@ void addRelayRows(ResultTable& table, const bench::RelayResult& r) {
         double p;
         double limit;  // the most the ratio may be; 0: shown only
     };
-    const Point points[] = {{"p50", 50, 1.15}, {"p99", 99, 1.3}, {"p99.9", 99.9, 0}};
+    const Point points[] = {{"p50", 50, 1.10}, {"p99", 99, 1.3}, {"p99.9", 99.9, 0}};
+    const QString web = r.webWatchers > 0
+                            ? u", web front on with %1 watchers of the game"_s.arg(r.webWatchers)
+                            : QString();
     for (const Point& point : points) {
         const double through = r.brellowRoundTrips.percentile(point.p);
         const double bare = r.bareRoundTrips.percentile(point.p);
-        const QString measure = u"move → acknowledgement round trip %1 (%2 each)"_s.arg(
-            QString::fromLatin1(point.name), QString::number(r.brellowRoundTrips.count()));
+        const QString measure = u"move → acknowledgement round trip %1 (%2 each%3)"_s.arg(
+            QString::fromLatin1(point.name), QString::number(r.brellowRoundTrips.count()), web);
         const QString result = u"Brellow "_s + us(through) + u", bare relay "_s + us(bare) +
                                u": "_s + ratio(through, bare);
         if (point.limit > 0)
@@ -113,6 +128,10 @@ void addRelayRows(ResultTable& table, const bench::RelayResult& r) {
                   u"Brellow "_s + us(r.brellowCpuSeconds * perMessage) + u", bare relay "_s +
                       us(r.bareCpuSeconds * perMessage));
     }
+    if (r.webWatchers > 0)
+        table.add(part, u"web watchers still following the game at the end"_s,
+                  u"%1 of %2"_s.arg(r.webWatchersAtEnd).arg(r.webWatchers), u"all"_s,
+                  r.webWatchersAtEnd == r.webWatchers);
     const QString turns = u"turn-taking"_s;
     const QString moves = QString::number(r.brellowTurns.count());
     const double p50 = r.brellowTurns.percentile(50);
@@ -160,6 +179,21 @@ void addCapacityRows(ResultTable& table, const bench::CapacityResult& r,
               r.listsShort == 0);
 }
 
+void addFanoutRows(ResultTable& table, const bench::FanoutResult& r, int moves) {
+    const QString part = u"fanout"_s;
+    const QString who =
+        u"%1 watchers (event streams) of one game, %2 moves"_s.arg(r.watchers).arg(moves);
+    table.add(part, u"a move at every watcher, p99 (p50), "_s + who,
+              us(r.delivery.percentile(99)) + u" ("_s + us(r.delivery.percentile(50)) + u")"_s,
+              u"≤ 200 ms"_s, r.delivery.percentile(99) <= 200000);
+    table.add(
+        part, u"a move at the last of the watchers, worst (p50)"_s,
+        us(r.lastArrival.percentile(100)) + u" ("_s + us(r.lastArrival.percentile(50)) + u")"_s);
+    table.add(part, u"server memory per watcher"_s, fixed(r.kibPerWatcher, 1) + u" KiB"_s,
+              u"≤ 64 KiB"_s, r.kibPerWatcher <= 64);
+    table.add(part, u"watchers dropped"_s, QString::number(r.dropped), u"0"_s, r.dropped == 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,8 +201,10 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fprintf(
             stderr,
-            "usage: %s [--out FILE] [--only relay,capacity,micro] [--round-trips N] "
-            "[--turns N] [--capacity-seconds N] [--brellow PROGRAM] [--bare-relay PROGRAM] "
+            "usage: %s [--out FILE] [--only relay,capacity,micro,fanout] [--round-trips N] "
+            "[--turns N] [--capacity-seconds N] [--watchers N] [--relay-watchers N] "
+            "[--brellow PROGRAM] "
+            "[--bare-relay PROGRAM] "
             "[--benchmark_filter=...]\n",
             argv[0]);
         return 2;
@@ -202,6 +238,15 @@ int main(int argc, char** argv) {
             addCapacityRows(table, result, o.capacity);
         else
             failures << u"capacity: "_s + result.error;
+    }
+
+    if (o.parts.contains(u"fanout"_s)) {
+        say(u"fanout: %1 watchers of one game..."_s.arg(o.fanout.watchers));
+        const bench::FanoutResult result = bench::runFanoutBench(o.fanout);
+        if (result.error.isEmpty())
+            addFanoutRows(table, result, o.fanout.moves);
+        else
+            failures << u"fanout: "_s + result.error;
     }
 
     QString text = table.markdown(bench::machineDescription(loadAtStart, bench::loadAverage()));

@@ -9,8 +9,10 @@
 #include "lobbykeywords.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
+#include "serverport.h"
 #include "serverprocess.h"
 #include "shogigame.h"
+#include "watchercrowd.h"
 #include "wirecodec.h"
 
 using namespace Qt::StringLiterals;
@@ -103,8 +105,11 @@ RelayResult runRelayBench(const RelayOptions& options) {
     traffic.ack = net::encodeMessage(gamecommon::kAckMsg);
 
     ServerProcess brellow;
-    result.error = brellow.start(options.brellowPath, {u"--headless"_s},
-                                 {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
+    QStringList arguments = {u"--headless"_s};
+    if (options.webWatchers > 0)
+        arguments << u"--web"_s << u"0"_s << u"--archive"_s << u"archive"_s;
+    result.error =
+        brellow.start(options.brellowPath, arguments, {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
     if (!result.error.isEmpty()) return result;
     LobbyPlayer a{benchUserId(1), 0, nullptr, nullptr};
     LobbyPlayer b{benchUserId(2), 0, nullptr, nullptr};
@@ -114,6 +119,21 @@ RelayResult runRelayBench(const RelayOptions& options) {
     }
     result.error = pairAndLink(brellow.port(), a, b);
     if (!result.error.isEmpty()) return result;
+    // The watchers of the web front follow the relayed game (the server's
+    // first) throughout, read as browsers read.
+    WatcherCrowd crowd;
+    if (options.webWatchers > 0) {
+        raiseFileLimit();
+        const quint16 webPort = net::announcedPort(brellow.output(), net::kWebPlace);
+        if (webPort == 0) {
+            result.error = u"the web front did not tell its port"_s;
+            return result;
+        }
+        result.error = crowd.connect(webPort, "/api/games/1/stream", options.webWatchers);
+        if (!result.error.isEmpty()) return result;
+        crowd.readInBackground();
+        result.webWatchers = options.webWatchers;
+    }
 
     ServerProcess bare;
     result.error = bare.start(options.bareRelayPath, {});
@@ -176,6 +196,7 @@ RelayResult runRelayBench(const RelayOptions& options) {
         brellowCpuAtStart = brellow.cpuSeconds();
     }
     result.bareCpuSeconds = bare.cpuSeconds() - bareCpuAtStart;
+    result.webWatchersAtEnd = crowd.connected();
     return result;
 }
 

@@ -12,6 +12,9 @@ struct RelayOptions {
     int roundTrips = 20000;  // for each relay
     int rounds = 40;         // the relays take turns this many times
     int turns = 200;         // moves of the turn-taking game, for each relay
+    // Brellow runs with its web front, and this many watchers follow the
+    // relayed game's event stream meanwhile (0: no web front).
+    int webWatchers = 1000;
 };
 
 struct RelayResult {
@@ -25,6 +28,8 @@ struct RelayResult {
     Latencies bareTurns;
     // CPU time each relay used for the measured traffic, and the messages in
     // it (each relay carried the same).
+    int webWatchers = 0;       // watchers connected at the start
+    int webWatchersAtEnd = 0;  // and still connected at the end
     double brellowCpuSeconds = 0;
     double bareCpuSeconds = 0;
     long long messages = 0;

@@ -21,7 +21,10 @@ WebFront::~WebFront() {
 }
 
 QString WebFront::start() {
-    thread_.start();
+    // The players' moves come first: the front runs only when the server's
+    // own thread leaves the processor to it (a watcher that falls too far
+    // behind is dropped, and comes back for what it missed).
+    thread_.start(QThread::IdlePriority);
     QString error;
     QMetaObject::invokeMethod(
         service_, [this, &error] { error = service_->open(); }, Qt::BlockingQueuedConnection);
