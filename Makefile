@@ -77,7 +77,7 @@ lint: deps
 
 # The README's pictures (docs/): each program's window as `make run` shows
 # it on a virtual display.
-PICTURES := Client-taro Varnel Ostrim Brellow Quenlis
+PICTURES := Client-taro Varnel Ostrim Brellow Quenlis Web-lobby Web-game
 
 pictures: build
 	env -u DISPLAY -u WAYLAND_DISPLAY scripts/run $(BUILD)
