@@ -11,7 +11,7 @@ std::variant<WebOptions, QString> parseWebOptions(const QStringList& arguments) 
         if (name != u"--web" && name != u"--web-bind" && name != u"--archive") continue;
         if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(u"--"))
             return name + QStringLiteral(" needs a value");
-        const QString value = arguments[++i];
+        const QString& value = arguments[++i];
         if (name == u"--web") {
             bool ok = false;
             const uint port = value.toUInt(&ok);

@@ -87,7 +87,7 @@ WatchedGame::Change WatchedGame::move(Colour mover, QStringView text, const QDat
         if (!state) return ignore();
         after.state = *state;
     }
-    record_.positions.push_back(std::move(after));
+    record_.positions.push_back(after);
     s.moves = static_cast<int>(record_.positions.size()) - 1;
     if (kingGone) return {true, finish(EndHow::KingTaken, mover, at).ended};
     return {true, false};

@@ -56,7 +56,7 @@ QString StaticFiles::resolve(QStringView relativePath) const {
     if (realRoot.isEmpty()) return {};
     const QFileInfo file(realRoot + u'/' + relativePath.toString());
     // Links are followed; the place they lead to must be inside the root.
-    const QString real = file.canonicalFilePath();
+    QString real = file.canonicalFilePath();
     if (real.isEmpty() || !real.startsWith(realRoot + u'/')) return {};
     const QFileInfo target(real);
     if (!target.isFile() || !target.isReadable() || target.size() > kMaxFileSize) return {};
