@@ -17,12 +17,14 @@ namespace {
 // safe browsing, metrics) are turned off, and every host name but the
 // loopback address fails, so the tests stay on this machine. The sandbox is
 // off because tests may run as root or in a container without user
-// namespaces; the pages are the tests' own.
+// namespaces; the pages are the tests' own. Its shared memory is kept in
+// /tmp, as a container's /dev/shm may be too small for it.
 QStringList browserArguments(const QString& profile, int width, int height) {
     return {QStringLiteral("--headless=new"),
             QStringLiteral("--remote-debugging-port=0"),
             QStringLiteral("--user-data-dir=") + profile,
             QStringLiteral("--no-sandbox"),
+            QStringLiteral("--disable-dev-shm-usage"),
             QStringLiteral("--no-first-run"),
             QStringLiteral("--no-default-browser-check"),
             QStringLiteral("--disable-gpu"),
