@@ -11,6 +11,7 @@
 #include "gorules/positionstring.h"
 #include "recordfiles.h"
 #include "shogigames.h"
+#include "tsshogireader.h"
 
 // The exported files read by readers nobody here wrote: KIF and CSA by the
 // npm package tsshogi under Node, SGF by GNU Go. And the tool itself, as a
@@ -23,57 +24,11 @@ using test::RecordFolder;
 
 constexpr int kGames = 20;
 
-struct ProcessRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ProcessRun run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    ProcessRun r;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        r.err = QStringLiteral("did not finish: ") + process.errorString();
-        return r;
-    }
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
-
-QString nodeProgram() {
-    return QStandardPaths::findExecutable(QStringLiteral("node"));
-}
-
-// Why the cross-check cannot run here, or nothing when it can.
-QString whyNoTsshogi(const QString& node) {
-    if (node.isEmpty()) return QStringLiteral("node is not installed: run scripts/setup-deps");
-    if (!QFileInfo::exists(QStringLiteral(QUOR_NODE_DIR "/node_modules/tsshogi")))
-        return QStringLiteral("tsshogi is not installed in " QUOR_NODE_DIR
-                              ": make test installs it (npm, from the lock file in "
-                              "tests/records/node), the ordinary build does not");
-    return {};
-}
-
-using Positions = std::map<QString, std::vector<QString>>;
-
-// The positions tsshogi reads from each file, as SFEN without the move
-// count, which the reader does not keep.
-void readWithTsshogi(const QString& node, const QStringList& files, Positions& theirs) {
-    const QString script = QStringLiteral(QUOR_NODE_DIR "/readrecords.mjs");
-    const ProcessRun r = run(node, QStringList{script} + files);
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList fields = line.split(u'\t');
-        ASSERT_EQ(fields.size(), 3) << line.toStdString();
-        ASSERT_NE(fields[1], u"ERROR") << line.toStdString();
-        theirs[fields[0]].push_back(fields[2].section(u' ', 0, 2));
-    }
-}
+using test::nodeProgram;
+using test::Positions;
+using test::readWithTsshogi;
+using test::runProgram;
+using test::whyNoTsshogi;
 
 TEST(RecordCrossCheck, TsshogiReadsOurKifAndCsaToThePositionsThePlayersHad) {
     const QString node = nodeProgram();
@@ -229,7 +184,7 @@ TEST(RecordTool, ItsExitStatusAndMessagesSayWhatWasWritten) {
         QStringList arguments;
         for (const QString& a : c.arguments)
             arguments.append(a.contains(u'.') ? folder.path(a) : a);
-        const ProcessRun r = run(QStringLiteral(QUOR_RECORD_TOOL), arguments);
+        const test::ProcessRun r = runProgram(QStringLiteral(QUOR_RECORD_TOOL), arguments);
         EXPECT_EQ(r.status, c.status);
         const QString err =
             QString(r.err).replace(folder.path(QStringLiteral("x")).chopped(1), QString());

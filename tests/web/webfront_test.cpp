@@ -2,13 +2,21 @@
 
 #include <signal.h>
 
+#include <QFile>
 #include <QJsonArray>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <map>
 #include <memory>
+#include <string_view>
+#include <utility>
 
 #include "botprocess.h"
 #include "brellowprocess.h"
+#include "gtpclient.h"
 #include "serverport.h"
+#include "tsshogireader.h"
 #include "webclient.h"
 
 // The web front of a real `Brellow --headless --web 0` while computer
@@ -57,6 +65,67 @@ int shogiPieces(const QJsonObject& position) {
         for (const QJsonValue count : position["hands"][side].toObject())
             n += count.toInt();
     return n;
+}
+
+// A shogi position of the API in SFEN without the move count, as the KIF and
+// CSA reader gives it.
+QString sfenOf(const QJsonObject& position) {
+    static const std::map<QString, QString> letters = {
+        {"FU", "p"},  {"KY", "l"},  {"KE", "n"},  {"GI", "s"},  {"KI", "g"},
+        {"KA", "b"},  {"HI", "r"},  {"OU", "k"},  {"TO", "+p"}, {"NY", "+l"},
+        {"NK", "+n"}, {"NG", "+s"}, {"UM", "+b"}, {"RY", "+r"}};
+    const QJsonArray board = position["board"].toArray();
+    QString sfen;
+    for (int row = 0; row < 9; ++row) {
+        int blanks = 0;
+        for (int column = 0; column < 9; ++column) {
+            const QString square = board[row * 9 + column].toString();
+            const auto letter = letters.find(square.mid(1));
+            if (square.isEmpty() || letter == letters.end()) {
+                ++blanks;
+                continue;
+            }
+            if (blanks) sfen += QString::number(std::exchange(blanks, 0));
+            sfen += square.startsWith(u'b') ? letter->second.toUpper() : letter->second;
+        }
+        if (blanks) sfen += QString::number(blanks);
+        if (row < 8) sfen += u'/';
+    }
+    sfen +=
+        position["turn"] == QStringLiteral("black") ? QStringLiteral(" b ") : QStringLiteral(" w ");
+    QString hands;
+    for (const char* side : {"black", "white"})
+        for (const char* kind : {"HI", "KA", "KI", "GI", "KE", "KY", "FU"}) {
+            const int n = position["hands"][side][kind].toInt();
+            if (n > 1) hands += QString::number(n);
+            if (n > 0)
+                hands += std::string_view(side) == "black" ? letters.at(kind).toUpper()
+                                                           : letters.at(kind);
+        }
+    return sfen + (hands.isEmpty() ? QStringLiteral("-") : hands);
+}
+
+// The stones of a go position of the API as GNU Go names their points
+// ("D16"), black's and white's, each sorted.
+std::pair<QStringList, QStringList> stonesOf(const QJsonObject& position) {
+    const QJsonArray board = position["board"].toArray();
+    const QString columns = QStringLiteral("ABCDEFGHJKLMNOPQRST");
+    QStringList black;
+    QStringList white;
+    for (int i = 0; i < board.size() && i < 361; ++i) {
+        const QString point = columns[i % 19] + QString::number(19 - i / 19);
+        if (board[i] == QStringLiteral("b")) black << point;
+        if (board[i] == QStringLiteral("w")) white << point;
+    }
+    black.sort();
+    white.sort();
+    return {black, white};
+}
+
+QStringList sortedWords(const QString& text) {
+    QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    words.sort();
+    return words;
 }
 
 // Every move of the stream in order from move 1, each position whole;
@@ -174,7 +243,10 @@ TEST(WebFront, FollowsTheLobbyAndItsGamesAndKeepsThemWhenTheServerIsKilled) {
         for (int n = 1; n <= 6 && n < positions.size(); ++n)
             EXPECT_EQ(positions[n].toObject(), game.second[n - 1])
                 << kind.toStdString() << " " << n;
-        // Its records, as files.
+        // Its records, as files, read back by readers nobody here wrote to
+        // the positions the game had: KIF and CSA by tsshogi, SGF by GNU Go.
+        const QTemporaryDir downloads;
+        QStringList files;
         for (const char* ext : kind == u"shogi"
                                    ? std::initializer_list<const char*>{".kif", ".csa", ".sho"}
                                    : std::initializer_list<const char*>{".sgf", ".chs"}) {
@@ -182,6 +254,37 @@ TEST(WebFront, FollowsTheLobbyAndItsGamesAndKeepsThemWhenTheServerIsKilled) {
             EXPECT_EQ(file.status, 200) << ext;
             EXPECT_TRUE(file.hasHeader("attachment")) << ext;
             EXPECT_FALSE(file.body.isEmpty()) << ext;
+            QFile saved(downloads.filePath(QStringLiteral("game") + ext));
+            ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+            saved.write(file.body);
+            files << saved.fileName();
+        }
+        if (kind == u"shogi") {
+            const QString node = records::test::nodeProgram();
+            if (const QString why = records::test::whyNoTsshogi(node); !why.isEmpty()) {
+                std::printf("KIF and CSA not read back: %s\n", why.toUtf8().constData());
+                continue;
+            }
+            std::vector<QString> expected;
+            for (const QJsonValue p : positions)
+                expected.push_back(sfenOf(p.toObject()));
+            records::test::Positions theirs;
+            records::test::readWithTsshogi(node, files.mid(0, 2), theirs);
+            ASSERT_FALSE(HasFatalFailure());
+            for (const QString& file : files.mid(0, 2))
+                EXPECT_EQ(theirs[file], expected) << file.toStdString();
+        } else {
+            go::test::GtpClient gnugo;
+            ASSERT_TRUE(gnugo.start(
+                QStandardPaths::findExecutable(QStringLiteral("gnugo"), {"/usr/games", "/usr/bin"}),
+                {"--mode", "gtp"}))
+                << gnugo.error().toStdString();
+            const auto answers =
+                gnugo.ask({"loadsgf " + files[0], "list_stones black", "list_stones white"});
+            ASSERT_TRUE(answers) << gnugo.error().toStdString();
+            const auto [black, white] = stonesOf(positions.last().toObject());
+            EXPECT_EQ(sortedWords((*answers)[1]), black);
+            EXPECT_EQ(sortedWords((*answers)[2]), white);
         }
     }
 }
