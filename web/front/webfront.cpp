@@ -27,13 +27,16 @@ QString WebFront::start() {
     thread_.start(QThread::IdlePriority);
     QString error;
     QMetaObject::invokeMethod(
-        service_, [this, &error] { error = service_->open(); }, Qt::BlockingQueuedConnection);
+        service_,
+        [this, &error] {
+            error = service_->open();
+            port_ = service_->port();
+        },
+        Qt::BlockingQueuedConnection);
     if (!error.isEmpty()) {
         stop();
         return error;
     }
-    QMetaObject::invokeMethod(
-        service_, [this] { port_ = service_->port(); }, Qt::BlockingQueuedConnection);
     // What happened before is told first: who is on now.
     const lobby::PublicLobby now = server_.publicLobby();
     QMetaObject::invokeMethod(service_, [s = service_, now] { s->lobbyChanged(now); });

@@ -127,11 +127,10 @@ void WebService::gameEnded(quint64 number, lobby::GameEndCause cause) {
     web::WatchedGame::Change change;
     change.ended = live.game.end(endCause(cause));
     publish(gameId, live, change);
-    // Over either way: the server keeps nothing of it any more.
-    if (live_.count(gameId)) {
-        live_.erase(gameId);
-        idOfNumber_.erase(number);
-    }
+    // Over either way (publish forgot it if this ended it): the server keeps
+    // nothing of it any more.
+    live_.erase(gameId);
+    idOfNumber_.erase(number);
 }
 
 void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change& change) {
