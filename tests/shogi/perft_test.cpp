@@ -1,24 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "sanitized.h"
 #include "shogirules/legalmoves.h"
 
 namespace shogi {
 namespace {
 
-// Under the sanitizers every memory access is checked and the search runs
-// some thirty times slower; there it stops a ply earlier, which walks the
-// same code. The plain build counts the fourth ply too.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+// Under the sanitizers the search stops a ply earlier, which walks the same
+// code. The plain build counts the fourth ply too.
+using ::test::kSanitized;
 
 // Counts the move sequences of `depth` plies the way players produce them.
 long long perft(const ShogiPosition& p, int depth) {
