@@ -34,12 +34,12 @@ inline WatchedGame begunGame(GameKind kind, quint64 id = 1) {
     return game;
 }
 
-class ShogiPlay {
+// A shogi game played move by move, each move as its mover's program sends
+// it: built from the mover's own view.
+class ShogiMoves {
 public:
-    explicit ShogiPlay(WatchedGame& watched) : watched_(watched) {}
-
-    // Plays the move on the board and relays the mover's move message.
-    WatchedGame::Change play(records::ShogiMove move) {
+    // Plays the move on the board; the message its mover sends.
+    QString play(records::ShogiMove move) {
         const records::Player mover = game_.toMove();
         move.player = mover;
         EXPECT_FALSE(game_.play(move).has_value());
@@ -47,18 +47,34 @@ public:
         seen.Ban = records::boardSeenBy(game_.board(), mover);
         seen.MyHand = game_.hand(mover);
         seen.OppHand = game_.hand(records::otherPlayer(mover));
-        return relay(mover, shogi::BuildMoveMsg(seen, static_cast<qint32>(game_.moves().size())));
+        return shogi::BuildMoveMsg(seen, static_cast<qint32>(game_.moves().size()));
+    }
+
+    const records::ShogiGame& game() const { return game_; }
+
+private:
+    records::ShogiGame game_;
+};
+
+class ShogiPlay {
+public:
+    explicit ShogiPlay(WatchedGame& watched) : watched_(watched) {}
+
+    // Plays the move on the board and relays the mover's move message.
+    WatchedGame::Change play(records::ShogiMove move) {
+        const records::Player mover = moves_.game().toMove();
+        return relay(mover, moves_.play(move));
     }
 
     WatchedGame::Change relay(records::Player sender, const QString& text) {
         return watched_.relayed(sender == records::Player::First ? kTaro : kHana, text, at(30));
     }
 
-    const records::ShogiGame& game() const { return game_; }
+    const records::ShogiGame& game() const { return moves_.game(); }
 
 private:
     WatchedGame& watched_;
-    records::ShogiGame game_;
+    ShogiMoves moves_;
 };
 
 // (file, rank) as shogi counts them, to the record library's square.
@@ -89,23 +105,21 @@ inline const std::vector<std::pair<go::Stone, go::Point>> kGoStones{{go::Stone::
                                                                     {go::Stone::White, {3, 15}},
                                                                     {go::Stone::Black, {0, 1}}};
 
-class GoPlay {
+// A go game played stone by stone, each stone as its player's program sends
+// it: written from the sender's view (white's board is black's turned through
+// 180 degrees). The count the message carries runs over a whole session: it
+// starts high here, as in a second game.
+class GoMoves {
 public:
-    explicit GoPlay(WatchedGame& watched) : watched_(watched) {}
-
-    // Places the stone and relays its sender's move message, written from
-    // the sender's view: white's board is black's turned through 180
-    // degrees. The count the message carries runs over a whole session: it
-    // starts high here, as in a second game.
-    WatchedGame::Change place(go::Stone colour, go::Point p) {
+    // Places the stone; the message its player sends.
+    QString place(go::Stone colour, go::Point p) {
         EXPECT_TRUE(game_.place(colour, p));
         go::Ban seen = game_.board();
         if (colour == go::Stone::White) {
             seen = turned(seen);
             p = {go::kLastLine - p.x, go::kLastLine - p.y};
         }
-        const QString text = go::BuildMoveMsg(seen, p, ++moveNo_, 50);
-        return watched_.relayed(colour == go::Stone::Black ? kTaro : kHana, text, at(30));
+        return go::BuildMoveMsg(seen, p, ++moveNo_, 50);
     }
 
     const records::GoGame& game() const { return game_; }
@@ -120,9 +134,27 @@ public:
     }
 
 private:
-    WatchedGame& watched_;
     records::GoGame game_;
     int moveNo_ = 0;
+};
+
+class GoPlay {
+public:
+    explicit GoPlay(WatchedGame& watched) : watched_(watched) {}
+
+    // Places the stone and relays its sender's move message.
+    WatchedGame::Change place(go::Stone colour, go::Point p) {
+        return watched_.relayed(colour == go::Stone::Black ? kTaro : kHana, moves_.place(colour, p),
+                                at(30));
+    }
+
+    const records::GoGame& game() const { return moves_.game(); }
+
+    static go::Ban turned(const go::Ban& ban) { return GoMoves::turned(ban); }
+
+private:
+    WatchedGame& watched_;
+    GoMoves moves_;
 };
 
 }  // namespace web::test

@@ -140,8 +140,12 @@ QList<QJsonObject> followMoves(EventStream& stream, const QString& game, int cou
         }
         EXPECT_EQ(event->name, "move");
         EXPECT_EQ(event->id, n);
-        const QJsonObject p = event->data;
+        QJsonObject p = event->data;
         EXPECT_EQ(p["n"].toInt(), n);
+        // The first move, which decided who is black, names the players.
+        EXPECT_EQ(p["black"].isString() && p["white"].isString(), n == 1) << "move " << n;
+        p.remove(u"black");
+        p.remove(u"white");
         EXPECT_EQ(p["turn"].toString(), n % 2 == 1 ? u"white" : u"black");
         if (game == u"shogi") {
             EXPECT_EQ(p["board"].toArray().size(), 81);

@@ -59,9 +59,10 @@ TEST(WebJson, ListsLobbyAndEventsAreTheExactTexts) {
                   R"(,"sides":"known","started":"2026-12-08T21:00:00Z","watchers":0,)"
                   R"("white":"hana"}],"next":null})");
     EXPECT_EQ(endEvent(GameKind::Go, *go.summary().result), "event: end\ndata: " + result + "\n\n");
-    const QByteArray move = moveEvent(1, go.positions()[1]);
-    EXPECT_TRUE(move.startsWith("id: 1\nevent: move\ndata: {\"board\":"));
-    EXPECT_TRUE(move.endsWith("}\n\n"));
+    // The first move names the players, as it decided who is black.
+    const QByteArray move = moveEvent(1, go.positions()[1], go.summary());
+    EXPECT_TRUE(move.startsWith("id: 1\nevent: move\ndata: {\"black\":\"taro\",\"board\":"));
+    EXPECT_TRUE(move.endsWith(",\"white\":\"hana\"}\n\n"));
     EXPECT_EQ(move.count('\n'), 4);
     // Nothing a player said reaches a page.
     EXPECT_FALSE(detailText(go.record()).contains("宜しく"));

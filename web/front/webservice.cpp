@@ -142,7 +142,7 @@ void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change&
     if (change.moved) {
         const auto& positions = live.game.positions();
         const int n = static_cast<int>(positions.size()) - 1;
-        hub.send(key, web::moveEvent(n, positions.back()));
+        hub.send(key, web::moveEvent(n, positions.back(), live.game.summary()));
     }
     if (change.ended && live.game.summary().result) {
         hub.send(key, web::endEvent(live.game.summary().kind, *live.game.summary().result));
@@ -254,7 +254,7 @@ web::HttpResponse WebService::streamAnswer(quint64 id, const web::HttpRequest& r
     }
     QByteArray backlog;
     for (qsizetype n = from; n < qsizetype(record->positions.size()); ++n)
-        backlog += web::moveEvent(int(n), record->positions[std::size_t(n)]);
+        backlog += web::moveEvent(int(n), record->positions[std::size_t(n)], record->summary);
     const bool over = record->summary.result.has_value();
     if (over) backlog += web::endEvent(record->summary.kind, *record->summary.result);
     return web::streamResponse(streamKey(id), backlog, over);

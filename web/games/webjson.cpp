@@ -161,9 +161,13 @@ QByteArray errorJson(const QString& text) {
     return compact({{QStringLiteral("error"), text}});
 }
 
-QByteArray moveEvent(int n, const Position& position) {
-    return "id: " + QByteArray::number(n) +
-           "\nevent: move\ndata: " + compact(positionJson(n, position)) + "\n\n";
+QByteArray moveEvent(int n, const Position& position, const GameSummary& game) {
+    QJsonObject data = positionJson(n, position);
+    if (n == 1 && game.sidesKnown) {
+        data.insert(u"black", game.black);
+        data.insert(u"white", game.white);
+    }
+    return "id: " + QByteArray::number(n) + "\nevent: move\ndata: " + compact(data) + "\n\n";
 }
 
 QByteArray endEvent(GameKind kind, const GameResult& result) {

@@ -39,7 +39,9 @@ QByteArray errorJson(const QString& text);
 
 // The events of a game's stream: "id: N\nevent: move\ndata: {...}\n\n", the
 // end "event: end\ndata: {...}\n\n", and the comment that keeps it open.
-QByteArray moveEvent(int n, const Position& position);
+// The first move decides who is black, so its event also names the players
+// ("black", "white") for a page that opened before it.
+QByteArray moveEvent(int n, const Position& position, const GameSummary& game);
 QByteArray endEvent(GameKind kind, const GameResult& result);
 QByteArray keepAliveEvent();
 

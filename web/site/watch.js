@@ -140,6 +140,12 @@ class WatchPage {
             this.resync();
             return;
         }
+        // The first move decides who is black.
+        if (typeof position.black === 'string' && typeof position.white === 'string' &&
+            this.game.sides !== 'known') {
+            Object.assign(this.game, { black: position.black, white: position.white, sides: 'known' });
+            this.showGame();
+        }
         const following = this.view === held - 1;
         this.positions.push(position);
         if (following) this.view = held;
