@@ -58,6 +58,10 @@ FanoutResult runFanoutBench(const FanoutOptions& options) {
     // The server's first game is the archive's first: its stream.
     const qint64 before = brellow.residentKib();
     WatcherCrowd crowd;
+    if (!waitUntilServed(webPort, "/api/games/1")) {
+        result.error = u"the web front never showed the game"_s;
+        return result;
+    }
     result.error = crowd.connect(webPort, "/api/games/1/stream", options.watchers);
     if (!result.error.isEmpty()) return result;
     const qint64 after = brellow.residentKib();

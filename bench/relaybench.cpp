@@ -129,6 +129,10 @@ RelayResult runRelayBench(const RelayOptions& options) {
             result.error = u"the web front did not tell its port"_s;
             return result;
         }
+        if (!waitUntilServed(webPort, "/api/games/1")) {
+            result.error = u"the web front never showed the game"_s;
+            return result;
+        }
         result.error = crowd.connect(webPort, "/api/games/1/stream", options.webWatchers);
         if (!result.error.isEmpty()) return result;
         crowd.readInBackground();

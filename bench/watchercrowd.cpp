@@ -31,6 +31,31 @@ long raiseFileLimit() {
     return long(limit.rlim_cur);
 }
 
+bool waitUntilServed(quint16 port, const QByteArray& target, int timeoutMs) {
+    const QByteArray request =
+        "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0) return false;
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        char head[16] = {};
+        const bool served =
+            ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+            ::send(fd, request.constData(), std::size_t(request.size()), MSG_NOSIGNAL) ==
+                request.size() &&
+            ::recv(fd, head, sizeof head - 1, MSG_WAITALL) > 12 &&
+            QByteArrayView(head).startsWith("HTTP/1.1 200 ");
+        ::close(fd);
+        if (served) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
 WatcherCrowd::~WatcherCrowd() {
     stop_ = true;
     if (reader_.joinable()) reader_.join();

@@ -66,4 +66,9 @@ private:
 // Raises this process's limit of open files to its hard limit; the limit now.
 long raiseFileLimit();
 
+// Whether `target` on `port` answers 200 within `timeoutMs`, asked every
+// 10 ms: a game the server has just begun reaches the web front a moment
+// later.
+bool waitUntilServed(quint16 port, const QByteArray& target, int timeoutMs = 5000);
+
 }  // namespace bench

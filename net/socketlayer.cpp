@@ -119,6 +119,9 @@ struct SocketLayer::Link {
     // connection, one whose peer has gone and one just cut may each have one
     // queued or not.
     bool turnQueued = false;
+    // The last read found the kernel's buffer empty (a short read): nothing
+    // more is there until the connection says that data has come.
+    bool drained = false;
 };
 
 SocketLayer::SocketLayer(FramingRules rules, QObject* parent)
@@ -482,24 +485,30 @@ void SocketLayer::deliver(const Event& event) {
     // A handler that ran a nested event loop may have been interrupted by this
     // socket's next message; it gets its own message back afterwards.
     after->current = std::move(outer);
-    // A message handled makes room for the next piece of the connection.
-    readMore(event.socket);
+    // A message handled makes room for the next piece of the connection;
+    // a connection read empty is not asked again before it says that more
+    // has come (a system call saved on every relayed message).
+    readMore(event.socket, !after->drained);
 }
 
-void SocketLayer::readMore(SocketHandle handle) {
+void SocketLayer::readMore(SocketHandle handle, bool readKernel) {
     Link* link = findLink(handle);
     if (!link || link->state == State::Cut || link->framer.refused()) return;
     bool fed = false;
     bool holding = false;
     char chunk[kReadChunkBytes];
-    while (link->inbox.size() < kMaxWaitingMessages) {
+    if (readKernel) link->drained = false;
+    while (readKernel && link->inbox.size() < kMaxWaitingMessages) {
         const Connection::ReadResult read = link->connection->read(chunk, kReadChunkBytes);
         if (read.ended) {
             if (link->state == State::Open) link->state = State::PeerEnded;
             if (link->quiet) link->quiet->stop();
             break;
         }
-        if (read.size <= 0) break;
+        if (read.size <= 0) {
+            link->drained = true;
+            break;
+        }
         MessageFramer::Result result = link->framer.feed(QByteArrayView(chunk, read.size));
         for (QString& message : result.messages)
             link->inbox.push_back(std::move(message));
@@ -508,7 +517,10 @@ void SocketLayer::readMore(SocketHandle handle) {
         holding = result.holding;
         // Less than a whole piece: there was no more, and the connection says
         // so when more comes.
-        if (read.size < kReadChunkBytes) break;
+        if (read.size < kReadChunkBytes) {
+            link->drained = true;
+            break;
+        }
     }
     // With enough messages waiting for the handler the rest stays in the
     // kernel; handling one reads on.

@@ -186,7 +186,9 @@ private:
     void schedule();
     void pump(QTimer* timer);
     void deliver(const Event& event);
-    void readMore(SocketHandle handle);
+    // Reads what the connection has (unless `readKernel` is false) and hands
+    // out the next message.
+    void readMore(SocketHandle handle, bool readKernel = true);
     void dataArrived(SocketHandle handle);
     void queueTurn(SocketHandle handle);
     void endIfDrained(SocketHandle handle);

@@ -3,9 +3,16 @@
 #include <QDir>
 #include <QMetaObject>
 
+#include "lobbynews.h"
 #include "lobbyserver.h"
 
 namespace webfront {
+
+// The shortest time between two hand-overs of the server's news to the
+// front's thread: a move that follows another closer than this reaches the
+// watchers at most this much later, and a game played as fast as the network
+// allows wakes the front forty times a second, not once per move.
+constexpr std::chrono::milliseconds kNewsInterval{25};
 
 WebFront::WebFront(lobby::LobbyServer& server, WebSettings settings, QObject* parent)
     : QObject(parent), server_(server), service_(new WebService(std::move(settings))) {
@@ -40,16 +47,16 @@ QString WebFront::start() {
     // What happened before is told first: who is on now.
     const lobby::PublicLobby now = server_.publicLobby();
     QMetaObject::invokeMethod(service_, [s = service_, now] { s->lobbyChanged(now); });
-    connect(&server_, &lobby::LobbyServer::lobbyChanged, service_, &WebService::lobbyChanged);
-    connect(&server_, &lobby::LobbyServer::gameBegan, service_, &WebService::gameBegan);
-    connect(&server_, &lobby::LobbyServer::gameRelayed, service_, &WebService::gameRelayed);
-    connect(&server_, &lobby::LobbyServer::gameEnded, service_, &WebService::gameEnded);
+    news_ = std::make_unique<LobbyNews>(server_, *service_, kNewsInterval);
     return {};
 }
 
 void WebFront::stop() {
     if (!thread_.isRunning()) return;
-    disconnect(&server_, nullptr, service_, nullptr);
+    if (news_) {
+        news_->stop();
+        news_->flush();
+    }
     // What the server handed out before is still queued; it is taken, then
     // the games still running are closed and the sockets with them, in the
     // service's own thread.

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <memory>
+
+#include "lobbynews.h"
 
 #include "webservice.h"
 
@@ -15,9 +18,9 @@ namespace webfront {
 // The public face of a lobby on the web, beside the lobby server in the same
 // process: the lobby page, the watch and replay pages, the archive of every
 // game, the JSON API and the event streams. It runs in a thread of its own
-// and hears of the lobby only through the server's signals, which queue
-// their values to it, so no browser, however slow, can hold back a move
-// between the players.
+// and hears of the lobby only through the server's signals, whose values
+// are handed to it in batches (LobbyNews), so no browser, however slow, can
+// hold back a move between the players.
 class WebFront : public QObject {
     Q_OBJECT
 public:
@@ -35,7 +38,8 @@ private:
 
     lobby::LobbyServer& server_;
     QThread thread_;
-    WebService* service_;  // lives in `thread_`; deleted there at the end
+    WebService* service_;              // lives in `thread_`; deleted there at the end
+    std::unique_ptr<LobbyNews> news_;  // on the server's thread, once started
     quint16 port_ = 0;
 };
 

@@ -135,18 +135,21 @@ void WebService::gameEnded(quint64 number, lobby::GameEndCause cause) {
 
 void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change& change) {
     if (!change.moved && !change.ended) return;
-    if (archive_) archive_->record(live.game);
-    if (!server_) return;
-    const QByteArray key = streamKey(id);
-    web::EventHub& hub = server_->events();
+    // A game that ends is written at once (it is forgotten below).
+    if (holding_ && !change.ended) {
+        unsaved_.insert(id);
+    } else if (archive_) {
+        archive_->record(live.game);
+        unsaved_.erase(id);
+    }
     if (change.moved) {
         const auto& positions = live.game.positions();
         const int n = static_cast<int>(positions.size()) - 1;
-        hub.send(key, web::moveEvent(n, positions.back(), live.game.summary()));
+        sendEvent(id, web::moveEvent(n, positions.back(), live.game.summary()));
     }
     if (change.ended && live.game.summary().result) {
-        hub.send(key, web::endEvent(live.game.summary().kind, *live.game.summary().result));
-        hub.close(key);
+        sendEvent(id, web::endEvent(live.game.summary().kind, *live.game.summary().result));
+        endStreams(id);
         for (auto it = idOfNumber_.begin(); it != idOfNumber_.end(); ++it) {
             if (it->second != id) continue;
             idOfNumber_.erase(it);
@@ -154,6 +157,35 @@ void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change&
         }
         live_.erase(id);  // `live` is gone from here on
     }
+}
+
+void WebService::sendEvent(quint64 id, const QByteArray& text) {
+    if (holding_)
+        heldEvents_[id] += text;
+    else if (server_)
+        server_->events().send(streamKey(id), text);
+}
+
+void WebService::endStreams(quint64 id) {
+    if (holding_)
+        heldEnds_.push_back(id);
+    else if (server_)
+        server_->events().close(streamKey(id));
+}
+
+void WebService::holdEvents() {
+    holding_ = true;
+}
+
+void WebService::releaseEvents() {
+    holding_ = false;
+    for (const quint64 id : std::exchange(unsaved_, {}))
+        if (const auto live = live_.find(id); live != live_.end() && archive_)
+            archive_->record(live->second.game);
+    for (const auto& [id, text] : std::exchange(heldEvents_, {}))
+        sendEvent(id, text);
+    for (const quint64 id : std::exchange(heldEnds_, {}))
+        endStreams(id);
 }
 
 web::GameSummary WebService::summaryOf(quint64 id, const Live& live) const {

@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <vector>
 
 #include "gamearchive.h"
 #include "httphandler.h"
@@ -49,6 +51,12 @@ public:
     void gameRelayed(quint64 number, const QString& fromId, const QString& text);
     void gameEnded(quint64 number, lobby::GameEndCause cause);
 
+    // Between these two, what the calls above send to the event streams and
+    // write to the archive is held, then sent and written at once: each
+    // watcher gets one write for all the moves of a batch.
+    void holdEvents();
+    void releaseEvents();
+
     // The answer to a request (also for tests that skip the sockets).
     web::HttpResponse answer(const web::HttpRequest& request) override;
 
@@ -61,6 +69,9 @@ private:
     // Writes what changed of `live` to the archive and tells its watchers;
     // forgets a game that is over.
     void publish(quint64 id, Live& live, const web::WatchedGame::Change& change);
+    // To the streams of game `id`, or held for them.
+    void sendEvent(quint64 id, const QByteArray& text);
+    void endStreams(quint64 id);
     web::GameSummary summaryOf(quint64 id, const Live& live) const;
     std::optional<web::GameRecord> gameRecord(quint64 id) const;
 
@@ -77,6 +88,10 @@ private:
     std::map<quint64, quint64> idOfNumber_;  // the server's game number -> the archive's ID
     std::map<quint64, Live> live_;           // by archive ID
     lobby::PublicLobby lobby_;
+    bool holding_ = false;
+    std::map<quint64, QByteArray> heldEvents_;  // by archive ID
+    std::vector<quint64> heldEnds_;             // games whose streams end after their events
+    std::set<quint64> unsaved_;                 // running games with moves not yet archived
 };
 
 }  // namespace webfront

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace lobby {
+class LobbyServer;
+}
+
+namespace webfront {
+
+class WebService;
+
+// What the lobby server tells the web front (who is on, a game begun, a
+// message relayed, a game ended), in order, handed from the server's own
+// thread to the front's: at once after a quiet spell, and in batches while
+// the news comes thick, at most one hand-over every `interval`. A game played
+// as fast as the network allows then costs the server's thread an append per
+// relayed message, not a wake-up of another thread, and the front writes each
+// watcher once per batch, however many moves it holds.
+class LobbyNews : public QObject {
+public:
+    LobbyNews(lobby::LobbyServer& server, WebService& service, std::chrono::milliseconds interval,
+              QObject* parent = nullptr);
+
+    // Hands over what is gathered now (before the front stops, say); with
+    // nothing gathered the news is quiet again.
+    void flush();
+    // Stops gathering; what was gathered and not handed over is kept for
+    // flush().
+    void stop();
+
+private:
+    using Item = std::function<void(WebService&)>;
+    void add(Item item);
+
+    lobby::LobbyServer& server_;
+    WebService& service_;
+    QTimer timer_;
+    std::vector<Item> pending_;
+};
+
+}  // namespace webfront
