@@ -1,5 +1,8 @@
 #include "webfront.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QMetaObject>
 
@@ -13,6 +16,8 @@ namespace webfront {
 // watchers at most this much later, and a game played as fast as the network
 // allows wakes the front forty times a second, not once per move.
 constexpr std::chrono::milliseconds kNewsInterval{25};
+// The nice value of the front's thread (the server's stays at the process's).
+constexpr int kFrontNice = 10;
 
 WebFront::WebFront(lobby::LobbyServer& server, WebSettings settings, QObject* parent)
     : QObject(parent), server_(server), service_(new WebService(std::move(settings))) {
@@ -28,14 +33,16 @@ WebFront::~WebFront() {
 }
 
 QString WebFront::start() {
-    // The players' moves come first: the front runs only when the server's
-    // own thread leaves the processor to it (a watcher that falls too far
-    // behind is dropped, and comes back for what it missed).
-    thread_.start(QThread::IdlePriority);
+    thread_.start();
     QString error;
     QMetaObject::invokeMethod(
         service_,
         [this, &error] {
+            // The players' moves come first: the front's thread yields the
+            // processor to the server's (a watcher that falls too far behind
+            // is dropped, and comes back for what it missed). Not the idle
+            // class, which any other busy program on the machine would starve.
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kFrontNice);
             error = service_->open();
             port_ = service_->port();
         },
