@@ -109,7 +109,8 @@ TEST(WatchedGame, TheProgramsEndsAndTheServersAreRecognised) {
     }
     const std::pair<EndCause, EndHow> causes[] = {{EndCause::ProgramGone, EndHow::PlayerGone},
                                                   {EndCause::PlayerLeft, EndHow::PlayerGone},
-                                                  {EndCause::ServerClosed, EndHow::Ended}};
+                                                  {EndCause::ServerClosed, EndHow::Ended},
+                                                  {EndCause::NewGame, EndHow::Ended}};
     for (const auto& [cause, how] : causes) {
         WatchedGame watched = begunGame(GameKind::Go);
         EXPECT_TRUE(watched.end(cause, at(5)));
@@ -161,6 +162,32 @@ TEST(WatchedGo, StonesCapturesAndTheLastStoneFollowTheGameInBlacksView) {
     EXPECT_TRUE(watched.relayed(kHana, go::BuildMoveMsg(seen, {9, 9}, 6, 0)).moved);
     EXPECT_EQ(goAt(watched, 6).last, GoLast{});
     EXPECT_EQ(watched.positions().back().turn, Colour::Black);
+}
+
+// The players begin another game in the same pairing (which sends nothing):
+// its first move is told apart from a move of the game that was running.
+TEST(WatchedGame, TheFirstMoveOfAnotherGameIsToldApart) {
+    WatchedGame shogi = begunGame(GameKind::Shogi);
+    ShogiPlay shogiPlay(shogi);
+    ShogiMoves again;
+    const QString firstAgain = again.play(kShogiMoves[0]);
+    EXPECT_FALSE(shogi.beginsAnotherGame(firstAgain)) << "the game's own first move";
+    shogiPlay.play(kShogiMoves[0]);
+    shogiPlay.play(kShogiMoves[1]);
+    EXPECT_TRUE(shogi.beginsAnotherGame(firstAgain));
+    EXPECT_FALSE(shogi.beginsAnotherGame(again.play(kShogiMoves[1])));
+    EXPECT_FALSE(shogi.beginsAnotherGame(QStringLiteral("SYOUGI_MSG4:もう一局")));
+
+    // Go's move count runs on over the session: a board with one stone tells.
+    WatchedGame go = begunGame(GameKind::Go);
+    GoPlay goPlay(go);
+    GoMoves goAgain;
+    const QString stoneAgain = goAgain.place(go::Stone::Black, {3, 3});
+    goPlay.place(go::Stone::Black, {15, 15});
+    EXPECT_FALSE(go.beginsAnotherGame(goAgain.place(go::Stone::White, {15, 3})));
+    EXPECT_TRUE(go.beginsAnotherGame(stoneAgain));
+    EXPECT_TRUE(WatchedGame::isFirstMove(GameKind::Go, stoneAgain));
+    EXPECT_FALSE(WatchedGame::isFirstMove(GameKind::Shogi, stoneAgain));
 }
 
 }  // namespace

@@ -264,6 +264,25 @@ TEST_F(WatchPage, FollowsAShogiGameMoveByMoveToTheResignationAndStepsBack) {
     EXPECT_EQ(text(kShogiSquares), seen[3].first);
     EXPECT_EQ(text(kShogiHands), seen[3].second);
     EXPECT_EQ(text(kShogiLast), lastMarks[3]);
+
+    // They play again without leaving the pairing: another game of its own.
+    web::test::ShogiMoves again;
+    deliver(hana, taro, again.play(web::test::kShogiMoves[0]));
+    QJsonArray games;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            games = webtest::get(web_, "/api/games").json()["games"].toArray();
+            return games.size() == 2;
+        },
+        5000));
+    const QJsonObject newest = games.at(0).toObject();
+    const QJsonObject first = games.at(1).toObject();
+    EXPECT_EQ(newest["moves"].toInt(), 1);
+    EXPECT_EQ(newest["black"].toString().toStdString(), "hana");
+    EXPECT_TRUE(newest["result"].isNull());
+    EXPECT_EQ(first["id"].toInteger(), id);
+    EXPECT_EQ(first["moves"].toInt(), 5);
+    EXPECT_EQ(first["result"]["how"].toString().toStdString(), "resignation");
 }
 
 TEST_F(WatchPage, FollowsAGoGameStoneByStoneUntilAPlayerIsGone) {

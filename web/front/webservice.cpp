@@ -84,6 +84,7 @@ void WebService::close() {
     }
     live_.clear();
     idOfNumber_.clear();
+    pairings_.clear();
     server_.reset();
     archive_.reset();
 }
@@ -104,22 +105,49 @@ void WebService::lobbyChanged(const lobby::PublicLobby& lobby) {
 
 void WebService::gameBegan(quint64 number, int kind, const QString& challenger,
                            const QString& challenged) {
-    if (!archive_ || idOfNumber_.count(number)) return;
+    if (!archive_ || pairings_.count(number)) return;
+    pairings_[number] = {gameKind(kind), challenger, challenged};
+    beginGame(number);
+}
+
+void WebService::beginGame(quint64 number) {
+    const Pairing& pairing = pairings_.at(number);
     const quint64 id = archive_->newGameId();
     Live& live = live_[id];
-    live.game.begin(id, gameKind(kind), challenger, challenged, QDateTime::currentDateTimeUtc());
+    live.game.begin(id, pairing.kind, pairing.challenger, pairing.challenged,
+                    QDateTime::currentDateTimeUtc());
     idOfNumber_[number] = id;
     archive_->record(live.game);
 }
 
 void WebService::gameRelayed(quint64 number, const QString& fromId, const QString& text) {
-    const auto id = idOfNumber_.find(number);
-    if (id == idOfNumber_.end()) return;
-    Live& live = live_.at(id->second);
-    publish(id->second, live, live.game.relayed(fromId, text));
+    const auto pairing = pairings_.find(number);
+    if (pairing == pairings_.end()) return;
+    if (const auto id = idOfNumber_.find(number); id != idOfNumber_.end()) {
+        const quint64 gameId = id->second;
+        Live& live = live_.at(gameId);
+        if (!live.game.beginsAnotherGame(text)) {
+            publish(gameId, live, live.game.relayed(fromId, text));
+            return;
+        }
+        // The players began another game without ending this one (a new
+        // game sends nothing): this one is over, and forgotten.
+        web::WatchedGame::Change change;
+        change.ended = live.game.end(web::EndCause::NewGame);
+        publish(gameId, live, change);
+    }
+    // After a game of the pairing, the first move of the next one begins
+    // another game of its own.
+    if (idOfNumber_.count(number) || !web::WatchedGame::isFirstMove(pairing->second.kind, text))
+        return;
+    beginGame(number);
+    const quint64 gameId = idOfNumber_.at(number);
+    Live& live = live_.at(gameId);
+    publish(gameId, live, live.game.relayed(fromId, text));
 }
 
 void WebService::gameEnded(quint64 number, lobby::GameEndCause cause) {
+    pairings_.erase(number);
     const auto id = idOfNumber_.find(number);
     if (id == idOfNumber_.end()) return;
     const quint64 gameId = id->second;

@@ -72,6 +72,8 @@ private:
     // To the streams of game `id`, or held for them.
     void sendEvent(quint64 id, const QByteArray& text);
     void endStreams(quint64 id);
+    // A new game of the pairing the server numbered `number`.
+    void beginGame(quint64 number);
     web::GameSummary summaryOf(quint64 id, const Live& live) const;
     std::optional<web::GameRecord> gameRecord(quint64 id) const;
 
@@ -85,7 +87,15 @@ private:
     web::StaticFiles site_;
     std::unique_ptr<web::GameArchive> archive_;
     std::unique_ptr<web::HttpServer> server_;
-    std::map<quint64, quint64> idOfNumber_;  // the server's game number -> the archive's ID
+    // The two players the server paired, by its game number: each game they
+    // play while paired is a game of its own.
+    struct Pairing {
+        web::GameKind kind;
+        QString challenger;
+        QString challenged;
+    };
+    std::map<quint64, Pairing> pairings_;
+    std::map<quint64, quint64> idOfNumber_;  // the server's game number -> the running game's ID
     std::map<quint64, Live> live_;           // by archive ID
     lobby::PublicLobby lobby_;
     bool holding_ = false;

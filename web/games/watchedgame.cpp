@@ -4,7 +4,10 @@
 
 #include "gamemessage.h"
 #include "goposition.h"
+#include "gorules/movemessage.h"
+#include "gorules/positionstring.h"
 #include "shogiposition.h"
+#include "shogirules/movemessage.h"
 
 namespace web {
 
@@ -102,9 +105,32 @@ WatchedGame::Change WatchedGame::endOfGame(Colour sender, QStringView text, cons
     return finish(EndHow::Ended, std::nullopt, at);
 }
 
+bool WatchedGame::beginsAnotherGame(QStringView text) const {
+    return record_.positions.size() >= 2 && isFirstMove(record_.summary.kind, text);
+}
+
+bool WatchedGame::isFirstMove(GameKind kind, QStringView text) {
+    if (gamecommon::classifyGameMsg(text) != GameMsgType::Move) return false;
+    if (kind == GameKind::Shogi) {
+        const auto move = shogi::parseMoveMsg(text);
+        return move && move->moveNo == 1;
+    }
+    const auto move = go::parseMoveMsg(text);
+    const auto seen = move ? go::readPosition(move->positionString) : std::nullopt;
+    if (!seen) return false;
+    int stones = 0;
+    for (int k = 0; k < go::kPointCount; ++k) {
+        const go::Stone s = seen->ban.at(go::Point::fromNumber(k));
+        if (s == go::Stone::Black || s == go::Stone::White) ++stones;
+    }
+    return stones == 1;
+}
+
 bool WatchedGame::end(EndCause cause, const QDateTime& at) {
     if (isOver() || record_.positions.empty()) return false;
-    const EndHow how = cause == EndCause::ServerClosed ? EndHow::Ended : EndHow::PlayerGone;
+    const EndHow how = cause == EndCause::ServerClosed || cause == EndCause::NewGame
+                           ? EndHow::Ended
+                           : EndHow::PlayerGone;
     return finish(how, std::nullopt, at).ended;
 }
 

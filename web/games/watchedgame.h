@@ -14,6 +14,7 @@ enum class EndCause {
     ProgramGone,   // a player's game program closed its connection
     PlayerLeft,    // a player logged out or his lobby connection went
     ServerClosed,  // the server stopped
+    NewGame,       // the players began another game in the same pairing
 };
 
 // One game as an onlooker sees it, fed with what the server relays between
@@ -41,6 +42,14 @@ public:
     // The server ended the game; a game already over keeps its result. True
     // when this ended it.
     bool end(EndCause cause, const QDateTime& at = QDateTime::currentDateTimeUtc());
+
+    // Whether a relayed message is the first move of another game in the same
+    // pairing: the players started a new game (which sends nothing) after
+    // moves of this one. A shogi move numbered 1; a go board that holds the
+    // one stone of a first move (a capture leaves at least two).
+    bool beginsAnotherGame(QStringView text) const;
+    // Whether a relayed message is the first move of a game of `kind`.
+    static bool isFirstMove(GameKind kind, QStringView text);
 
     const GameRecord& record() const { return record_; }
     const GameSummary& summary() const { return record_.summary; }
