@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include "relayedgames.h"
 #include "webjson.h"
@@ -76,6 +77,38 @@ TEST(WebJson, ListsLobbyAndEventsAreTheExactTexts) {
               R"("started":"2026-12-08T21:00:00Z","watchers":2,"white":"hana"}],)"
               R"("users":[{"game":"go","id":"taro","state":"playing"},)"
               R"({"game":"shogi","id":"jiro","state":"watching"}]})");
+}
+
+// A move event is written directly, not through the JSON object the detail
+// uses: the same bytes for every position of a game (a drop, a promotion, a
+// capture, a pass), and on move 1 the players, escaped as the object would.
+TEST(WebJson, MoveEventsCarryThePositionsJsonByteForByte) {
+    WatchedGame shogi = begunGame(GameKind::Shogi);
+    ShogiPlay shogiPlay(shogi);
+    for (const records::ShogiMove& move : kShogiMoves)
+        shogiPlay.play(move);
+    WatchedGame go = begunGame(GameKind::Go);
+    GoPlay goPlay(go);
+    for (const auto& [colour, p] : kGoStones)
+        goPlay.place(colour, p);
+    const go::Ban seen = GoPlay::turned(goPlay.game().board());
+    go.relayed(kHana, go::BuildMoveMsg(seen, {9, 9}, 6, 0));  // a pass
+    for (const WatchedGame* game : {&shogi, &go}) {
+        GameSummary players = game->summary();
+        players.black = QStringLiteral("ta\"ro\\太郎");
+        const auto& positions = game->positions();
+        for (std::size_t n = 0; n < positions.size(); ++n) {
+            SCOPED_TRACE(n);
+            QJsonObject expected = positionJson(int(n), positions[n]);
+            if (n == 1) {
+                expected.insert(u"black", players.black);
+                expected.insert(u"white", players.white);
+            }
+            EXPECT_EQ(moveEvent(int(n), positions[n], players),
+                      "id: " + QByteArray::number(qsizetype(n)) + "\nevent: move\ndata: " +
+                          QJsonDocument(expected).toJson(QJsonDocument::Compact) + "\n\n");
+        }
+    }
 }
 
 }  // namespace

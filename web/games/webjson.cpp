@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <map>
+#include <utility>
 
 #include "shoginames.h"
 
@@ -71,6 +73,83 @@ void addGo(QJsonObject& o, const GoState& s) {
     else
         o.insert(u"last", QJsonObject{{QStringLiteral("x"), s.last->point->x + 1},
                                       {QStringLiteral("y"), s.last->point->y + 1}});
+}
+
+// A JSON string as QJsonDocument writes it (the same escapes).
+QByteArray jsonString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+// The position's JSON written out directly, byte for byte what
+// compact(positionJson()) gives (keys in QJsonObject's sorted order): a move
+// event is built for every move of every running game, and building the
+// object took the web front half its time under a fast game. `players` adds
+// "black" and "white".
+QByteArray positionText(int n, const Position& position, const GameSummary* players) {
+    QByteArray out;
+    out.reserve(1024);
+    out += players ? "{\"black\":" + jsonString(players->black) + ",\"board\":["
+                   : QByteArray("{\"board\":[");
+    const auto last = [&out](const QByteArray& body) { out += ",\"last\":" + body; };
+    if (const auto* shogi = std::get_if<ShogiState>(&position.state)) {
+        for (int k = 0; k < shogi::kCellCount; ++k) {
+            const shogi::Cell cell = shogi->board.atNumber(k);
+            out += k > 0 ? ",\"" : "\"";
+            if (!cell.isEmpty()) {
+                out += cell.side() == shogi::Side::Own ? 'b' : 'w';
+                out += records::csaCode(cell.kind()).toLatin1();
+            }
+            out += '"';
+        }
+        // Each hand's entries by their codes, as the object sorts its keys.
+        out += "],\"hands\":{";
+        for (const auto& [side, hand] :
+             {std::pair{"black", &shogi->black}, {"white", &shogi->white}}) {
+            std::map<QByteArray, int> sorted;
+            for (const shogi::HandEntry& e : hand->entries)
+                sorted[records::csaCode(e.code).toLatin1()] = e.count;
+            out += (side[0] == 'w' ? ",\"" : "\"") + QByteArray(side) + "\":{";
+            bool first = true;
+            for (const auto& [code, count] : sorted) {
+                if (!std::exchange(first, false)) out += ',';
+                out += '"' + code + "\":" + QByteArray::number(count);
+            }
+            out += '}';
+        }
+        out += '}';
+        const auto square = [](shogi::Square s) {
+            return '[' + QByteArray::number(shogi::kBoardSize - s.x) + ',' +
+                   QByteArray::number(s.y + 1) + ']';
+        };
+        if (!shogi->last)
+            last("null");
+        else
+            last("{\"from\":" +
+                 (shogi->last->from ? square(*shogi->last->from) : QByteArray("null")) +
+                 ",\"to\":" + square(shogi->last->to) + '}');
+    } else {
+        const GoState& go = std::get<GoState>(position.state);
+        for (int k = 0; k < go::kPointCount; ++k) {
+            const go::Stone s = go.board.at(go::Point::fromNumber(k));
+            if (k > 0) out += ',';
+            out += s == go::Stone::Black ? "\"b\"" : s == go::Stone::White ? "\"w\"" : "\"\"";
+        }
+        out += "],\"captures\":{\"black\":" + QByteArray::number(go.blackCaptures) +
+               ",\"white\":" + QByteArray::number(go.whiteCaptures) + '}';
+        if (!go.last)
+            last("null");
+        else if (!go.last->point)
+            last("{\"pass\":true}");
+        else
+            last("{\"x\":" + QByteArray::number(go.last->point->x + 1) +
+                 ",\"y\":" + QByteArray::number(go.last->point->y + 1) + '}');
+    }
+    out += ",\"n\":" + QByteArray::number(n) + ",\"turn\":\"" +
+           colourName(position.turn).toLatin1() + '"';
+    if (players) out += ",\"white\":" + jsonString(players->white);
+    out += '}';
+    return out;
 }
 
 QString userStateName(UserState state) {
@@ -162,12 +241,9 @@ QByteArray errorJson(const QString& text) {
 }
 
 QByteArray moveEvent(int n, const Position& position, const GameSummary& game) {
-    QJsonObject data = positionJson(n, position);
-    if (n == 1 && game.sidesKnown) {
-        data.insert(u"black", game.black);
-        data.insert(u"white", game.white);
-    }
-    return "id: " + QByteArray::number(n) + "\nevent: move\ndata: " + compact(data) + "\n\n";
+    const GameSummary* players = n == 1 && game.sidesKnown ? &game : nullptr;
+    return "id: " + QByteArray::number(n) +
+           "\nevent: move\ndata: " + positionText(n, position, players) + "\n\n";
 }
 
 QByteArray endEvent(GameKind kind, const GameResult& result) {

@@ -39,10 +39,23 @@ std::optional<Cell> decodeCell(QStringView item) {
     return Cell::own(static_cast<Kind>(value));
 }
 
-QString encodeCell(Cell cell) {
+namespace {
+
+// A cell's item: its value as two upper-case hexadecimal digits.
+void appendCell(QString& text, Cell cell) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     int value = kindIndex(cell.kind());
     if (cell.isOppPiece()) value += kSideTwoOffset;
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    text += QChar(kDigits[(value >> 4) & 0xF]);
+    text += QChar(kDigits[value & 0xF]);
+}
+
+}  // namespace
+
+QString encodeCell(Cell cell) {
+    QString text;
+    appendCell(text, cell);
+    return text;
 }
 
 std::optional<PositionError> Board::load(QStringView positionString) {
@@ -64,7 +77,7 @@ QString Board::positionString() const {
     text.reserve(kCellCount * 3);
     for (int k = 0; k < kCellCount; ++k) {
         if (k > 0) text += QLatin1Char(',');
-        text += encodeCell(atNumber(k));
+        appendCell(text, atNumber(k));
     }
     return text;
 }
