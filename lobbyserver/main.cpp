@@ -49,6 +49,7 @@ std::unique_ptr<webfront::WebFront> startWebFront(lobby::LobbyServer& server,
     webfront::WebSettings settings;
     settings.address = options.address;
     settings.port = options.port;
+    settings.proxy = options.proxy;
     settings.archiveFolder = options.archiveFolder.isEmpty()
                                  ? webfront::defaultArchiveFolder(folders.data)
                                  : QDir(options.archiveFolder).absolutePath();

@@ -144,5 +144,47 @@ TEST(HttpServer, LimitsTheRateOfRequestsPerAddress) {
     EXPECT_EQ(s.routes.asked, 3);
 }
 
+// Behind a trusted reverse proxy every client arrives from the proxy's
+// address: the proxy is not held to the per-address cap, and each request is
+// counted against the client the proxy names last in X-Forwarded-For. A
+// server that trusts no proxy (or another one) takes the header for nothing.
+TEST(HttpServer, BehindATrustedProxyLimitsEachClientItNames) {
+    HttpLimits limits = testLimits();
+    limits.idleTimeoutMs = 60'000;
+    limits.maxConnectionsPerAddress = 2;
+    limits.requestBurst = 2;
+    limits.requestsPerSecond = 0.01;
+    const auto from = [](const char* client) {
+        return "X-Forwarded-For: 198.51.100.7, " + QByteArray(client) + "\r\n";
+    };
+    for (const char* proxy : {"127.0.0.1", "", "192.0.2.1"}) {
+        SCOPED_TRACE(proxy);
+        const bool trusted = QByteArrayView(proxy) == "127.0.0.1";
+        ServerForTest s(limits);
+        s.server.setTrustedProxy(QHostAddress(QString::fromLatin1(proxy)));
+        // Three connections at once, each for a client of its own.
+        std::vector<std::unique_ptr<Client>> open;
+        for (int i = 0; i < 3; ++i) {
+            open.push_back(std::make_unique<Client>(s.port()));
+            open.back()->get("/hello", "GET",
+                             from(i == 0   ? "203.0.113.10"
+                                  : i == 1 ? "203.0.113.11"
+                                           : "203.0.113.12"));
+            EXPECT_EQ(open.back()->answer().status, trusted || i < 2 ? 200 : 429) << i;
+        }
+        open.clear();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return s.server.connections() == 0; }));
+        // Each client its own allowance; without the proxy trusted, the
+        // proxy's allowance is gone already.
+        const std::pair<const char*, int> requests[] = {
+            {"203.0.113.1", 200}, {"203.0.113.1", 200}, {"203.0.113.1", 429}, {"203.0.113.2", 200}};
+        for (const auto& [client, status] : requests) {
+            Client c(s.port());
+            c.get("/hello", "GET", from(client));
+            EXPECT_EQ(c.answer().status, trusted ? status : 429) << client;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace web

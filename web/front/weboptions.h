@@ -14,13 +14,17 @@ namespace webfront {
 //                      reverse proxy in front to serve others)
 //   --archive FOLDER   keep the games there (default: "archive" in the
 //                      server's data folder)
+//   --web-proxy ADDR   the reverse proxy in front, at ADDR: its connections
+//                      are not capped per address, and its requests are
+//                      rate-limited by the client it names (X-Forwarded-For)
 //
-// Without --web there is no web front, and the other two are refused.
+// Without --web there is no web front, and the others are refused.
 struct WebOptions {
     bool enabled = false;
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 0;
     QString archiveFolder;  // empty: the default
+    QHostAddress proxy;     // null: none
 };
 
 // The options among `arguments` (the program's, without its name); other

@@ -66,6 +66,7 @@ QString WebService::open() {
             .arg(settings_.archiveFolder);
     web::raiseOpenFileLimit();
     server_ = std::make_unique<web::HttpServer>(static_cast<web::HttpHandler&>(*this));
+    server_->setTrustedProxy(settings_.proxy);
     if (!server_->listen(settings_.address, settings_.port)) {
         const QString why = server_->errorString();
         server_.reset();

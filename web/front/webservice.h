@@ -24,6 +24,7 @@ struct WebSettings {
     quint16 port = 0;       // 0: any free port
     QString archiveFolder;  // every game, one file each
     QString siteFolder;     // the pages, scripts and style sheets
+    QHostAddress proxy;     // a trusted reverse proxy in front, or null
 };
 
 // The web front's work, in the thread that runs it: it follows the lobby

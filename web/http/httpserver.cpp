@@ -18,6 +18,18 @@ namespace {
 
 // The key a client is counted under: its IPv4 address, or the /64 network of
 // an IPv6 address (one host usually has a whole /64).
+QByteArray addressKey(const QHostAddress& address) {
+    bool v4 = false;
+    const quint32 ip4 = address.toIPv4Address(&v4);
+    if (v4) {
+        const quint32 network = htonl(ip4);
+        return QByteArray(reinterpret_cast<const char*>(&network), 4);
+    }
+    if (address.protocol() != QAbstractSocket::IPv6Protocol) return QByteArray("?");
+    const Q_IPV6ADDR ip6 = address.toIPv6Address();
+    return QByteArray(reinterpret_cast<const char*>(ip6.c), 8);
+}
+
 QByteArray addressKey(const sockaddr_storage& peer) {
     if (peer.ss_family == AF_INET) {
         const auto& in = reinterpret_cast<const sockaddr_in&>(peer);
@@ -82,6 +94,21 @@ HttpServer::~HttpServer() {
     // The connections close their sockets as they go.
     connections_.clear();
     closed_.clear();
+}
+
+void HttpServer::setTrustedProxy(const QHostAddress& proxy) {
+    proxyKey_ = proxy.isNull() ? QByteArray() : addressKey(proxy);
+}
+
+QByteArray HttpServer::clientKey(const HttpConnection& connection,
+                                 const HttpRequest& request) const {
+    if (proxyKey_.isEmpty() || connection.address() != proxyKey_) return connection.address();
+    // The proxy appends the address it took the request from; what comes
+    // before that is the client's own word.
+    const QByteArray forwarded = request.header("x-forwarded-for");
+    const QByteArray last = forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed();
+    const QHostAddress client(QString::fromLatin1(last));
+    return client.isNull() ? connection.address() : addressKey(client);
 }
 
 bool HttpServer::listen(const QHostAddress& address, quint16 port) {
@@ -167,7 +194,7 @@ void HttpServer::acceptAll() {
             refuseAtOnce(fd, 503);
             continue;
         }
-        if (fromThere >= limits_.maxConnectionsPerAddress) {
+        if (fromThere >= limits_.maxConnectionsPerAddress && key != proxyKey_) {
             refuseAtOnce(fd, 429);
             continue;
         }
@@ -241,7 +268,7 @@ void HttpServer::answerRequests(HttpConnection& connection) {
         const HttpRequest& request = head.request;
         bool keepAlive = !request.wantsClose && !connection.peerDone &&
                          connection.requests < limits_.maxRequestsPerConnection;
-        if (!rate_.take(connection.address(), now())) {
+        if (!rate_.take(clientKey(connection, request), now())) {
             queueAnswer(connection, errorResponse(429), request.head, false);
             connection.closeWhenSent = true;
             break;

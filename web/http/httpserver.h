@@ -43,6 +43,11 @@ public:
     // Listens on `address` and `port` (0: any free port); false, with
     // errorString(), when that fails.
     bool listen(const QHostAddress& address, quint16 port);
+    // A reverse proxy in front of the server, whose every client arrives from
+    // its address: its connections are not held to the per-address cap, and
+    // each of its requests is rate-limited by the client address it names
+    // last in "X-Forwarded-For" (the one it added itself).
+    void setTrustedProxy(const QHostAddress& proxy);
     quint16 port() const { return port_; }
     QString errorString() const { return error_; }
 
@@ -54,6 +59,9 @@ private:
     friend class EventHub;
 
     void acceptAll();
+    // Whose requests these are, for the rate limit: the connection's
+    // address, or behind the trusted proxy the client it names.
+    QByteArray clientKey(const HttpConnection& connection, const HttpRequest& request) const;
     void refuseAtOnce(int fd, int status);
     void readFrom(HttpConnection& connection);
     void writeTo(HttpConnection& connection);
@@ -83,6 +91,7 @@ private:
     HttpLimits limits_;
     EventHub hub_;
     RateLimiter rate_;
+    QByteArray proxyKey_;  // the trusted proxy's address key, or empty
     QElapsedTimer clock_;
     int listenFd_ = -1;
     quint16 port_ = 0;
