@@ -149,10 +149,17 @@ protected:
         EXPECT_TRUE(from.nextGame(WirePlayer::startsWith(u"SYOUGI_MSG3"), 5000));
     }
 
-    void open(qint64 id) {
-        ASSERT_TRUE(
-            browser_.open(QUrl(QStringLiteral("http://127.0.0.1:%1/games/%2").arg(web_).arg(id))))
-            << browser_.error().toStdString();
+    // Pairs the two and opens their game's page at its start; the game's ID,
+    // or 0 when any of it failed.
+    qint64 watch(WirePlayer& black, WirePlayer& white) {
+        const qint64 id = pair(black, white);
+        if (id == 0) return 0;
+        if (!browser_.open(
+                QUrl(QStringLiteral("http://127.0.0.1:%1/games/%2").arg(web_).arg(id)))) {
+            ADD_FAILURE() << browser_.error().toStdString();
+            return 0;
+        }
+        return showsMove(0) ? id : 0;
     }
     // A text the page gives, as gtest prints it best.
     std::string text(const QString& expression) {
@@ -211,10 +218,8 @@ protected:
 TEST_F(WatchPage, FollowsAShogiGameMoveByMoveToTheResignationAndStepsBack) {
     WirePlayer taro(QStringLiteral("taro"), 0);
     WirePlayer hana(QStringLiteral("hana"), 0);
-    const qint64 id = pair(taro, hana);
+    const qint64 id = watch(taro, hana);
     ASSERT_NE(id, 0);
-    open(id);
-    ASSERT_TRUE(showsMove(0));
     EXPECT_EQ(text("document.getElementById('live').textContent"), "中継中");
 
     // A move, a capture with promotion, a recapture and a drop of the piece
@@ -288,10 +293,8 @@ TEST_F(WatchPage, FollowsAShogiGameMoveByMoveToTheResignationAndStepsBack) {
 TEST_F(WatchPage, FollowsAGoGameStoneByStoneUntilAPlayerIsGone) {
     WirePlayer ken(QStringLiteral("ken"), 1);
     WirePlayer yuki(QStringLiteral("yuki"), 1);
-    const qint64 id = pair(ken, yuki);
+    const qint64 id = watch(ken, yuki);
     ASSERT_NE(id, 0);
-    open(id);
-    ASSERT_TRUE(showsMove(0));
 
     // Black takes a white stone in the corner with his third stone.
     web::test::GoMoves game;
