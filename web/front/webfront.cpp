@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMetaObject>
 
+#include "epolldispatcher.h"
 #include "lobbynews.h"
 #include "lobbyserver.h"
 
@@ -24,6 +25,9 @@ WebFront::WebFront(lobby::LobbyServer& server, WebSettings settings, QObject* pa
     qRegisterMetaType<lobby::PublicLobby>();
     qRegisterMetaType<lobby::GameEndCause>();
     thread_.setObjectName(QStringLiteral("web front"));
+    // Thousands of watchers' connections: a pass of the loop must not cost
+    // one look at each.
+    thread_.setEventDispatcher(new platform::EpollDispatcher);
     service_->moveToThread(&thread_);
 }
 
