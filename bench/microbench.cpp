@@ -7,9 +7,11 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 
+#include "gamekeywords.h"
 #include "gamemessage.h"
 #include "gorules/capture.h"
 #include "lobbyframing.h"
@@ -21,6 +23,7 @@
 #include "shogirules/board.h"
 #include "shogirules/moverules.h"
 #include "textfile.h"
+#include "webservice.h"
 #include "wirecodec.h"
 
 using namespace Qt::StringLiterals;
@@ -212,6 +215,50 @@ void MoveRelay(benchmark::State& state) {
 }
 BENCHMARK(MoveRelay)
     ->Name("server: one move relayed to the opponent")
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kMinSeconds);
+
+// ---- web front ----
+
+// A game played as fast as the network allows, as the web front takes it
+// from the server: each move and its acknowledgement, 25 of them a hand-over,
+// kept in the archive (nobody watches, so no event is made).
+void WebFrontMoves(benchmark::State& state) {
+    QTemporaryDir dir;
+    webfront::WebSettings settings;
+    settings.archiveFolder = dir.filePath(u"archive"_s);
+    settings.siteFolder = dir.path();
+    webfront::WebService service(settings);
+    if (const QString error = service.open(); !error.isEmpty()) {
+        state.SkipWithError(error.toStdString().c_str());
+        return;
+    }
+    const std::vector<QString> moves = playedMoveMessages(2000, kPositionSeed);
+    const QString ack = gamecommon::kAckMsg.toString();
+    const QString players[] = {benchUserId(1), benchUserId(2)};
+    quint64 number = 0;
+    std::size_t k = moves.size();
+    long long taken = 0;
+    for (auto _ : state) {
+        if (k == moves.size()) {
+            if (number > 0) service.gameEnded(number, lobby::GameEndCause::PlayerLeft);
+            service.gameBegan(++number, 0, players[0], players[1]);
+            k = 0;
+        }
+        service.holdEvents();
+        for (int i = 0; i < 25 && k < moves.size(); ++i, ++k, ++taken) {
+            service.gameRelayed(number, players[k % 2], moves[k]);
+            service.gameRelayed(number, players[(k + 1) % 2], ack);
+        }
+        service.releaseEvents();
+    }
+    if (!QFileInfo::exists(dir.filePath(u"archive/1.game"_s)) && number > 0)
+        state.SkipWithError("the game was not kept");
+    state.SetItemsProcessed(taken);
+    state.SetLabel("moves");
+}
+BENCHMARK(WebFrontMoves)
+    ->Name("web front: 25 moves of a fast game taken and kept")
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(kMinSeconds);
 

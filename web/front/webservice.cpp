@@ -171,7 +171,9 @@ void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change&
         archive_->record(live.game);
         unsaved_.erase(id);
     }
-    if (change.moved) {
+    // A game nobody follows now needs no event: who comes later is given
+    // the moves from the record.
+    if (change.moved && server_ && server_->events().streams(streamKey(id)) > 0) {
         const auto& positions = live.game.positions();
         const int n = static_cast<int>(positions.size()) - 1;
         sendEvent(id, web::moveEvent(n, positions.back(), live.game.summary()));

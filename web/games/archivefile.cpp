@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QUrl>
+#include <charconv>
 
 #include "gorules/positionstring.h"
 #include "recordlines.h"
@@ -58,11 +59,18 @@ std::optional<shogi::Square> squareOf(QByteArrayView digits) {
 }
 
 QByteArray shogiCounts(const ShogiState& s) {
-    QList<QByteArray> counts;
-    for (const shogi::Hand* hand : {&s.black, &s.white})
-        for (const shogi::HandEntry& e : hand->entries)
-            counts.append(QByteArray::number(e.count));
-    return counts.join(',');
+    // Written with each move: one buffer, no text per number.
+    QByteArray counts;
+    counts.reserve(2 * kHandKinds * 3);
+    for (const shogi::Hand* hand : {&s.black, &s.white}) {
+        for (const shogi::HandEntry& e : hand->entries) {
+            if (!counts.isEmpty()) counts += ',';
+            char digits[12];
+            const auto end = std::to_chars(digits, digits + sizeof digits, e.count).ptr;
+            counts.append(digits, end - digits);
+        }
+    }
+    return counts;
 }
 
 QByteArray shogiLast(const ShogiState& s) {

@@ -78,18 +78,21 @@ bool GameArchive::record(const WatchedGame& game) {
         it = writing_.emplace(s.id, std::move(w)).first;
     }
     Writing& w = it->second;
-    bool ok = true;
+    // What is new goes out in one write: a game played fast brings many
+    // moves at once.
+    QByteArray lines;
     if (s.sidesKnown && !w.sidesWritten) {
-        ok = write(w, sidesLine(s));
+        lines += sidesLine(s);
         w.sidesWritten = true;
     }
     const std::vector<Position>& positions = game.positions();
-    for (; ok && w.positions < positions.size(); ++w.positions)
-        ok = write(w, moveLine(positions[w.positions]));
+    for (; w.positions < positions.size(); ++w.positions)
+        lines += moveLine(positions[w.positions]);
     GameSummary& kept = index_[s.id];
     kept = s;
     kept.watchers = 0;
-    if (ok && game.isOver()) ok = write(w, endLine(s));
+    if (game.isOver()) lines += endLine(s);
+    const bool ok = lines.isEmpty() || write(w, lines);
     if (!ok || game.isOver()) writing_.erase(it);
     return ok;
 }

@@ -55,7 +55,7 @@ std::optional<ShogiState> shogiStateAfter(const ShogiState& before, Colour mover
     const auto move = shogi::parseMoveMsg(message);
     if (!move) return std::nullopt;
     ShogiState after;
-    if (after.board.load(move->positionString)) return std::nullopt;
+    after.board = move->board;
     if (mover == Colour::Black) {
         after.board = after.board.rotated();
         after.white = move->myHand;

@@ -112,6 +112,8 @@ bool WatchedGame::beginsAnotherGame(QStringView text) const {
 bool WatchedGame::isFirstMove(GameKind kind, QStringView text) {
     if (gamecommon::classifyGameMsg(text) != GameMsgType::Move) return false;
     if (kind == GameKind::Shogi) {
+        // Each move passes here: the whole is read only for a first one.
+        if (shogi::moveNumberOf(text) != 1) return false;
         const auto move = shogi::parseMoveMsg(text);
         return move && move->moveNo == 1;
     }

@@ -41,31 +41,41 @@ std::optional<Cell> decodeCell(QStringView item) {
 
 namespace {
 
-// A cell's item: its value as two upper-case hexadecimal digits.
-void appendCell(QString& text, Cell cell) {
+// A cell's item: its value as two upper-case hexadecimal digits, written at
+// `out`; past them.
+QChar* writeCell(QChar* out, Cell cell) {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     int value = kindIndex(cell.kind());
     if (cell.isOppPiece()) value += kSideTwoOffset;
-    text += QChar(kDigits[(value >> 4) & 0xF]);
-    text += QChar(kDigits[value & 0xF]);
+    *out++ = QChar(kDigits[(value >> 4) & 0xF]);
+    *out++ = QChar(kDigits[value & 0xF]);
+    return out;
 }
 
 }  // namespace
 
 QString encodeCell(Cell cell) {
-    QString text;
-    appendCell(text, cell);
+    QString text(2, Qt::Uninitialized);
+    writeCell(text.data(), cell);
     return text;
 }
 
 std::optional<PositionError> Board::load(QStringView positionString) {
     std::array<Cell, kCellCount> cells{};
     int count = 0;
-    for (QStringView item : positionString.tokenize(u',')) {
+    // The items between commas, empty ones too (a board comes with every
+    // move: no search routine per item).
+    const QChar* const end = positionString.data() + positionString.size();
+    for (const QChar* item = positionString.data();; ++item) {
+        const QChar* comma = item;
+        while (comma != end && *comma != u',')
+            ++comma;
         if (count == kCellCount) return PositionError::ItemCount;
-        const auto cell = decodeCell(item);
+        const auto cell = decodeCell(QStringView(item, comma));
         if (!cell) return PositionError::BadItem;
         cells[static_cast<std::size_t>(count++)] = *cell;
+        if (comma == end) break;
+        item = comma;
     }
     if (count != kCellCount) return PositionError::ItemCount;
     cells_ = cells;
@@ -73,11 +83,12 @@ std::optional<PositionError> Board::load(QStringView positionString) {
 }
 
 QString Board::positionString() const {
-    QString text;
-    text.reserve(kCellCount * 3);
+    // Two digits a cell and a comma between: written in place.
+    QString text(kCellCount * 3 - 1, Qt::Uninitialized);
+    QChar* out = text.data();
     for (int k = 0; k < kCellCount; ++k) {
-        if (k > 0) text += QLatin1Char(',');
-        appendCell(text, atNumber(k));
+        if (k > 0) *out++ = u',';
+        out = writeCell(out, atNumber(k));
     }
     return text;
 }

@@ -71,8 +71,7 @@ std::optional<ReceivedMove> parseMoveMsg(QStringView text) {
     if (fields.size() < 3 || fields[0] != gamecommon::kMoveKeyword) return std::nullopt;
 
     ReceivedMove move;
-    Board board;
-    if (board.load(fields[1])) return std::nullopt;
+    if (move.board.load(fields[1])) return std::nullopt;
     move.positionString = fields[1].toString();
 
     const QList<QStringView> items = fields[2].split(u',');
@@ -84,6 +83,17 @@ std::optional<ReceivedMove> parseMoveMsg(QStringView text) {
     if (!moveNo) return std::nullopt;
     move.moveNo = *moveNo;
     return move;
+}
+
+std::optional<qint32> moveNumberOf(QStringView text) {
+    // "<keyword>:<board>:<hands>, N: N:END": the number closes the third field.
+    qsizetype colon = -1;
+    for (int field = 0; field < 3; ++field) {
+        colon = text.indexOf(u':', colon + 1);
+        if (colon < 0) return std::nullopt;
+    }
+    const QStringView third = text.first(colon);
+    return readNumber(third.sliced(third.lastIndexOf(u',') + 1), kMaxMoveNo);
 }
 
 }  // namespace shogi

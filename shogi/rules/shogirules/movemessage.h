@@ -19,6 +19,7 @@ QString BuildMoveMsg(const ShogiPosition& position, qint32 moveNo);
 // A received move, checked in full.
 struct ReceivedMove {
     QString positionString;  // as received (one- or two-digit items)
+    Board board;             // the same, read
     Hand myHand;
     Hand oppHand;
     qint32 moveNo = 0;
@@ -29,6 +30,10 @@ struct ReceivedMove {
 // that is not the expected kind with a count from 0 to 40, or a move number
 // that is not a number from 0 up.
 std::optional<ReceivedMove> parseMoveMsg(QStringView text);
+
+// The move number a move message gives, read without taking the rest apart:
+// nothing tells that the message is whole (parseMoveMsg does).
+std::optional<qint32> moveNumberOf(QStringView text);
 
 // A number as the messages write it: one leading blank before a value >= 0.
 QString numberText(qint32 value);
