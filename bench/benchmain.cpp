@@ -5,6 +5,7 @@
 //
 //   quor_bench [--out FILE] [--only relay,capacity,micro,fanout] [--round-trips N]
 //              [--turns N] [--capacity-seconds N] [--watchers N] [--relay-watchers N]
+//              [--watched-move-ms N]
 //              [--brellow PROGRAM]
 //              [--bare-relay PROGRAM] [--benchmark_filter=...]
 //
@@ -78,6 +79,10 @@ std::optional<Options> parse(int argc, char** argv) {
             if (!number(o.capacity.seconds)) return std::nullopt;
         } else if (option == u"--watchers"_s && hasValue) {
             if (!number(o.fanout.watchers)) return std::nullopt;
+        } else if (option == u"--watched-move-ms"_s && hasValue) {
+            bool ok = false;
+            o.relay.watchedMoveMs = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
+            if (!ok || o.relay.watchedMoveMs < 1) return std::nullopt;
         } else if (option == u"--relay-watchers"_s && hasValue) {
             bool ok = false;
             o.relay.webWatchers = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
@@ -107,7 +112,7 @@ void addRelayRows(ResultTable& table, const bench::RelayResult& r) {
     };
     const Point points[] = {{"p50", 50, 1.10}, {"p99", 99, 1.3}, {"p99.9", 99.9, 0}};
     const QString web = r.webWatchers > 0
-                            ? u", web front on with %1 watchers of the game"_s.arg(r.webWatchers)
+                            ? u", web front on, %1 watchers of another game"_s.arg(r.webWatchers)
                             : QString();
     for (const Point& point : points) {
         const double through = r.brellowRoundTrips.percentile(point.p);
@@ -129,9 +134,13 @@ void addRelayRows(ResultTable& table, const bench::RelayResult& r) {
                       us(r.bareCpuSeconds * perMessage));
     }
     if (r.webWatchers > 0)
-        table.add(part, u"web watchers still following the game at the end"_s,
-                  u"%1 of %2"_s.arg(r.webWatchersAtEnd).arg(r.webWatchers), u"all"_s,
-                  r.webWatchersAtEnd == r.webWatchers);
+        table.add(
+            part,
+            u"web watchers that saw every move of the watched game (%1 moves, one every %2 ms)"_s
+                .arg(r.watchedMoves)
+                .arg(r.watchedMoveMs),
+            u"%1 of %2"_s.arg(r.webWatchersAtEnd).arg(r.webWatchers), u"all"_s,
+            r.webWatchersAtEnd == r.webWatchers);
     const QString turns = u"turn-taking"_s;
     const QString moves = QString::number(r.brellowTurns.count());
     const double p50 = r.brellowTurns.percentile(50);
@@ -203,6 +212,7 @@ int main(int argc, char** argv) {
             stderr,
             "usage: %s [--out FILE] [--only relay,capacity,micro,fanout] [--round-trips N] "
             "[--turns N] [--capacity-seconds N] [--watchers N] [--relay-watchers N] "
+            "[--watched-move-ms N] "
             "[--brellow PROGRAM] "
             "[--bare-relay PROGRAM] "
             "[--benchmark_filter=...]\n",

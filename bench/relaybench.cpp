@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "gameframing.h"
@@ -9,6 +10,7 @@
 #include "lobbykeywords.h"
 #include "lobbymessages.h"
 #include "lobbyplayers.h"
+#include "pacedgame.h"
 #include "serverport.h"
 #include "serverprocess.h"
 #include "shogigame.h"
@@ -25,6 +27,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr unsigned kGameSeed = 20240611;
 constexpr int kWarmUpRoundTrips = 500;
+constexpr int kLastMoveTimeoutMs = 5000;
 
 double microsecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
@@ -106,37 +109,51 @@ RelayResult runRelayBench(const RelayOptions& options) {
 
     ServerProcess brellow;
     QStringList arguments = {u"--headless"_s};
-    if (options.webWatchers > 0)
-        arguments << u"--web"_s << u"0"_s << u"--archive"_s << u"archive"_s;
+    const bool web = options.webWatchers > 0;
+    if (web) arguments << u"--web"_s << u"0"_s << u"--archive"_s << u"archive"_s;
     result.error =
-        brellow.start(options.brellowPath, arguments, {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
+        brellow.start(options.brellowPath, arguments, {{u"BrellowLogIn.txt"_s, benchUserFile(4)}});
     if (!result.error.isEmpty()) return result;
+    const quint16 webPort = web ? net::announcedPort(brellow.output(), net::kWebPlace) : 0;
+    if (web && webPort == 0) {
+        result.error = u"the web front did not tell its port"_s;
+        return result;
+    }
+    // Two pairs: the measured one (the server's first game), and with the
+    // web front a second whose game the watchers follow.
     LobbyPlayer a{benchUserId(1), 0, nullptr, nullptr};
     LobbyPlayer b{benchUserId(2), 0, nullptr, nullptr};
-    for (LobbyPlayer* p : {&a, &b}) {
-        result.error = logIn(brellow.port(), *p);
+    LobbyPlayer c{benchUserId(3), 0, nullptr, nullptr};
+    LobbyPlayer d{benchUserId(4), 0, nullptr, nullptr};
+    std::vector<std::pair<LobbyPlayer*, LobbyPlayer*>> pairs = {{&a, &b}};
+    if (web) pairs.push_back({&c, &d});
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        auto [first, second] = pairs[k];
+        for (LobbyPlayer* p : {first, second}) {
+            result.error = logIn(brellow.port(), *p);
+            if (!result.error.isEmpty()) return result;
+        }
+        result.error = pairAndLink(brellow.port(), *first, *second);
         if (!result.error.isEmpty()) return result;
+        if (web && !waitUntilServed(webPort, "/api/games/" + QByteArray::number(k + 1))) {
+            result.error = u"the web front never showed game %1"_s.arg(k + 1);
+            return result;
+        }
     }
-    result.error = pairAndLink(brellow.port(), a, b);
-    if (!result.error.isEmpty()) return result;
-    // The watchers of the web front follow the relayed game (the server's
-    // first) throughout, read as browsers read.
+    // The watchers follow the second game throughout, read as browsers read,
+    // while its players move at a steady pace (the measured pair's thousands
+    // of moves a second could reach no crowd: a watcher that falls behind is
+    // dropped). The measured game is kept in the archive as any other.
     WatcherCrowd crowd;
-    if (options.webWatchers > 0) {
+    PacedGame watched(c, d, std::chrono::milliseconds(std::max(options.watchedMoveMs, 1)));
+    if (web) {
         raiseFileLimit();
-        const quint16 webPort = net::announcedPort(brellow.output(), net::kWebPlace);
-        if (webPort == 0) {
-            result.error = u"the web front did not tell its port"_s;
-            return result;
-        }
-        if (!waitUntilServed(webPort, "/api/games/1")) {
-            result.error = u"the web front never showed the game"_s;
-            return result;
-        }
-        result.error = crowd.connect(webPort, "/api/games/1/stream", options.webWatchers);
+        result.error = crowd.connect(webPort, "/api/games/2/stream", options.webWatchers);
         if (!result.error.isEmpty()) return result;
         crowd.readInBackground();
         result.webWatchers = options.webWatchers;
+        result.watchedMoveMs = options.watchedMoveMs;
+        watched.start();
     }
 
     ServerProcess bare;
@@ -200,7 +217,16 @@ RelayResult runRelayBench(const RelayOptions& options) {
         brellowCpuAtStart = brellow.cpuSeconds();
     }
     result.bareCpuSeconds = bare.cpuSeconds() - bareCpuAtStart;
-    result.webWatchersAtEnd = crowd.connected();
+    if (web) {
+        result.watchedMoves = watched.stop();
+        if (result.watchedMoves < 0) {
+            result.error = watched.error();
+            return result;
+        }
+        crowd.stopReading();
+        crowd.waitForMove(result.watchedMoves, kLastMoveTimeoutMs);
+        result.webWatchersAtEnd = crowd.sawEveryMove(result.watchedMoves);
+    }
     return result;
 }
 

@@ -13,8 +13,10 @@ struct RelayOptions {
     int rounds = 40;         // the relays take turns this many times
     int turns = 200;         // moves of the turn-taking game, for each relay
     // Brellow runs with its web front, and this many watchers follow the
-    // relayed game's event stream meanwhile (0: no web front).
+    // event stream of a second game, played beside the measured one with a
+    // move every `watchedMoveMs` (0 watchers: no web front).
     int webWatchers = 1000;
+    int watchedMoveMs = 1000;
 };
 
 struct RelayResult {
@@ -29,7 +31,9 @@ struct RelayResult {
     // CPU time each relay used for the measured traffic, and the messages in
     // it (each relay carried the same).
     int webWatchers = 0;       // watchers connected at the start
-    int webWatchersAtEnd = 0;  // and still connected at the end
+    int webWatchersAtEnd = 0;  // and still connected at the end, with every move
+    int watchedMoves = 0;      // moves of the watched game
+    int watchedMoveMs = 0;     // one every this many milliseconds
     double brellowCpuSeconds = 0;
     double bareCpuSeconds = 0;
     long long messages = 0;

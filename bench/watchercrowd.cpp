@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -143,6 +144,22 @@ void WatcherCrowd::readInBackground() {
         while (!stop_)
             pump(100);
     });
+}
+
+void WatcherCrowd::stopReading() {
+    stop_ = true;
+    if (reader_.joinable()) reader_.join();
+    stop_ = false;
+}
+
+int WatcherCrowd::sawEveryMove(int moves) const {
+    int n = 0;
+    for (const Watcher& w : watchers_) {
+        if (w.fd < 0 || int(w.seen.size()) <= moves) continue;
+        const auto first = w.seen.begin() + 1;
+        if (std::find(first, first + moves, Clock::time_point{}) == first + moves) ++n;
+    }
+    return n;
 }
 
 int WatcherCrowd::connected() const {

@@ -38,6 +38,11 @@ public:
     // Reads in a thread of its own from now on, as browsers read, until the
     // crowd goes; nothing else may be called meanwhile but connected().
     void readInBackground();
+    // Ends the background reading; the crowd may be asked anything again.
+    void stopReading();
+
+    // Watchers still connected that received every move from 1 to `moves`.
+    int sawEveryMove(int moves) const;
 
     int connected() const;  // watchers whose stream is still open
     int size() const { return int(watchers_.size()); }
