@@ -13,6 +13,7 @@
 // build to compare, or one under a profiler (a script that starts it with the
 // arguments it is given).
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -206,6 +207,9 @@ void addFanoutRows(ResultTable& table, const bench::FanoutResult& r, int moves) 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The web front's micro benchmark runs its service here, sockets and
+    // timers included.
+    QCoreApplication app(argc, argv);
     std::optional<Options> options = parse(argc, argv);
     if (!options) {
         std::fprintf(
