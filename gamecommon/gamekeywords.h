@@ -27,4 +27,19 @@ inline constexpr QStringView kWatchMoveKeyword = u"WatchMsg";
 // What ends a lobby message (but a wrapped move, which ends as the move does).
 inline constexpr QStringView kLobbyEnd = u"|END";
 
+// A game that waits for a player whose connection was lost: his game program
+// says it leaves on purpose before it closes ("GameLeave|END"), asks for the
+// game's last position when it has connected again by itself
+// ("GameRejoin|END"), and is given its own last move, when that was the last
+// one relayed, as "OwnMove|" + the move message after its keyword + "|END"
+// (without the keyword, so that no program reads it as a move of the
+// opponent's).
+inline constexpr QStringView kGameLeaveKeyword = u"GameLeave";
+inline constexpr QStringView kGameRejoinKeyword = u"GameRejoin";
+inline constexpr QStringView kOwnMoveKeyword = u"OwnMove";
+
+// The resignation, as both programs send it (shogi as a conversation line,
+// go as an end-of-game message).
+inline constexpr QStringView kResignText = u"投了です。あなたの勝ちです。有り難うございました。";
+
 }  // namespace gamecommon

@@ -18,6 +18,8 @@ bool startsWithField(QStringView text, QStringView keyword) {
 GameMsgType classifyGameMsg(QStringView text) {
     if (startsWithField(text, kWatchMoveKeyword)) return GameMsgType::WatchMove;
     if (startsWithField(text, kWatchPlayersKeyword)) return GameMsgType::WatchPlayers;
+    if (startsWithField(text, kGameLeaveKeyword)) return GameMsgType::SentAway;
+    if (startsWithField(text, kOwnMoveKeyword)) return GameMsgType::OwnMove;
     if (!text.startsWith(kGameKeyword) || text.size() <= kGameKeyword.size()) {
         return GameMsgType::Unknown;
     }

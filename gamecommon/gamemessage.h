@@ -21,6 +21,8 @@ enum class GameMsgType {
     Notice,        // "SYOUGI_MSG7" (go)
     WatchMove,     // "WatchMsg|" + a move message
     WatchPlayers,  // "WatchData|" + first player + "|" + second player
+    SentAway,      // "GameLeave|END" from the server: the close that follows is meant
+    OwnMove,       // "OwnMove|" + this program's own last move, for one that rejoined
     Unknown,       // anything else: ignored, and acknowledged
 };
 

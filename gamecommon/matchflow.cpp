@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "clocktext.h"
 #include "conversationlines.h"
 #include "gamemessage.h"
@@ -27,7 +29,9 @@ MatchFlow::MatchFlow(MatchView& view, QString loginFilePath, MatchTransport& tra
       transport_(transport),
       timer1_(clock.makeTimer([this] { clockTick(); })),
       timer2_(clock.makeTimer([this] { watchdogTick(); })),
-      watchdog_(watchdog) {
+      watchdog_(watchdog),
+      rejoinTimer_(clock.makeTimer([this] { rejoinTick(); })),
+      silence_(clock.makeTimer([this] { silenceTick(); })) {
     transport_.setHandler(
         [this](net::SocketHandle s, int event, int error) { onSocketEvent(s, event, error); });
 }
@@ -48,8 +52,8 @@ void MatchFlow::startUp() {
 
 void MatchFlow::onActivated() {
     // One data socket at a time: while connected, connecting or listening
-    // there is nothing to start.
-    if (dataSock_ != 0 || listenSock_ != 0) return;
+    // (or connecting again by itself) there is nothing to start.
+    if (dataSock_ != 0 || listenSock_ != 0 || rejoinActive_) return;
     // Looked up anew each time: the lobby client may have written the file
     // since, under a name of another case.
     const QFileInfo file(loginFilePath_);
@@ -70,6 +74,7 @@ void MatchFlow::onActivated() {
 }
 
 void MatchFlow::startListening() {
+    stopRejoin();
     view_.setServerMenuEnabled(false);
     view_.setCloseMenuEnabled(true);
     const net::ListenResult result = transport_.SetSERVER();
@@ -82,6 +87,9 @@ void MatchFlow::startListening() {
 }
 
 void MatchFlow::disconnect() {
+    sayLeaving();
+    stopRejoin();
+    silence_->stop();
     view_.setServerMenuEnabled(true);
     view_.setCloseMenuEnabled(false);
     view_.setSendEnabled(false);
@@ -144,6 +152,9 @@ void MatchFlow::newGame() {
 }
 
 void MatchFlow::fileExit() {
+    sayLeaving();
+    stopRejoin();
+    silence_->stop();
     timer1_->stop();
     timer2_->stop();
     transport_.closeSocket(listenSock_);
@@ -154,6 +165,9 @@ void MatchFlow::fileExit() {
 
 void MatchFlow::SendMove() {
     const QString message = BuildMoveMsg();
+    lastSentMove_ = message;
+    lastSentMoveNo_ = state_.MoveNo;
+    awaitingResume_ = false;
     if (state_.IsConnected) {
         sendText(message);
         if (state_.MoveNo == 1) {
@@ -185,7 +199,80 @@ void MatchFlow::endGame(const QString& message, const QString& localText) {
 }
 
 void MatchFlow::sendText(const QString& text) {
-    if (dataSock_ != 0) transport_.SendMsg(dataSock_, text);
+    if (dataSock_ == 0) return;
+    transport_.SendMsg(dataSock_, text);
+    watchSilence(text);
+}
+
+void MatchFlow::watchSilence(const QString& sent) {
+    switch (classifyGameMsg(sent)) {
+        case GameMsgType::Move:
+        case GameMsgType::Chat:
+        case GameMsgType::EndOfGame:
+        case GameMsgType::Conversation:
+            if (!silence_->isActive() && silenceLimitMs_ > 0) silence_->start(silenceLimitMs_);
+            return;
+        default:
+            return;
+    }
+}
+
+void MatchFlow::silenceTick() {
+    silence_->stop();
+    // Nothing answered what went out: the connection is as good as gone.
+    if (mayRejoin()) onRemoteClose();
+}
+
+void MatchFlow::sayLeaving() {
+    if (dataSock_ != 0 && state_.IsConnected) sendText(lobby::gameLeaveRequest());
+}
+
+bool MatchFlow::mayRejoin() const {
+    return dataSock_ != 0 && state_.LoginDone && !peerAccepted_ && !state_.WatchMode && !sentAway_;
+}
+
+void MatchFlow::startRejoin() {
+    rejoinActive_ = true;
+    rejoinLoggedIn_ = false;
+    rejoinWaitedMs_ = 0;
+    rejoinPauseMs_ = kFirstRejoinPauseMs;
+    view_.setCloseMenuEnabled(true);
+    view_.setStatusText(QStringLiteral("接続が切れました。つなぎ直しています"));
+    rejoinTimer_->start(rejoinPauseMs_);
+}
+
+void MatchFlow::scheduleRejoin() {
+    rejoinPauseMs_ = std::min(rejoinPauseMs_ * 2, kLongestRejoinPauseMs);
+    if (rejoinWaitedMs_ + rejoinPauseMs_ > kRejoinForMs) {
+        stopRejoin();
+        view_.setCloseMenuEnabled(false);
+        view_.setStatusText(QStringLiteral("つなぎ直せませんでした"));
+        return;
+    }
+    rejoinTimer_->start(rejoinPauseMs_);
+}
+
+void MatchFlow::stopRejoin() {
+    rejoinActive_ = false;
+    rejoinLoggedIn_ = false;
+    rejoinTimer_->stop();
+}
+
+void MatchFlow::rejoinTick() {
+    rejoinTimer_->stop();
+    if (!rejoinActive_) return;
+    if (rejoinLoggedIn_) {
+        // Logged in again, in a read of its own: now the position.
+        stopRejoin();
+        if (dataSock_ != 0 && state_.IsConnected) sendText(lobby::gameRejoinRequest());
+        return;
+    }
+    rejoinWaitedMs_ += rejoinPauseMs_;
+    if (dataSock_ != 0) return scheduleRejoin();  // an attempt is still on its way
+    const net::ConnectResult result = transport_.ConnectServer(state_.ServerName);
+    dataSock_ = result.socket;
+    peerAccepted_ = false;
+    if (dataSock_ == 0) scheduleRejoin();
 }
 
 void MatchFlow::clockTick() {
@@ -198,8 +285,8 @@ void MatchFlow::watchdogTick() {
     if (++state_.WatchdogTicks < kWatchdogTicks) return;
     state_.WatchdogTicks = 0;
     // Only a connection to the server must log in; a peer that connected to
-    // our own listener is never cut off.
-    if (state_.LoginDone || peerAccepted_) return;
+    // our own listener is never cut off, nor a game connecting again.
+    if (state_.LoginDone || peerAccepted_ || rejoinActive_) return;
     view_.setMessageText(QStringLiteral("CLOSE"));
     closeDataSock();
     timer2_->stop();
@@ -219,6 +306,7 @@ void MatchFlow::onSocketEvent(net::SocketHandle socket, int event, int error) {
             // A failed attempt says nothing (the watchdog tells), but it must
             // not hold the one data socket: the next activation tries again.
             closeDataSock();
+            if (rejoinActive_) scheduleRejoin();
         }
     } else if (event == net::FD_CLOSE) {
         onRemoteClose();
@@ -234,9 +322,19 @@ void MatchFlow::onConnect(int) {
     view_.setMessageText(QStringLiteral("サーバーと接続が完了しました。"));
     view_.setSendEnabled(true);
     state_.IsConnected = true;
+    sentAway_ = false;
     OnConnected();
     sendText(state_.LoginLine);
     state_.LoginDone = true;
+    if (rejoinActive_) {
+        // The server gives the last position at once when it saw the
+        // connection go, else when asked.
+        rejoinLoggedIn_ = true;
+        awaitingResume_ = true;
+        view_.setStatusText(state_.MyTurn ? QStringLiteral("あなたの番")
+                                          : QStringLiteral("相手は考え中"));
+        rejoinTimer_->start(kRejoinAskDelayMs);
+    }
 }
 
 void MatchFlow::onAccept() {
@@ -269,6 +367,8 @@ void MatchFlow::OnConnected() {
 }
 
 void MatchFlow::onRemoteClose() {
+    const bool lost = mayRejoin();
+    silence_->stop();
     view_.setMessageText(QStringLiteral("CLOSE"));
     closeDataSock();
     peerAccepted_ = false;
@@ -280,9 +380,11 @@ void MatchFlow::onRemoteClose() {
     state_.SendLock = false;
     state_.IsConnected = false;
     state_.LoginDone = false;
+    if (lost) startRejoin();
 }
 
 void MatchFlow::onRead() {
+    silence_->stop();  // the connection lives
     messageReceived(transport_.RecvMsg(dataSock_).text);
 }
 
@@ -302,7 +404,14 @@ bool MatchFlow::HandleGameMsg(const QString& text) {
             receiveMove(unwrapWatchMove(text), true);
             return false;
         case GameMsgType::Move:
+            if (awaitingResume_ && resumedMove(text)) return false;
             receiveMove(text, false);
+            return false;
+        case GameMsgType::OwnMove:
+            ownMoveReceived(text);
+            return false;
+        case GameMsgType::SentAway:
+            sentAway_ = true;
             return false;
         case GameMsgType::Ack:
             state_.SendLock = false;
@@ -341,18 +450,64 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
         return;
     }
     if (!state_.WatchMode && state_.MoveNo == 1) state_.MySide = QStringLiteral("後手");
+    // A program started again in the middle of a game learns its side from
+    // the number of the move it is given.
+    if (!state_.WatchMode && state_.MySide.isEmpty())
+        state_.MySide = state_.MoveNo % 2 == 0 ? QStringLiteral("先手") : QStringLiteral("後手");
+    if (!watched) lastReceivedMove_ = moveText.toString();
     view_.setTitle(gameTitle());
     showReceivedMove();
     view_.alert();
     if (state_.MoveNo == 1) {
         state_.Clocks = {0, 0};
         timer1_->start(kTickMs);
+    } else if (!timer1_->isActive() && awaitingResume_) {
+        timer1_->start(kTickMs);  // a game taken up again: the clocks go on
     }
+    awaitingResume_ = false;
     state_.MyTurn = true;
     recordPosition(false);
     view_.setStatusText(QStringLiteral("あなたの番"));
     const QString warning = receivedMoveWarning();
     if (!warning.isEmpty()) view_.showMessageBox(warning);
+}
+
+}  // namespace gamecommon
+
+namespace gamecommon {
+
+bool MatchFlow::resumedMove(QStringView moveText) {
+    if (state_.WatchMode || moveText != lastReceivedMove_) return false;
+    awaitingResume_ = false;
+    if (lastSentMoveNo_ > 0 && lastSentMoveNo_ == state_.MoveNo) {
+        // The server's last move is the one this program answered: the
+        // answer was lost with the connection and goes again.
+        sendText(lastSentMove_);
+        return true;
+    }
+    // The move this program has already: only the turn is said again.
+    state_.MyTurn = true;
+    view_.setStatusText(QStringLiteral("あなたの番"));
+    return true;
+}
+
+void MatchFlow::ownMoveReceived(QStringView text) {
+    awaitingResume_ = false;
+    const std::optional<QString> move = lobby::moveOfOwnMoveMessage(text);
+    if (!move || state_.WatchMode) return;
+    if (*move != lastSentMove_) {
+        // Started again from nothing: the board, the side and the number
+        // come back from the server.
+        if (!takeOwnMove(*move)) return;
+        state_.MySide = state_.MoveNo % 2 == 1 ? QStringLiteral("先手") : QStringLiteral("後手");
+        lastSentMove_ = *move;
+        lastSentMoveNo_ = state_.MoveNo;
+        view_.setTitle(gameTitle());
+        showReceivedMove();
+        if (!timer1_->isActive()) timer1_->start(kTickMs);
+    }
+    state_.MyTurn = false;
+    view_.setStatusText(QStringLiteral("相手は考え中"));
 }
 
 }  // namespace gamecommon

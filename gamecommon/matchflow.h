@@ -84,6 +84,28 @@ public:
     void clockTick();
     void watchdogTick();
 
+    // A game at the lobby server whose connection is lost (closed without a
+    // word from the server, or silent too long) is joined again: the program
+    // connects anew after a pause that grows from one second to sixteen,
+    // for as long as the server keeps a game waiting, logs in, and asks for
+    // the last position (the server waits two minutes by default).
+    static constexpr int kFirstRejoinPauseMs = 1000;
+    static constexpr int kLongestRejoinPauseMs = 16000;
+    static constexpr int kRejoinForMs = 150000;
+    // How long after the login the position is asked for: the login goes in
+    // a read of its own.
+    static constexpr int kRejoinAskDelayMs = 300;
+    // A message that is not answered within this long (every read is
+    // acknowledged, by the opponent's program or by the server in his
+    // stead) means the connection has gone silent.
+    static constexpr int kSilenceLimitMs = 45000;
+    void setSilenceLimitMs(int ms) { silenceLimitMs_ = ms; }
+    // Whether the program is connecting again after a lost connection.
+    bool rejoining() const { return rejoinActive_; }
+    // The rejoin timer's and the silence timer's ticks, callable directly.
+    void rejoinTick();
+    void silenceTick();
+
 protected:
     // The move message of the position after the local player's move;
     // increases MoveNo.
@@ -105,6 +127,14 @@ protected:
     virtual void showPlayers(const QString& first, const QString& second) = 0;
     // A notice ("SYOUGI_MSG7") arrived; a game that takes notices shows it.
     virtual void noticeReceived(const QString& text) { static_cast<void>(text); }
+    // Takes this program's own last move back from the server ("OwnMove",
+    // after a rejoin): the move as it was sent, in the opponent's view, to
+    // be shown as this player's; false for a malformed one, which must
+    // change nothing.
+    virtual bool takeOwnMove(QStringView moveText) {
+        static_cast<void>(moveText);
+        return false;
+    }
     // The record line of the position after the local player's move, and of
     // the position just taken from a received move (as this player's window
     // shows it).
@@ -128,6 +158,23 @@ private:
     // suppressed (only an acknowledgement itself is not acknowledged).
     bool HandleGameMsg(const QString& text);
     void receiveMove(QStringView moveText, bool watched);
+    // The first move message after a rejoin, which may repeat what this
+    // program has (then it only says whose turn it is) or come before its
+    // own last move that never arrived (then that move goes again). True
+    // when it was dealt with so.
+    bool resumedMove(QStringView moveText);
+    void ownMoveReceived(QStringView text);
+    // Whether a lost connection is to be joined again: a player's, at a
+    // server, logged in, and not sent away.
+    bool mayRejoin() const;
+    void startRejoin();
+    // The next attempt after a growing pause, or the end of the attempts.
+    void scheduleRejoin();
+    void stopRejoin();
+    // Says "GameLeave" when the close that follows is the player's choice.
+    void sayLeaving();
+    // Reads that must be answered start the silence timer; any read stops it.
+    void watchSilence(const QString& sent);
     void OnConnected();
     void showStrength();
     // While recording is on, adds the position after an own move (or after
@@ -149,6 +196,18 @@ private:
     std::array<bool, 6> strengthEnabled_{true, true, true, true, true, true};
     RunningRecord* record_ = nullptr;
     Watchdog watchdog_;
+    std::unique_ptr<FlowTimer> rejoinTimer_;
+    std::unique_ptr<FlowTimer> silence_;
+    int silenceLimitMs_ = kSilenceLimitMs;
+    bool sentAway_ = false;        // the server said it closes this connection on purpose
+    bool rejoinActive_ = false;    // connecting again after a lost connection
+    bool rejoinLoggedIn_ = false;  // ... and logged in: the position is asked next
+    int rejoinPauseMs_ = 0;
+    int rejoinWaitedMs_ = 0;
+    bool awaitingResume_ = false;  // the next move message may repeat the last one
+    QString lastSentMove_;         // this program's last move message
+    qint32 lastSentMoveNo_ = 0;
+    QString lastReceivedMove_;  // the opponent's last move message
 };
 
 }  // namespace gamecommon

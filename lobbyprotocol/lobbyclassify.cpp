@@ -28,7 +28,7 @@ Kind classify(QStringView text, const std::array<std::pair<QStringView, Kind>, N
 
 ServerRequest classifyServerMessage(QStringView text) {
     using R = ServerRequest;
-    static constexpr std::array<std::pair<QStringView, R>, 9> kLobby = {{
+    static constexpr std::array<std::pair<QStringView, R>, 11> kLobby = {{
         {kLoginRequestKeyword, R::Login},
         {kUserListRequestKeyword, R::GetGameData},
         {kGameEndKeyword, R::GameEnd},
@@ -38,6 +38,8 @@ ServerRequest classifyServerMessage(QStringView text) {
         {kLogoutKeyword, R::Logout},
         {kGameLoginKeyword, R::GameLogin},
         {kChatAckKeyword, R::Gmok},
+        {kGameLeaveKeyword, R::GameLeave},
+        {kGameRejoinKeyword, R::GameRejoin},
     }};
     static constexpr std::array<std::pair<QStringView, R>, 5> kGame = {{
         {gamecommon::kMoveKeyword, R::Move},

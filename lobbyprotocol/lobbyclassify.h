@@ -26,6 +26,8 @@ enum class ServerRequest {
     GameTalk,     // "SYOUGI_MSG6", relayed
     Move,         // "SYOUGI_MSG2", relayed and copied to watchers
     GameLogin,    // a game program linking itself to its user
+    GameLeave,    // a linked game program leaving on purpose, before it closes
+    GameRejoin,   // a game program that connected again asks for the last position
     Gmok,         // a client acknowledging a "GameMsg"
     Unknown,      // anything else: ignored
 };

@@ -23,6 +23,8 @@ inline constexpr QStringView kLogoutKeyword = u"LOGOUT";    // the older clients
 
 // Game program -> server.
 inline constexpr QStringView kGameLoginKeyword = gamecommon::kGameLoginKeyword;
+inline constexpr QStringView kGameLeaveKeyword = gamecommon::kGameLeaveKeyword;
+inline constexpr QStringView kGameRejoinKeyword = gamecommon::kGameRejoinKeyword;
 
 // Server -> lobby client.
 inline constexpr QStringView kLoginReplyKeyword = u"LOGIN";

@@ -59,6 +59,43 @@ QString gameLoginRequest(const QString& id, const QString& pass, const QString& 
     return message(kGameLoginKeyword, id, pass, mail);
 }
 
+QString gameLeaveRequest() {
+    return message(kGameLeaveKeyword);
+}
+
+QString gameRejoinRequest() {
+    return message(kGameRejoinKeyword);
+}
+
+QString gameLeaveNotice() {
+    return message(kGameLeaveKeyword);
+}
+
+QString serverChatLine(QStringView text) {
+    QString line = gamecommon::kChatKeyword.toString() + u':';
+    line += text;
+    return line;
+}
+
+QString ownMoveMessage(QStringView move) {
+    const QString prefix = gamecommon::kMoveKeyword.toString() + u':';
+    const QStringView body = move.startsWith(prefix) ? move.sliced(prefix.size()) : move;
+    QString text = gamecommon::kOwnMoveKeyword.toString() + u'|';
+    text += body;
+    text += gamecommon::kLobbyEnd;
+    return text;
+}
+
+std::optional<QString> moveOfOwnMoveMessage(QStringView text) {
+    const QString prefix = gamecommon::kOwnMoveKeyword.toString() + u'|';
+    if (!text.startsWith(prefix) || !text.endsWith(gamecommon::kLobbyEnd)) return std::nullopt;
+    const QStringView body =
+        text.sliced(prefix.size(), text.size() - prefix.size() - gamecommon::kLobbyEnd.size());
+    QString move = gamecommon::kMoveKeyword.toString() + u':';
+    move += body;
+    return move;
+}
+
 QString serverFullReply() {
     return message(kLoginReplyKeyword, u"No"_s);
 }

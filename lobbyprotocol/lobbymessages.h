@@ -38,6 +38,27 @@ QString logoutRequest(const QString& id);
 
 // "GameLogin|" ID "|" PASS "|" MAIL "|END".
 QString gameLoginRequest(const QString& id, const QString& pass, const QString& mail);
+// "GameLeave|END": the program closes its connection on purpose (the player
+// disconnected or closed the window): a game in progress ends at once.
+QString gameLeaveRequest();
+// "GameRejoin|END": the program connected again by itself after its
+// connection was lost, and asks for the game's last position.
+QString gameRejoinRequest();
+
+// ---- server -> game program ----
+
+// "GameLeave|END": the server closes this connection on purpose (the match
+// is over, or the user left): a program must not come back by itself.
+QString gameLeaveNotice();
+// "SYOUGI_MSG4:" + `text`: a line of the server's that the program shows as
+// it shows a chat line.
+QString serverChatLine(QStringView text);
+// "OwnMove|" + `move` without its "SYOUGI_MSG2:" + "|END": the rejoining
+// player's own move, the last one relayed in his game.
+QString ownMoveMessage(QStringView move);
+// The move message inside an "OwnMove" (its keyword put back), or nothing
+// when `text` is not one.
+std::optional<QString> moveOfOwnMoveMessage(QStringView text);
 
 // ---- server -> lobby client ----
 

@@ -49,6 +49,8 @@ public:
     // The connection is gone or no longer the program's: what was held for
     // it is dropped.
     void forget(SocketHandle socket);
+    // Whether a message to `socket` still waits for its acknowledgement.
+    bool waitsForAck(SocketHandle socket) const { return lanes_.count(socket) != 0; }
 
 private:
     struct Lane {

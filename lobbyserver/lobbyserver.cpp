@@ -2,8 +2,10 @@
 
 #include <QMetaMethod>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
+#include "gamekeywords.h"
 #include "lobbyclassify.h"
 #include "lobbyframing.h"
 #include "lobbymessages.h"
@@ -111,13 +113,40 @@ void LobbyServer::connectionClosed(SocketHandle socket) {
     }
 }
 
-void LobbyServer::gameProgramGone(int slot) {
+void LobbyServer::gameProgramGone(int slot, bool onPurpose) {
+    UserRecord& r = userTable_[slot];
+    // A game still being played waits for a program whose connection was
+    // lost; one its players have ended, or a program that said it leaves,
+    // ends the match at once.
+    const bool waits = !onPurpose && rejoinWaitMs_ > 0 && r.Playing && !r.GameDecided &&
+                       r.RejoinBy == 0 && UserTable::isSlotIndex(r.OppIndex);
+    if (!waits) return endMatchOfGone(slot);
+    touchLobby();
+    transport_.close(r.GameSock);
+    pacer_.forget(r.GameSock);
+    r.GameSock = 0;
+    r.ResumedSock = 0;
+    closeStaleGameSock(slot);
+    UserRecord& o = userTable_[r.OppIndex];
+    o.OppGameSock = 0;
+    r.RejoinBy = clock_() + rejoinWaitMs_;
+    requestWake(r.RejoinBy);
+    emit statusChanged(r.UserID + kGameWaitsText.toString(), Report::Event);
+    sendPaced(o.GameSock, serverChatLine(kOpponentLostText));
+    // His client hears of the pairing again, as at its start: its start
+    // button starts a program anew when the old one is gone for good.
+    send(r.LobbySock, battleNotice(r.OppName, r.OppIndex));
+}
+
+void LobbyServer::endMatchOfGone(int slot) {
     UserRecord& r = userTable_[slot];
     touchLobby();
     if (r.Playing) endGameOf(slot, GameEndCause::ProgramGone);
     transport_.close(r.GameSock);
     pacer_.forget(r.GameSock);
     r.GameSock = 0;
+    r.RejoinBy = 0;
+    r.ResumedSock = 0;
     closeStaleGameSock(slot);
     emit statusChanged(r.UserID + kGameGoneText.toString(), Report::Event);
     if (r.Watching) {
@@ -135,17 +164,73 @@ void LobbyServer::gameProgramGone(int slot) {
         r.OppName.clear();
         o.OppName.clear();
         if (r.OppGameSock != 0) {
-            transport_.close(r.OppGameSock);
-            pacer_.forget(r.OppGameSock);
+            sendAway(r.OppGameSock);
             if (o.GameSock == r.OppGameSock) o.GameSock = 0;
             r.OppGameSock = 0;
         }
         o.OppGameSock = 0;
+        o.RejoinBy = 0;
+        o.ResumedSock = 0;
         closeStaleGameSock(r.OppIndex);
         r.ChallengeRefused = o.ChallengeRefused = false;
         send(r.LobbySock, shutDownNotice());
         send(r.OppLobbySock, shutDownNotice());
     }
+}
+
+void LobbyServer::sendAway(SocketHandle socket) {
+    if (socket == 0) return;
+    if (!pacer_.waitsForAck(socket)) send(socket, gameLeaveNotice());
+    pacer_.forget(socket);
+    transport_.close(socket);
+}
+
+void LobbyServer::relayOrStandIn(int k, const QString& text) {
+    const UserRecord& r = userTable_[k];
+    if (!r.Playing) return;
+    if (r.OppGameSock != 0) return send(r.OppGameSock, text);
+    // The opponent's program is away and awaited: it gets the last move
+    // when it is back, and the sender hears now that his message arrived.
+    if (UserTable::isSlotIndex(r.OppIndex) && userTable_[r.OppIndex].RejoinBy != 0)
+        sendPaced(r.GameSock, gamecommon::kAckMsg.toString());
+}
+
+void LobbyServer::checkRejoinWaits() {
+    const qint64 now = clock_();
+    std::optional<qint64> next;
+    for (int s = UserTable::kFirstSlot; s <= UserTable::kLastSlot; ++s) {
+        const qint64 by = userTable_[s].RejoinBy;
+        if (by == 0) continue;
+        if (by <= now)
+            endMatchOfGone(s);
+        else if (!next || by < *next)
+            next = by;
+    }
+    if (next) requestWake(*next);
+}
+
+void LobbyServer::sendResume(int k) {
+    UserRecord& r = userTable_[k];
+    if (!r.Playing || r.GameSock == 0 || r.ResumedSock == r.GameSock) return;
+    r.ResumedSock = r.GameSock;
+    if (r.LastMove.isEmpty()) return;
+    // The opponent's move as it came; his own in a form no program takes
+    // for the opponent's.
+    sendPaced(r.GameSock, r.LastMover == k ? ownMoveMessage(r.LastMove) : r.LastMove);
+}
+
+void LobbyServer::noteGameDecided(int k, const QString& text) {
+    UserRecord& r = userTable_[k];
+    if (!r.Playing) return;
+    // Any end-of-game message (a king taken, a go resignation), or the
+    // shogi resignation line.
+    const bool decided = text.startsWith(gamecommon::kEndOfGameKeyword) ||
+                         (text.startsWith(gamecommon::kConversationKeyword) &&
+                          QStringView(text).sliced(gamecommon::kConversationKeyword.size()) ==
+                              u':' + gamecommon::kResignText.toString());
+    if (!decided) return;
+    r.GameDecided = true;
+    if (UserTable::isSlotIndex(r.OppIndex)) userTable_[r.OppIndex].GameDecided = true;
 }
 
 void LobbyServer::CloseUser(int u) {
@@ -157,13 +242,14 @@ void LobbyServer::CloseUser(int u) {
         send(r.OppLobbySock, opponentGoneNotice());
         UserRecord& o = userTable_[r.OppIndex];
         o.Playing = false;
+        o.RejoinBy = 0;
         o.OppName.clear();
         o.OppLobbySock = 0;
         o.OppGameSock = 0;  // this user's game program goes below
         closeStaleGameSock(r.OppIndex);
     }
     transport_.close(r.LobbySock);
-    transport_.close(r.GameSock);
+    sendAway(r.GameSock);
     closeStaleGameSock(u);
     const QString peerIp = r.PeerIp;
     ClearWatch(u);
@@ -228,6 +314,7 @@ void LobbyServer::loginSweep() {
 void LobbyServer::wake() {
     const AtEnd publish{[this] { publishLobby(); }};
     checkHeldLogins();
+    checkRejoinWaits();
     for (const AckPacer::Send& due : pacer_.due(clock_()))
         send(due.socket, due.text);
     if (const auto next = pacer_.nextDue()) requestWake(*next);
@@ -273,9 +360,8 @@ void LobbyServer::ThisExit() {
     for (int s = 0; s < UserTable::kRecordCount; ++s) {
         UserRecord& r = userTable_[s];
         transport_.close(r.LobbySock);
-        transport_.close(r.GameSock);
+        sendAway(r.GameSock);
         transport_.close(r.StaleGameSock);
-        pacer_.forget(r.GameSock);
         r = UserRecord{};
     }
 }

@@ -68,6 +68,11 @@ public:
     // The peer of `socket` has closed it (FD_CLOSE).
     void connectionClosed(SocketHandle socket);
 
+    // How long a match waits for a player whose game program's connection
+    // was lost mid-game to log it in again; 0 (at first): it ends at once.
+    void setRejoinWaitMs(qint64 ms) { rejoinWaitMs_ = ms > 0 ? ms : 0; }
+    qint64 rejoinWaitMs() const { return rejoinWaitMs_; }
+
     // Whether every message received is reported (`statusChanged`, as
     // traffic); on at first. A log that keeps no traffic turns it off, and the
     // server is spared a report for every move it relays.
@@ -151,7 +156,27 @@ private:
     void relayToOpponentGame(int k, const QString& text);
     void handleMove(int k, const QString& text);
     void handleGameLogin(SocketHandle socket, const QString& text, bool turnTaken = false);
-    void gameProgramGone(int slot);
+    // User `slot`'s linked game program closed its connection, or said it
+    // leaves (`onPurpose`). In a game still being played a connection that
+    // was lost waits for the program to come back.
+    void gameProgramGone(int slot, bool onPurpose = false);
+    // The match of `slot` ends because his game program is gone: both game
+    // connections close and both clients hear "ShutDown".
+    void endMatchOfGone(int slot);
+    // The waits whose time is up end their matches.
+    void checkRejoinWaits();
+    // User `k`'s game program, linked again, is given the game's last move
+    // (its own as "OwnMove"), once per connection.
+    void sendResume(int k);
+    // Closes a game program's connection on purpose, after telling it so
+    // ("GameLeave") when that can go in a read of its own.
+    void sendAway(SocketHandle socket);
+    // Relays `text` of user `k`'s game program to his opponent's; while that
+    // one is away and awaited, the server acknowledges in his stead.
+    void relayOrStandIn(int k, const QString& text);
+    // Marks the game of `k` as ended by its players when `text` (a relayed
+    // end-of-game or conversation message) ends it.
+    void noteGameDecided(int k, const QString& text);
     // Closes the earlier game connection user `u` may have kept open.
     void closeStaleGameSock(int u);
     // Ends what watcher `w` watches, and his earlier game connection.
@@ -202,6 +227,7 @@ private:
     net::FramingRules clientFraming_;
     int minuteCount_ = 0;
     bool messageReports_ = true;
+    qint64 rejoinWaitMs_ = 0;
     quint64 lastGameNumber_ = 0;
     bool lobbyTouched_ = false;
     PublicLobby publishedLobby_;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <variant>
 
 #include "dialogs.h"
@@ -31,6 +32,21 @@ bool hasOption(int argc, char** argv, const char* option) {
 // the unit file, which points XDG_DATA_HOME there).
 QString userFileFolder() {
     return platform::programFolders(QDir::currentPath()).data;
+}
+
+// How long a match waits for a player whose game program's connection was
+// lost: "--rejoin-wait SECONDS", 0 to end such a match at once.
+constexpr qint64 kDefaultRejoinWaitSeconds = 120;
+constexpr qint64 kMaxRejoinWaitSeconds = 24 * 3600;
+
+// The wait in milliseconds, or nothing when the option is malformed.
+std::optional<qint64> rejoinWaitMs(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--rejoin-wait"));
+    if (at < 0) return kDefaultRejoinWaitSeconds * 1000;
+    bool ok = false;
+    const qint64 seconds = at + 1 < arguments.size() ? arguments[at + 1].toLongLong(&ok) : 0;
+    if (!ok || seconds < 0 || seconds > kMaxRejoinWaitSeconds) return std::nullopt;
+    return seconds * 1000;
 }
 
 void writeError(const QString& text) {
@@ -67,7 +83,7 @@ std::unique_ptr<webfront::WebFront> startWebFront(lobby::LobbyServer& server,
 // A server machine without a desktop: no widget is made, the window's texts
 // go to standard output (every message received too with --verbose), and
 // SIGINT or SIGTERM end the server cleanly.
-int runHeadless(int argc, char** argv, const webfront::WebOptions& web) {
+int runHeadless(int argc, char** argv, const webfront::WebOptions& web, qint64 rejoinWait) {
     platform::SignalWatcher::block({SIGINT, SIGTERM});
     // Every message the server relays passes the event loop: a loop that
     // waits with epoll costs the same per message however many users are on,
@@ -88,6 +104,7 @@ int runHeadless(int argc, char** argv, const webfront::WebOptions& web) {
         runner.stop();
         app.quit();
     });
+    runner.host().server().setRejoinWaitMs(rejoinWait);
     if (!runner.start()) return 1;
     bool failed = false;
     const auto front = startWebFront(runner.host().server(), web, failed);
@@ -96,7 +113,7 @@ int runHeadless(int argc, char** argv, const webfront::WebOptions& web) {
     return app.exec();
 }
 
-int runWithWindow(int argc, char** argv, const webfront::WebOptions& web) {
+int runWithWindow(int argc, char** argv, const webfront::WebOptions& web, qint64 rejoinWait) {
     QApplication app(argc, argv);
     platform::installQtTexts(app);
     // Hidden in the tray the window is not visible, and a message box closing
@@ -105,6 +122,7 @@ int runWithWindow(int argc, char** argv, const webfront::WebOptions& web) {
     platform::WidgetDialogs dialogs;
     brellow::Quor window(userFileFolder(), dialogs);
     QObject::connect(&window, &brellow::Quor::finished, &app, &QCoreApplication::quit);
+    window.host().server().setRejoinWaitMs(rejoinWait);
     bool failed = false;
     const auto front = startWebFront(window.host().server(), web, failed);
     if (failed) return 1;
@@ -124,6 +142,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto& options = std::get<webfront::WebOptions>(web);
-    if (hasOption(argc, argv, "--headless")) return runHeadless(argc, argv, options);
-    return runWithWindow(argc, argv, options);
+    const std::optional<qint64> rejoinWait = rejoinWaitMs(arguments);
+    if (!rejoinWait) {
+        writeError(
+            QStringLiteral("--rejoin-wait needs seconds from 0 to %1").arg(kMaxRejoinWaitSeconds));
+        return 2;
+    }
+    if (hasOption(argc, argv, "--headless")) return runHeadless(argc, argv, options, *rejoinWait);
+    return runWithWindow(argc, argv, options, *rejoinWait);
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "gamekeywords.h"
 #include "lobbyclassify.h"
 #include "lobbymessages.h"
 #include "lobbynumbers.h"
@@ -80,14 +81,21 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
             }
             break;
         case ServerRequest::GameChat:
-            if (game) relayToOpponentGame(k, text);
+            if (game) relayOrStandIn(k, text);
             break;
         case ServerRequest::GameOver:
         case ServerRequest::GameTalk:
             if (game) {
-                relayToOpponentGame(k, text);
+                relayOrStandIn(k, text);
                 handOutRelayed(k, text);
+                noteGameDecided(k, text);
             }
+            break;
+        case ServerRequest::GameLeave:
+            if (game) gameProgramGone(k, true);
+            break;
+        case ServerRequest::GameRejoin:
+            if (game) sendResume(k);
             break;
         case ServerRequest::Move:
             if (game) handleMove(k, text);
@@ -241,6 +249,13 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     a.Challenger = true;
     opp.Challenger = false;
     a.GameNumber = opp.GameNumber = ++lastGameNumber_;
+    for (UserRecord* p : {&a, &opp}) {
+        p->RejoinBy = 0;
+        p->GameDecided = false;
+        p->LastMove.clear();
+        p->LastMover = 0;
+        p->ResumedSock = 0;
+    }
     touchLobby();
     emit gameBegan(a.GameNumber, a.GameKind, a.UserID, opp.UserID);
     emit statusChanged(a.UserID + kAndText.toString() + opp.UserID + kPairedText.toString(),
@@ -335,9 +350,18 @@ void LobbyServer::handleMove(int k, const QString& text) {
         if (lenientNumber(*number) == 1) {
             r.Side = 1;
             if (r.Playing) userTable_[r.OppIndex].Side = 2;
+            // Move 1 begins another game of the pairing, still undecided.
+            r.GameDecided = false;
+            if (r.Playing) userTable_[r.OppIndex].GameDecided = false;
         }
     }
-    if (r.Playing) send(r.OppGameSock, move);
+    if (r.Playing) {
+        relayOrStandIn(k, move);
+        // Kept for a program that comes back (sendResume).
+        UserRecord& o = userTable_[r.OppIndex];
+        r.LastMove = o.LastMove = move;
+        r.LastMover = o.LastMover = k;
+    }
 
     for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w) {
         if (w == k || !watchesGameOf(w, k)) continue;
@@ -412,6 +436,13 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text, bool
         opp.OppGameSock = socket;
         i.OppGameSock = opp.GameSock;
         send(i.OppLobbySock, gameSetOkNotice(i.UserID));
+        if (i.RejoinBy != 0) {
+            // Back within the wait: the game goes on where it was.
+            i.RejoinBy = 0;
+            emit statusChanged(i.UserID + kGameBackText.toString(), Report::Event);
+            sendPaced(opp.GameSock, serverChatLine(kOpponentBackText));
+            sendResume(*owner);
+        }
     }
     // A watcher's program hears who plays as soon as that is known, so that
     // no move has to follow its names in the same breath.

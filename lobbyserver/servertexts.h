@@ -18,6 +18,14 @@ inline constexpr QStringView kPairedText = u"の対戦を組みました。";  /
 inline constexpr QStringView kAndText = u"と";
 inline constexpr QStringView kGameLinkedText = u"のゲ－ムがつながりました。";  // after the ID
 inline constexpr QStringView kGameGoneText = u"のゲ－ムが切れました。";        // after the ID
+inline constexpr QStringView kGameWaitsText =
+    u"のゲ－ムが切れました。戻るのを待ちます。";                         // after the ID
+inline constexpr QStringView kGameBackText = u"のゲ－ムが戻りました。";  // after the ID
+
+// What the opponent's game program shows while the game waits, and when it
+// goes on (chat lines of the server's).
+inline constexpr QStringView kOpponentLostText = u"相手の接続が切れました。戻るのを待っています。";
+inline constexpr QStringView kOpponentBackText = u"相手が戻りました。対局を続けます。";
 inline constexpr QStringView kLoginRefusedText = u"のログイン拒否 ID=";        // IP, ..., ID
 inline constexpr QStringView kDuplicateLoginText = u"の二重ログイン拒否 ID=";  // IP, ..., ID
 inline constexpr QStringView kServerFullText = u"は満員のため拒否しました。";  // after the IP

@@ -46,6 +46,18 @@ struct UserRecord {
     // The server refused a challenge of this user and his client is still to
     // hear that no match follows (see handleGameStart).
     bool ChallengeRefused = false;
+    // His game program's connection was lost in the middle of the game: the
+    // match waits for the program to log in again until this time of the
+    // server's clock (0: nothing waits).
+    qint64 RejoinBy = 0;
+    // The players have ended the running game themselves (a resignation, a
+    // king taken): a game program that closes now ends the match at once.
+    bool GameDecided = false;
+    // The last move relayed in the running game and the slot of its maker.
+    QString LastMove;
+    int LastMover = 0;
+    // The game connection that was given the last position (once each).
+    SocketHandle ResumedSock = 0;
 };
 
 // The server's 53 slot records, indexes 0 to 52. Slots 1 to 50 are given to

@@ -67,6 +67,22 @@ bool GoMatch::takeMove(QStringView moveText) {
     return true;
 }
 
+bool GoMatch::takeOwnMove(QStringView moveText) {
+    const auto move = parseMoveMsg(moveText);
+    if (!move) return false;
+    // Written for the opponent: turned back, and without the cross, which
+    // marks the opponent's last stone only.
+    auto turned = turnPosition(move->positionString);
+    if (!turned) return false;
+    turned->replace(u'8', u'1').replace(u'9', u'0');
+    position_.positionString = *turned;
+    position_.MyCaptured = move->captured;
+    position_.ownColour = move->moveNo % 2 == 1 ? Stone::Black : Stone::White;
+    state().MoveNo = move->moveNo;
+    lastMoveOwn_ = true;
+    return true;
+}
+
 void GoMatch::showReceivedMove() {
     if (!board_) return;
     board_->BanStart();

@@ -39,6 +39,7 @@ public:
 protected:
     QString BuildMoveMsg() override;
     bool takeMove(QStringView moveText) override;
+    bool takeOwnMove(QStringView moveText) override;
     void showReceivedMove() override;
     QString gameTitle() const override;
     QString resignMessage() const override;

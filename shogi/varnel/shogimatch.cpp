@@ -48,6 +48,19 @@ bool ShogiMatch::takeMove(QStringView moveText) {
     return true;
 }
 
+bool ShogiMatch::takeOwnMove(QStringView moveText) {
+    const auto move = parseMoveMsg(moveText);
+    if (!move) return false;
+    // Written for the opponent: his view turned back, and the hands the
+    // other way round (the sender's own hand comes second).
+    position_.Ban = move->board.rotated();
+    positionString_ = position_.Ban.positionString();
+    position_.MyHand = move->oppHand;
+    position_.OppHand = move->myHand;
+    state().MoveNo = move->moveNo;
+    return true;
+}
+
 void ShogiMatch::showReceivedMove() {
     if (!board_) return;
     board_->BanStart();

@@ -36,6 +36,7 @@ public:
 protected:
     QString BuildMoveMsg() override;
     bool takeMove(QStringView moveText) override;
+    bool takeOwnMove(QStringView moveText) override;
     void showReceivedMove() override;
     // "王手！" when the own king stands in check.
     QString receivedMoveWarning() const override;

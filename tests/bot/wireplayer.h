@@ -112,9 +112,14 @@ public:
 
     void sendGame(const QString& text) { game_.SendMsg(gameSocket_, text); }
 
-    // Closes the game program, as a player does who quits it; what it had
-    // received and not taken goes with it.
+    // Closes the game program, as a player does who quits it (it says so
+    // first); what it had received and not taken goes with it.
     void closeGame() {
+        sendGame(lobby::gameLeaveRequest());
+        dropGame();
+    }
+    // The game program's connection goes without a word: lost.
+    void dropGame() {
         game_.closeSocket(gameSocket_);
         gameSocket_ = 0;
         gameUp_ = false;

@@ -45,10 +45,9 @@ void killGameProgram(User& u) {
     u.game.reset();
 }
 
-TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
-    test::LobbyServerProcess server(kNames);
-    ASSERT_TRUE(server.started());
-    User taro(kNames[0], 0), hana(kNames[1], 0);
+// Both users paired, both game programs linked, and a move each way: taro
+// (先手) moved his rook's pawn, hana her bishop's.
+void pairAndPlayTwoMoves(User& taro, User& hana) {
     ASSERT_TRUE(logInAll(taro, hana));
     taro.lobby->client().pollUsers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.lines().size() == 2; }));
@@ -58,8 +57,6 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return hana.log().startsWith(u"SERVER:>taroはゲ"); }));
     child<QPushButton>(*hana.lobby, "Start")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.log().startsWith(u"SERVER:>hanaはゲ"); }));
-
-    // A move each way, then taro's program dies.
     shogi::test::dragOnBoard(taro.game->board(),
                              shogi::test::cellCentre(taro.game->board(), {2, 6}),
                              shogi::test::cellCentre(taro.game->board(), {2, 5}));
@@ -68,16 +65,66 @@ TEST(Faults, AGameProgramKilledMidGameEndsTheMatchForBoth) {
                              shogi::test::cellCentre(hana.game->board(), {6, 6}),
                              shogi::test::cellCentre(hana.game->board(), {6, 5}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return taro.game->state().MoveNo == 2; }));
+}
+
+QString messageBox(const User& u) {
+    return child<QPlainTextEdit>(*u.game, "Text2")->toPlainText();
+}
+
+// taro's program dies; the game waits, and hana's program says so. taro
+// starts his program again from the lobby client: the new one, which knew
+// nothing, shows the game where it was, and the game goes on.
+TEST(Faults, AGameProgramKilledMidGameIsAwaitedAndStartedAgainTakesTheGameUp) {
+    test::LobbyServerProcess server(kNames);
+    ASSERT_TRUE(server.started());
+    User taro(kNames[0], 0), hana(kNames[1], 0);
+    pairAndPlayTwoMoves(taro, hana);
+    if (HasFatalFailure()) return;
+    const shogi::Board before = taro.game->position().Ban;
+    killGameProgram(taro);
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return messageBox(hana) == u"相手の接続が切れました。戻るのを待っています。"; }));
+    EXPECT_TRUE(taro.lobby->client().InBattle());
+    EXPECT_TRUE(hana.lobby->client().InBattle());
+    EXPECT_FALSE(hana.log().startsWith(u"ShutDown"));
+
+    child<QPushButton>(*taro.lobby, "Start")->click();
+    ASSERT_TRUE(taro.game);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return taro.game->state().MoveNo == 2; }));
+    EXPECT_EQ(taro.game->position().Ban, before);
+    EXPECT_TRUE(taro.game->state().MyTurn);
+    EXPECT_EQ(taro.game->state().MySide, u"先手");
+    EXPECT_EQ(taro.game->windowTitle(), u"通信将棋：あなた=先手:第 2手");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return messageBox(hana) == u"相手が戻りました。対局を続けます。"; }));
+
+    shogi::test::dragOnBoard(taro.game->board(),
+                             shogi::test::cellCentre(taro.game->board(), {2, 5}),
+                             shogi::test::cellCentre(taro.game->board(), {2, 4}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hana.game->state().MoveNo == 3; }));
+    EXPECT_TRUE(hana.game->state().MyTurn);
+    EXPECT_FALSE(taro.game->state().MyTurn);
+}
+
+// Not back within the wait: the match ends for both as a program's end
+// always ended it.
+TEST(Faults, AGameProgramNotBackInTimeEndsTheMatchForBoth) {
+    test::LobbyServerProcess server(kNames, {QStringLiteral("--rejoin-wait"), QStringLiteral("1")});
+    ASSERT_TRUE(server.started());
+    User taro(kNames[0], 0), hana(kNames[1], 0);
+    pairAndPlayTwoMoves(taro, hana);
+    if (HasFatalFailure()) return;
     killGameProgram(taro);
 
     // hana's program is sent away, and both lobby clients say so.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return child<QPlainTextEdit>(*hana.game, "Text2")->toPlainText() == u"CLOSE"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messageBox(hana) == u"CLOSE"; }));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return taro.log().startsWith(u"ShutDown") && hana.log().startsWith(u"ShutDown"); }));
     EXPECT_FALSE(taro.lobby->client().InBattle());
     EXPECT_FALSE(hana.lobby->client().InBattle());
     EXPECT_FALSE(child<QPushButton>(*hana.lobby, "Start")->isEnabled());
+    EXPECT_FALSE(hana.game->match().rejoining());
 }
 
 TEST(Faults, AfterTheServerRestartsTheClientsSayItAndLogInAgain) {

@@ -30,8 +30,9 @@ namespace test {
 // programs of this process reach it there through QUOR_PORT.
 class LobbyServerProcess {
 public:
-    explicit LobbyServerProcess(const QStringList& users) : process_(userLines(users)) {
-        started_ = process_.start();
+    explicit LobbyServerProcess(const QStringList& users, const QStringList& options = {})
+        : process_(userLines(users)) {
+        started_ = process_.start(options);
         if (started_) qputenv("QUOR_PORT", QByteArray::number(process_.port));
     }
     bool started() const { return started_; }

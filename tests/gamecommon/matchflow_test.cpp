@@ -224,18 +224,28 @@ TEST(MatchFlow, MovesTakeTurnsAndEachSideClockCounts) {
     EXPECT_EQ(p.view.clocks, u"0h00m02s 0h00m01s");
 }
 
-TEST(MatchFlow, TheEndOfAConnectionByEitherSide) {
+TEST(MatchFlow, AConnectionEndedOnPurposeIsNotJoinedAgain) {
     struct Case {
         const char* name;
         std::function<void(Program&)> end;
         QString message;
         QString status;
+        QStringList said;  // by the program on its way out
     };
     const Case cases[] = {
-        {"the peer closes", [](Program& p) { p.sockets.peerCloses(); }, QStringLiteral("CLOSE"),
-         QStringLiteral("相手は考え中")},
-        {"切断", [](Program& p) { p.match.disconnect(); }, QString(),
-         QStringLiteral("切断しました")},
+        {"the server sends it away",
+         [](Program& p) {
+             p.sockets.send(QStringLiteral("GameLeave|END"));
+             p.sockets.peerCloses();
+         },
+         QStringLiteral("CLOSE"),
+         QStringLiteral("相手は考え中"),
+         {kAck}},
+        {"切断",
+         [](Program& p) { p.match.disconnect(); },
+         QString(),
+         QStringLiteral("切断しました"),
+         {QStringLiteral("GameLeave|END")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -243,7 +253,9 @@ TEST(MatchFlow, TheEndOfAConnectionByEitherSide) {
         p.connectToServer();
         const net::SocketHandle socket = p.match.DataSock();
         p.match.SendMove();
+        p.sockets.take();
         c.end(p);
+        EXPECT_EQ(p.sockets.sentOn(socket), c.said);
         EXPECT_EQ(p.view.message, c.message);
         EXPECT_EQ(p.view.status, c.status);
         EXPECT_FALSE(p.sockets.isOpen(socket));
@@ -253,9 +265,100 @@ TEST(MatchFlow, TheEndOfAConnectionByEitherSide) {
         EXPECT_FALSE(p.view.sendEnabled);
         EXPECT_TRUE(p.view.serverMenu);
         EXPECT_FALSE(p.view.closeMenu);
+        p.clock.advance(MatchFlow::kRejoinForMs);
+        EXPECT_EQ(p.sockets.servers.size(), 1);
         p.match.onActivated();  // a new connection may start
         EXPECT_EQ(p.sockets.servers.size(), 2);
     }
+}
+
+// A lost connection: the program connects again after growing pauses, logs
+// in, asks for the position in a read of its own and takes the game up
+// where the server has it.
+TEST(MatchFlow, ALostConnectionIsJoinedAgainAndTheGameGoesOn) {
+    const QString move2 = QStringLiteral("SYOUGI_MSG2:2:END");
+    const QString move3 = QStringLiteral("SYOUGI_MSG2:3:END");
+    struct Case {
+        const char* name;
+        std::function<void(Program&)> lose;
+        QStringList resume;  // what the server gives after the login
+        QStringList sent;    // what the program answers
+        bool myTurn;
+        int moveNo;
+    };
+    const Case cases[] = {
+        // The program's move 3 never reached the server: it goes again.
+        {"closed, own move lost",
+         [](Program& p) { p.sockets.peerCloses(); },
+         {move2},
+         {move3, kAck, QStringLiteral("GameRejoin|END")},
+         false,
+         3},
+        // The opponent moved while the program was away.
+        {"closed, opponent moved meanwhile",
+         [](Program& p) { p.sockets.peerCloses(); },
+         {QStringLiteral("SYOUGI_MSG2:4:END")},
+         {kAck, QStringLiteral("GameRejoin|END")},
+         true,
+         4},
+        // Nothing answered the move for too long.
+        {"silent",
+         [](Program& p) { p.clock.advance(MatchFlow::kSilenceLimitMs); },
+         {QStringLiteral("OwnMove|3:END|END")},
+         {kAck, QStringLiteral("GameRejoin|END")},
+         false,
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p;
+        p.connectToServer();
+        p.match.SendMove();
+        p.sockets.send(move2);
+        p.match.SendMove();  // move 3
+        p.sockets.take();
+        const net::SocketHandle lost = p.match.DataSock();
+        c.lose(p);
+        EXPECT_FALSE(p.sockets.isOpen(lost));
+        EXPECT_TRUE(p.match.rejoining());
+        EXPECT_EQ(p.view.status, u"接続が切れました。つなぎ直しています");
+        EXPECT_TRUE(p.view.closeMenu);
+        p.match.onActivated();  // the rejoin is on its way: nothing more
+        EXPECT_EQ(p.sockets.servers.size(), 1);
+
+        // The first attempt after a second fails, the next after two more.
+        p.clock.advance(MatchFlow::kFirstRejoinPauseMs);
+        ASSERT_EQ(p.sockets.servers.size(), 2);
+        p.sockets.connectDone(111);
+        p.clock.advance(2 * MatchFlow::kFirstRejoinPauseMs);
+        ASSERT_EQ(p.sockets.servers.size(), 3);
+        p.sockets.connectDone();
+        EXPECT_EQ(p.sockets.take(), QStringList{kLogin});
+        for (const QString& message : c.resume)
+            p.sockets.send(message);
+        p.clock.advance(MatchFlow::kRejoinAskDelayMs);
+        EXPECT_EQ(p.sockets.take(), c.sent);
+        EXPECT_FALSE(p.match.rejoining());
+        EXPECT_EQ(p.match.state().MyTurn, c.myTurn);
+        EXPECT_EQ(p.match.state().MoveNo, c.moveNo);
+        EXPECT_EQ(p.match.state().MySide, u"先手");
+    }
+}
+
+TEST(MatchFlow, RejoiningStopsWhenTheServerWaitsNoLonger) {
+    Program p;
+    p.connectToServer();
+    p.sockets.peerCloses();
+    for (int attempt = 0; attempt < 20 && p.match.rejoining(); ++attempt) {
+        p.clock.advance(MatchFlow::kLongestRejoinPauseMs);
+        if (p.match.DataSock() != 0) p.sockets.connectDone(111);
+    }
+    EXPECT_FALSE(p.match.rejoining());
+    EXPECT_EQ(p.view.status, u"つなぎ直せませんでした");
+    const qsizetype attempts = p.sockets.servers.size() - 1;
+    EXPECT_GE(attempts, 9);
+    p.clock.advance(MatchFlow::kRejoinForMs);
+    EXPECT_EQ(p.sockets.servers.size() - 1, attempts);
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ public:
 
     // What the program sent on its connection since the last take.
     QStringList take() { return std::exchange(sent_[connection_], {}); }
+    // ... and on an earlier one.
+    QStringList sentOn(net::SocketHandle s) { return std::exchange(sent_[s], {}); }
     // Whether the program sent `expected` on its connection (within one
     // message or across several, as a peer reads the stream); it and what
     // came before it are taken.
