@@ -59,6 +59,9 @@ public:
         return true;
     }
 
+    // The current connection goes without a word, as a program that ends.
+    void leave() { closeCurrent(); }
+
     // One send of the whole text.
     void send(const QString& text) {
         if (current_ < 0) return;

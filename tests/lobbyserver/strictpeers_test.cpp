@@ -139,5 +139,49 @@ TEST_F(StrictPeers, ARefusedChallengerMayChallengeAgain) {
     EXPECT_EQ(jiro->read(), "GameMsg|Battle|saki| 4|END");
 }
 
+// Peers that never rejoin, with a server that waits a second: a program
+// that goes without a word leaves the game waiting (its opponent's program
+// is told in a read of its own, its client hears of the pairing again), and
+// "ShutDown" comes when the wait is over; a game its players ended ends at
+// once.
+class StrictPeersWaited : public StrictPeers {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.start({QStringLiteral("--rejoin-wait"), QStringLiteral("1")}))
+            << server.errors().toStdString();
+    }
+};
+
+TEST_F(StrictPeersWaited, AProgramGoneWithoutAWordEndsTheMatchAfterTheWait) {
+    pairTaroAndHana();
+    taroGame->send(shogiMove(1));
+    EXPECT_EQ(hanaGame->read(), shogiMove(1));
+    hanaGame->send("SYOUGI_MSG3:SEND_OK");
+    EXPECT_EQ(taroGame->read(), "SYOUGI_MSG3:SEND_OK");
+    hanaGame->leave();
+    EXPECT_EQ(taroGame->read(), "SYOUGI_MSG4:相手の接続が切れました。戻るのを待っています。");
+    taroGame->send("SYOUGI_MSG3:SEND_OK");
+    EXPECT_EQ(hana->read(), "GameMsg|Battle|taro| 1|END");
+    hana->send("GMOK|受信しました。| 0|END");
+    EXPECT_EQ(taro->read(), "GMOK|受信しました。|END");
+    EXPECT_FALSE(taro->read(300));  // the wait goes on
+    EXPECT_EQ(taro->read(3000), "GameMsg|ShutDown|END");
+    EXPECT_EQ(hana->read(), "GameMsg|ShutDown|END");
+    EXPECT_EQ(taroGame->read(), "GameLeave|END");
+    EXPECT_TRUE(taroGame->anyClosed(2000));
+}
+
+TEST_F(StrictPeersWaited, AResignedGameEndsAtOnceWhenAProgramGoes) {
+    pairTaroAndHana();
+    taroGame->send(shogiMove(1));
+    EXPECT_EQ(hanaGame->read(), shogiMove(1));
+    hanaGame->send("SYOUGI_MSG6:投了です。あなたの勝ちです。有り難うございました。");
+    EXPECT_EQ(taroGame->read(), "SYOUGI_MSG6:投了です。あなたの勝ちです。有り難うございました。");
+    hanaGame->leave();
+    EXPECT_EQ(taro->read(500), "GameMsg|ShutDown|END");
+    EXPECT_EQ(hana->read(500), "GameMsg|ShutDown|END");
+    EXPECT_EQ(taroGame->read(), "GameLeave|END");
+}
+
 }  // namespace
 }  // namespace lobbytest
