@@ -26,6 +26,17 @@ void SoakGame::attach(Side side, SoakPeer* program) {
             [this, side](const QString& text) { fromPlayer(side, text); });
 }
 
+void SoakGame::reattach(Side side, SoakPeer* program) {
+    Player& p = player_[side];
+    if (p.program) disconnect(p.program, nullptr, this, nullptr);
+    p.sentBeforeCut = p.sent;
+    p.rejoining = true;
+    attach(side, program);
+    // A server that gives nothing (no move relayed yet) leaves the side to
+    // play on after a while.
+    QTimer::singleShot(3000, this, [this, side] { player_[side].rejoining = false; });
+}
+
 void SoakGame::addWatcher(SoakPeer* program, const QString& first, const QString& second) {
     Watcher w;
     w.program = program;
@@ -80,8 +91,36 @@ void SoakGame::move(Side side) {
     if (stopped_ || !p.program) return;
     const int number = 2 * p.sent + (side == A ? 1 : 2);
     if (number > moves_) return;
+    // A program on its way back moves once it has the game again; one whose
+    // connection is cut sends into the void, as a program does that does
+    // not know yet (the move goes again after the return).
+    if (p.rejoining || (!p.program->isConnected() && !p.program->wasCut())) {
+        QTimer::singleShot(200, this, [this, side] { move(side); });
+        return;
+    }
     p.program->send(moveText(number));
     ++p.sent;
+}
+
+bool SoakGame::resume(Side side, const QString& text) {
+    Player& p = player_[side];
+    if (!p.rejoining) return false;
+    p.rejoining = false;
+    resumed_ = true;
+    if (const auto own = lobby::moveOfOwnMoveMessage(text)) {
+        // Its own last move had arrived.
+        if (p.sent == 0 || moveNumber(*own) != ownNumber(side, p.sent)) ++players_.unreadable;
+        return true;
+    }
+    const int number = moveNumber(text);
+    if (number < 1 || !p.got.count(number)) return false;  // a move it has not seen: taken
+    // A move it had: its answer, sent on the connection that was cut, never
+    // arrived, and goes again.
+    if (p.sentBeforeCut > 0 && ownNumber(side, p.sentBeforeCut) == number + 1) {
+        p.program->send(moveText(number + 1));
+        ++sentAgain_;
+    }
+    return true;
 }
 
 void SoakGame::fromPlayer(Side side, const QString& text) {
@@ -90,12 +129,29 @@ void SoakGame::fromPlayer(Side side, const QString& text) {
         if (++p.acks > p.sent) ++players_.duplicated;
         return;
     }
-    if (gamecommon::classifyGameMsg(text) != gamecommon::GameMsgType::Move) {
+    using gamecommon::GameMsgType;
+    const GameMsgType type = gamecommon::classifyGameMsg(text);
+    // Every message but an acknowledgement is acknowledged, as the programs do.
+    if (type == GameMsgType::Chat) {
+        // The server's line: the opponent's connection went, or came back.
+        p.program->send(kAck);
+        ++serverLines_;
+        return;
+    }
+    if (type == GameMsgType::SentAway) {
+        p.program->send(kAck);
+        return;
+    }
+    if (type != GameMsgType::Move && type != GameMsgType::OwnMove) {
         stray_ << text.left(60);
         return;
     }
-    // Every message but an acknowledgement is acknowledged, as the programs do.
     p.program->send(kAck);
+    if (resume(side, text)) return;
+    if (type == GameMsgType::OwnMove) {
+        stray_ << text.left(60);
+        return;
+    }
     const int number = moveNumber(text);
     if (number < 1 || number > moves_ || (number % 2 == 1) != (side == B)) {
         ++players_.unreadable;

@@ -37,6 +37,10 @@ public:
     SoakGame(bool go, int moves, std::function<int()> thinkMs, QObject* parent = nullptr);
 
     void attach(Side side, SoakPeer* program);
+    // The side's program lost its connection and comes back on `program`: it
+    // is given the game's last move by the server, sends again its own move
+    // that never arrived, and plays on.
+    void reattach(Side side, SoakPeer* program);
     // A watcher's program, linked before the first move; `first` and `second`
     // are the players' IDs it must be told.
     void addWatcher(SoakPeer* program, const QString& first, const QString& second);
@@ -54,6 +58,12 @@ public:
     void settle();
 
     const MoveTally& players() const { return players_; }
+    // A side came back after a cut and the server gave it the game's last
+    // move; the times the opponent's program was told of the cut and of the
+    // return; moves sent again after a return.
+    bool resumed() const { return resumed_; }
+    int linesOfTheServer() const { return serverLines_; }
+    int sentAgain() const { return sentAgain_; }
     const MoveTally& watchers() const { return watchers_; }
     int acksMissing() const { return acksMissing_; }
     // Texts a program got that it was not to get (the first 60 characters).
@@ -66,6 +76,10 @@ private:
         int acks = 0;  // acknowledgements of them received
         std::set<int> got;
         int last = 0;  // the highest move number received
+        // Back after a cut, the game's last move not yet given; the moves
+        // sent on the connection that was cut.
+        bool rejoining = false;
+        int sentBeforeCut = 0;
     };
     struct Watcher {
         SoakPeer* program = nullptr;
@@ -77,6 +91,10 @@ private:
     };
 
     void fromPlayer(Side side, const QString& text);
+    // The game's last move as the server gives it to a side that came back.
+    bool resume(Side side, const QString& text);
+    // The number of `side`'s own move `k` (from 1).
+    static int ownNumber(Side side, int k) { return 2 * k - (side == A ? 1 : 0); }
     void fromWatch(Watcher& watcher, const QString& text);
     void move(Side side);
     QString moveText(int number) const;
@@ -92,6 +110,9 @@ private:
     MoveTally watchers_;
     int acksMissing_ = 0;
     QStringList stray_;
+    bool resumed_ = false;
+    int serverLines_ = 0;
+    int sentAgain_ = 0;
 };
 
 }  // namespace soak

@@ -25,6 +25,9 @@ namespace {
 constexpr qint64 kPromptMs = 5000;
 constexpr qint64 kPollTimeoutMs = 120000;
 constexpr qint64 kPollEveryMs = 5000;
+// How long a player's game program takes to come back after its connection
+// was cut.
+constexpr int kRejoinAfterMs = 1000;
 // Time kept for starting up and for everyone leaving, out of the run's
 // seconds; the matches get the rest.
 constexpr qint64 kSetupAndLeaveMs = 45000;
@@ -180,7 +183,13 @@ int SoakRun::exec() {
     MoveTally copies;
     int acksMissing = 0;
     QStringList stray;
+    int resumed = 0;
+    int sentAgain = 0;
+    int serverLines = 0;
     for (const auto& g : games_) {
+        if (g->resumed() && g->finished()) ++resumed;
+        sentAgain += g->sentAgain();
+        serverLines += g->linesOfTheServer();
         g->settle();
         const MoveTally& p = g->players();
         const MoveTally& w = g->watchers();
@@ -216,6 +225,10 @@ int SoakRun::exec() {
                  .arg(stray.size())
                  .arg(stray.first()));
     if (unexpectedNotices_ > 0) fail(QStringLiteral("notices that no cut explains"));
+    if (resumed < gamesCut_)
+        fail(QStringLiteral("%1 of %2 games whose program was cut went on to their end")
+                 .arg(resumed)
+                 .arg(gamesCut_));
     if (notStarted_ > 0)
         fail(QStringLiteral("a watcher's program was not linked before the first move"));
     if (rssStart <= 0 || rssEnd > rssStart * (1 + kGrowth))
@@ -228,14 +241,16 @@ int SoakRun::exec() {
 
     std::printf(
         "soak: %d users, %d matches, %.0f s: moves relayed %d, lost %d, duplicated %d, out of "
-        "order %d; watch copies %d; cut connections %d; users told of a cut %d of %lld (within "
+        "order %d; watch copies %d; cut connections %d; games resumed after a cut game "
+        "connection %d of %d (moves sent again %d, opponents' lines %d); users told of a cut "
+        "%d of %lld (within "
         "%.1f s of a close or reset, %.1f s of a hang); logins refused while a slot was free %d "
         "(%d logins again); polls answered %d of %d; first-round logins %d of %d; server RSS "
         "after logins/end %lld/%lld KiB; fds after logins/end %d/%d; seed %llu\n",
         total, options_.pairs, now() / 1000.0, moves.received, moves.lost, moves.duplicated,
-        moves.outOfOrder, copies.received, cutConnections_, notices(),
-        static_cast<long long>(expected_.size()), slowest / 1000.0, slowestHang / 1000.0,
-        refusedWhileFree_, relogins_, answers_, polls_, firstLogins, total,
+        moves.outOfOrder, copies.received, cutConnections_, resumed, gamesCut_, sentAgain,
+        serverLines, notices(), static_cast<long long>(expected_.size()), slowest / 1000.0,
+        slowestHang / 1000.0, refusedWhileFree_, relogins_, answers_, polls_, firstLogins, total,
         static_cast<long long>(rssStart), static_cast<long long>(rssEnd), fdsStart, fdsEnd,
         static_cast<unsigned long long>(options_.seed));
     if (faults_.isEmpty()) return 0;
@@ -530,13 +545,19 @@ void SoakRun::cut(User& u, CutKind kind) {
     switch (kind) {
         case CutKind::GameClose:
         case CutKind::GameReset:
+            // The game waits for the program, which comes back a second
+            // later on a new connection, as the game programs do, and plays
+            // on: nobody is told "ShutDown".
             u.program->cut(kind == CutKind::GameClose ? SoakPeer::Cut::Close
                                                       : SoakPeer::Cut::Reset);
-            game.stop();
-            users_[static_cast<std::size_t>(opponent)].programMayGo = true;
-            expect(self, kShutDown, prompt);
-            expect(opponent, kShutDown, prompt);
             cutConnections_ += 1;
+            ++gamesCut_;
+            QTimer::singleShot(kRejoinAfterMs, this, [this, self] {
+                User& back = users_[static_cast<std::size_t>(self)];
+                startProgram(back);
+                games_[static_cast<std::size_t>(back.game)]->reattach(
+                    back.role == Role::First ? SoakGame::A : SoakGame::B, back.program);
+            });
             return;
         case CutKind::LobbyClose:
         case CutKind::LobbyReset:

@@ -30,10 +30,11 @@ struct SoakOptions {
 // watchers), each with his lobby client and his game program; the lobby
 // clients poll, the players play whole matches through the server, the
 // watchers' programs get every move; meanwhile a tenth of the connections
-// are cut at random moments, each in one of the ways a peer goes away. It
-// checks what the users would see: no move lost, doubled, reordered or
-// changed between players whose connections stayed up; every opponent of a
-// cut player told in time; no login refused while a slot is free; and after
+// are cut at random moments, each in one of the ways a peer goes away (a
+// player's game program comes back and the game goes on). It checks what
+// the users would see: no move lost, doubled, reordered or changed, also in
+// games whose program was cut and came back; every opponent of a cut
+// player's client told in time; no login refused while a slot is free; and after
 // everyone has left, the server's file descriptors and memory back where
 // they were once the first round of users had logged in and left. A soak in
 // whose first round nobody logs in ends there and fails.
@@ -114,6 +115,7 @@ private:
     std::vector<Expected> expected_;
     QStringList faults_;
     int cutConnections_ = 0;
+    int gamesCut_ = 0;  // players' game connections cut
     int refusedWhileFree_ = 0;
     int relogins_ = 0;
     int polls_ = 0;

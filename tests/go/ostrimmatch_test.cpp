@@ -9,6 +9,7 @@
 #include "filedialogcontrols.h"
 #include "gorules/movemessage.h"
 #include "listclicks.h"
+#include "lobbymessages.h"
 #include "loginsettings.h"
 #include "ostrimdriver.h"
 #include "recordfiledialog.h"
@@ -101,6 +102,27 @@ TEST_F(OstrimWire, ReceivingTheFirstMoveMakesThisPlayerWhite) {
     ASSERT_TRUE(peer.receive(kAck));
     EXPECT_EQ(window.position().OppCaptured, 2);
     EXPECT_EQ(window.windowTitle(), u"通信囲碁：あなた=後手:第 3手");
+}
+
+// A program started again in the middle of a game is given its own last
+// move by the server, as it sent it (turned for the opponent): it shows its
+// own board without the cross (that marks the opponent's stone), its count,
+// its colour, whose turn it is and its side.
+TEST_F(OstrimWire, ItsOwnLastMoveGivenBackIsShownAsItsOwn) {
+    Ban mine;
+    mine.set({3, 3}, Stone::White);
+    mine.set({4, 4}, Stone::White);
+    mine.set({15, 15}, Stone::Black);
+    peer.send(lobby::ownMoveMessage(BuildMoveMsg(mine, {4, 4}, 4, 1)));
+    ASSERT_TRUE(peer.receive(kAck));
+    EXPECT_EQ(window.position().ban, mine);
+    EXPECT_FALSE(window.position().LastMove.has_value());
+    EXPECT_EQ(window.position().MyCaptured, 1);
+    EXPECT_EQ(window.position().ownColour, Stone::White);
+    EXPECT_EQ(window.state().MoveNo, 4);
+    EXPECT_FALSE(window.state().MyTurn);
+    EXPECT_EQ(window.state().MySide, u"後手");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), u"相手は考え中");
 }
 
 TEST_F(OstrimWire, AWatcherSeesTheFirstMoversViewAndTheirCounts) {

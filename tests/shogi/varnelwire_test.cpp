@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagram.h"
+#include "lobbymessages.h"
 #include "loginsettings.h"
 #include "scriptedvarnel.h"
 #include "shogirules/movemessage.h"
@@ -69,6 +70,29 @@ TEST_F(VarnelWire, MoveGoesOutAsTheWholeTurnedPosition) {
             "01,02,03,04,05,04,03,02,01:") +
         kNoCaptures + QStringLiteral(" 1: 1:END");
     EXPECT_TRUE(peer.receive(expected)) << peer.pending().toStdString();
+}
+
+// A program started again in the middle of a game is given its own last
+// move by the server, as it sent it (turned for the opponent): it shows its
+// own position with its hands, whose turn it is and its side.
+TEST_F(VarnelWire, ItsOwnLastMoveGivenBackIsShownAsItsOwn) {
+    ShogiPosition mine;  // the start, with two of its own pawns moved
+    for (const int x : {2, 6}) {
+        mine.Ban.set({x, 5}, mine.Ban.at({x, 6}));
+        mine.Ban.set({x, 6}, Cell::empty());
+    }
+    mine.MyHand.entries[0].count = 2;
+    mine.OppHand.entries[1].count = 1;
+    peer.send(lobby::ownMoveMessage(BuildMoveMsg(mine, 3)));
+    ASSERT_TRUE(peer.receive(QStringLiteral("SYOUGI_MSG3:SEND_OK")));
+    EXPECT_EQ(v.window.position().Ban, mine.Ban);
+    EXPECT_EQ(v.window.position().MyHand.entries[0].count, 2);
+    EXPECT_EQ(v.window.position().OppHand.entries[1].count, 1);
+    EXPECT_EQ(v.window.state().MoveNo, 3);
+    EXPECT_FALSE(v.window.state().MyTurn);
+    EXPECT_EQ(v.window.state().MySide, u"先手");
+    EXPECT_EQ(v.window.windowTitle(), u"通信将棋：あなた=先手:第 3手");
+    EXPECT_EQ(child<QLineEdit>(v.window, "Text1")->text(), u"相手は考え中");
 }
 
 TEST_F(VarnelWire, OneDigitMoveIsShownAndAcknowledged) {
