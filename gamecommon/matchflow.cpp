@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 #include "clocktext.h"
 #include "conversationlines.h"
@@ -396,6 +397,7 @@ void MatchFlow::messageReceived(const QString& text) {
         view_.repaintBoard();
         sendText(kAckMsg.toString());
     }
+    if (!warning_.isEmpty()) view_.showMessageBox(std::exchange(warning_, QString()));
 }
 
 bool MatchFlow::HandleGameMsg(const QString& text) {
@@ -468,8 +470,9 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
     state_.MyTurn = true;
     recordPosition(false);
     view_.setStatusText(QStringLiteral("あなたの番"));
-    const QString warning = receivedMoveWarning();
-    if (!warning.isEmpty()) view_.showMessageBox(warning);
+    // Shown once the move is acknowledged: a box the player leaves open
+    // must not keep the opponent's program waiting for the answer.
+    warning_ = receivedMoveWarning();
 }
 
 }  // namespace gamecommon

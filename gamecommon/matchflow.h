@@ -208,6 +208,7 @@ private:
     QString lastSentMove_;         // this program's last move message
     qint32 lastSentMoveNo_ = 0;
     QString lastReceivedMove_;  // the opponent's last move message
+    QString warning_;           // a box to show once the read is answered
 };
 
 }  // namespace gamecommon

@@ -191,8 +191,9 @@ void LobbyServer::relayOrStandIn(int k, const QString& text) {
     if (r.OppGameSock != 0) return send(r.OppGameSock, text);
     // The opponent's program is away and awaited: it gets the last move
     // when it is back, and the sender hears now that his message arrived.
+    // (Not paced: nothing answers an acknowledgement.)
     if (UserTable::isSlotIndex(r.OppIndex) && userTable_[r.OppIndex].RejoinBy != 0)
-        sendPaced(r.GameSock, gamecommon::kAckMsg.toString());
+        send(r.GameSock, gamecommon::kAckMsg.toString());
 }
 
 void LobbyServer::checkRejoinWaits() {

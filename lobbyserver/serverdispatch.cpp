@@ -76,8 +76,11 @@ void LobbyServer::ServerDispatch(int k, Via via, const QString& text) {
             break;
         case ServerRequest::GameAck:
             if (game) {
+                // An answer to a line of the server's own is the server's;
+                // one to the opponent's message goes on to him.
+                const bool ours = pacer_.waitsForAck(userTable_[k].GameSock);
                 pacedAcknowledged(userTable_[k].GameSock);
-                relayToOpponentGame(k, text);
+                if (!ours) relayToOpponentGame(k, text);
             }
             break;
         case ServerRequest::GameChat:

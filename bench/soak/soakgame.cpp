@@ -172,6 +172,10 @@ void SoakGame::fromPlayer(Side side, const QString& text) {
 void SoakGame::fromWatch(Watcher& w, const QString& text) {
     using gamecommon::GameMsgType;
     const GameMsgType type = gamecommon::classifyGameMsg(text);
+    if (type == GameMsgType::SentAway) {
+        w.program->send(kAck);  // its user left: the server sends it away
+        return;
+    }
     if (type != GameMsgType::WatchMove && type != GameMsgType::WatchPlayers) {
         stray_ << text.left(60);
         return;
