@@ -475,10 +475,6 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
     warning_ = receivedMoveWarning();
 }
 
-}  // namespace gamecommon
-
-namespace gamecommon {
-
 bool MatchFlow::resumedMove(QStringView moveText) {
     if (state_.WatchMode || moveText != lastReceivedMove_) return false;
     awaitingResume_ = false;
