@@ -480,7 +480,9 @@ bool MatchFlow::resumedMove(QStringView moveText) {
     awaitingResume_ = false;
     if (lastSentMoveNo_ > 0 && lastSentMoveNo_ == state_.MoveNo) {
         // The server's last move is the one this program answered: the
-        // answer was lost with the connection and goes again.
+        // answer was lost with the connection and goes again. (It goes with
+        // the acknowledgement in one pass: only our own lobby server gives
+        // the last move again, and it reads whole messages off the stream.)
         sendText(lastSentMove_);
         return true;
     }
