@@ -69,6 +69,14 @@ test-asan: build-asan
 run: build
 	@scripts/run $(BUILD)
 
+# Brings translations/quor_en.ts up to date with the texts in the sources
+# (lupdate); the English of new texts is then to be written into it.
+.PHONY: translations
+translations: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CLANG) \
+	    -DQUOR_FUZZ_SMOKE=OFF
+	cmake --build $(BUILD) --target quor_lupdate
+
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
 

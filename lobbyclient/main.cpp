@@ -6,17 +6,17 @@
 #include "installedgamefile.h"
 #include "lobbywindow.h"
 #include "programfolder.h"
-#include "qttexts.h"
+#include "programtexts.h"
 
 // Client [--login]
 //   --login  presses "送　信" at once with the login saved in "LOGIN.TXT"
 //            (for a lobby that should come up without a hand on the mouse).
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::installQtTexts(app);
+    const platform::ProgramFolders folders = platform::programFolders(platform::programFolder());
+    platform::installProgramTexts(app, folders.assets);
     const bool autoLogin = app.arguments().contains(QStringLiteral("--login"));
     // An installed client starts its first game without set-up.
-    const platform::ProgramFolders folders = platform::programFolders(platform::programFolder());
     if (folders.installed)
         gamefile::provideInstalledGameFile(folders.data, platform::programFolder());
     lobbyclient::LobbyWindow window(lobbyclient::LobbyWindowOptions{});

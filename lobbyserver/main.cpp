@@ -12,7 +12,7 @@
 #include "epolldispatcher.h"
 #include "headlessrunner.h"
 #include "programfolder.h"
-#include "qttexts.h"
+#include "programtexts.h"
 #include "quorwindow.h"
 #include "serverport.h"
 #include "signalwatcher.h"
@@ -115,7 +115,7 @@ int runHeadless(int argc, char** argv, const webfront::WebOptions& web, qint64 r
 
 int runWithWindow(int argc, char** argv, const webfront::WebOptions& web, qint64 rejoinWait) {
     QApplication app(argc, argv);
-    platform::installQtTexts(app);
+    platform::installProgramTexts(app, platform::programFolders(QDir::currentPath()).assets);
     // Hidden in the tray the window is not visible, and a message box closing
     // then must not end the server.
     app.setQuitOnLastWindowClosed(false);

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "fileopendialog.h"
+#include "quenlistexts.h"
 
 namespace quenlis {
 
@@ -13,7 +14,7 @@ namespace quenlis {
 class frOpen : public platform::FileOpenDialog {
     Q_OBJECT
 public:
-    static inline const QString kCaption = QStringLiteral("開く");
+    static QString caption() { return quenlisText(QT_TRANSLATE_NOOP("Quenlis", "開く")); }
 
     frOpen(const QString& startFolder, platform::Dialogs& dialogs, QWidget* parent = nullptr);
 

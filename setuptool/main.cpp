@@ -3,7 +3,7 @@
 
 #include "dialogs.h"
 #include "programfolder.h"
-#include "qttexts.h"
+#include "programtexts.h"
 #include "quenliswindow.h"
 
 // The lobby client starts the tool in its own folder, so the list file named
@@ -11,9 +11,10 @@
 // in the per-user data folder, where the installed lobby client reads it.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::installQtTexts(app);
+    const platform::ProgramFolders folders = platform::programFolders(QDir::currentPath());
+    platform::installProgramTexts(app, folders.assets);
     platform::WidgetDialogs dialogs;
-    quenlis::QuenlisWindow window({platform::programFolders(QDir::currentPath()).data, &dialogs});
+    quenlis::QuenlisWindow window({folders.data, &dialogs});
     window.show();
     return app.exec();
 }

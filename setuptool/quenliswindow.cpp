@@ -31,14 +31,14 @@ QuenlisWindow::QuenlisWindow(QuenlisOptions options, QWidget* parent)
     auto* layout = new QGridLayout(this);
     for (int slot = 0; slot < gamefile::kGameSlotCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
-        slotLabel[i] = new QLabel(kSlotLabels[i], this);
+        slotLabel[i] = new QLabel(quenlis::slotLabel(i), this);
         slotLabel[i]->setObjectName(slotName("slotLabel", slot));
         Text1[i] = new QLineEdit(this);
         Text1[i]->setObjectName(slotName("Text1", slot));
         Text1[i]->setMinimumWidth(360);
-        Option1[i] = new QPushButton(QStringLiteral("設定"), this);
+        Option1[i] = new QPushButton(quenlisText(QT_TRANSLATE_NOOP("Quenlis", "設定")), this);
         Option1[i]->setObjectName(slotName("Option1", slot));
-        Option2[i] = new QPushButton(QStringLiteral("起動"), this);
+        Option2[i] = new QPushButton(quenlisText(QT_TRANSLATE_NOOP("Quenlis", "起動")), this);
         Option2[i]->setObjectName(slotName("Option2", slot));
         layout->addWidget(slotLabel[i], slot, 0);
         layout->addWidget(Text1[i], slot, 1);
@@ -48,7 +48,7 @@ QuenlisWindow::QuenlisWindow(QuenlisOptions options, QWidget* parent)
         connect(Option2[i], &QPushButton::clicked, this, [this, slot] { start(slot); });
     }
 
-    nameLabel = new QLabel(QStringLiteral("ファイル名"), this);
+    nameLabel = new QLabel(quenlisText(QT_TRANSLATE_NOOP("Quenlis", "ファイル名")), this);
     nameLabel->setObjectName(QStringLiteral("nameLabel"));
     Text2 = new QLineEdit(QString::fromLatin1(gamefile::kGameFileName), this);
     Text2->setObjectName(QStringLiteral("Text2"));
@@ -56,9 +56,9 @@ QuenlisWindow::QuenlisWindow(QuenlisOptions options, QWidget* parent)
     layout->addWidget(nameLabel, gamefile::kGameSlotCount, 0);
     layout->addWidget(Text2, gamefile::kGameSlotCount, 1);
 
-    SaveBTN = new QPushButton(QStringLiteral("保　存"), this);
+    SaveBTN = new QPushButton(quenlisText(QT_TRANSLATE_NOOP("Quenlis", "保　存")), this);
     SaveBTN->setObjectName(QStringLiteral("SaveBTN"));
-    SetBTN = new QPushButton(QStringLiteral("終　了"), this);
+    SetBTN = new QPushButton(quenlisText(QT_TRANSLATE_NOOP("Quenlis", "終　了")), this);
     SetBTN->setObjectName(QStringLiteral("SetBTN"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -103,14 +103,14 @@ bool QuenlisWindow::FileSave() {
         const auto i = static_cast<std::size_t>(slot);
         const QString path = Text1[i]->text();
         if (!gamefile::canStorePath(path)) {
-            message(path.contains(u',') ? commaSaveText(kSlotLabels[i])
-                                        : unstorableSaveText(kSlotLabels[i]));
+            message(path.contains(u',') ? commaSaveText(quenlis::slotLabel(i))
+                                        : unstorableSaveText(quenlis::slotLabel(i)));
             return false;
         }
         list.paths[i] = path;
     }
     if (Text2->text().isEmpty()) {
-        message(kNoListNameText);
+        message(noListNameText());
         return false;
     }
     if (!gamefile::writeGameFile(listFilePath(), list)) {
@@ -144,13 +144,13 @@ void QuenlisWindow::start(int slot) {
     const QString path = Text1[static_cast<std::size_t>(slot)]->text();
     switch (gamefile::startProblem(path)) {
         case gamefile::StartProblem::Empty:
-            message(kNoProgramText);
+            message(noProgramText());
             return;
         case gamefile::StartProblem::NoFolder:
-            message(kNoFolderText);
+            message(noFolderText());
             return;
         case gamefile::StartProblem::Comma:
-            message(kCommaStartText);
+            message(commaStartText());
             return;
         case gamefile::StartProblem::None:
             break;

@@ -1,11 +1,12 @@
 #include <QApplication>
 
-#include "qttexts.h"
+#include "programfolder.h"
+#include "programtexts.h"
 #include "varnelwindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::installQtTexts(app);
+    platform::installProgramTexts(app, platform::programFolders(platform::programFolder()).assets);
     shogi::VarnelWindow window(shogi::VarnelOptions{});
     window.show();
     // The first display makes the window the active one (it then connects to

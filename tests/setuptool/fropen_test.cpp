@@ -135,7 +135,7 @@ TEST_F(FrOpenTest, AFileSystemThatCannotBeShownIsToldAndTheFolderKept) {
     driveList(dialog)->addItem(QStringLiteral("/gone-away"), QStringLiteral("/gone-away"));
     driveList(dialog)->setFocus();
     QTest::keyClick(driveList(dialog), Qt::Key_End);
-    EXPECT_EQ(dialogs.shown, QStringList{"Quenlis|" + kDriveFailedText});
+    EXPECT_EQ(dialogs.shown, QStringList{"Quenlis|" + driveFailedText()});
     EXPECT_EQ(dialog.folder(), folder);
     EXPECT_EQ(driveList(dialog)->currentData().toString(), platform::driveOf(folder));
     EXPECT_EQ(lines(fileList(dialog)), (QStringList{"ostrim", "Varnel"}));
