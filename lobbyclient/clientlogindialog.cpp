@@ -23,15 +23,15 @@ ClientLoginDialog::ClientLoginDialog(const QString& loginFilePath, QWidget* pare
     TxtMAIL = named(new QLineEdit(this), QStringLiteral("TxtMAIL"));
     TxtSV = named(new QLineEdit(this), QStringLiteral("TxtSV"));
     GM = named(new QComboBox(this), QStringLiteral("GM"));
-    BtnSave = named(new QPushButton(QStringLiteral("保　存"), this), QStringLiteral("BtnSave"));
-    BtnSend = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("BtnSend"));
+    BtnSave = named(new QPushButton(tr("保　存"), this), QStringLiteral("BtnSave"));
+    BtnSend = named(new QPushButton(tr("送　信"), this), QStringLiteral("BtnSend"));
     BtnClose = named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("BtnClose"));
-    OPTbtn = named(new QPushButton(QStringLiteral("ファイル設定"), this), QStringLiteral("OPTbtn"));
+    OPTbtn = named(new QPushButton(tr("ファイル設定"), this), QStringLiteral("OPTbtn"));
     for (QPushButton* b : {BtnSave, BtnSend, BtnClose, OPTbtn})
         b->setAutoDefault(false);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("ユ－ザ－ID"), TxtID);
+    form->addRow(tr("ユ－ザ－ID"), TxtID);
     form->addRow(QStringLiteral("PASS"), TxtPASS);
     form->addRow(QStringLiteral("MAIL"), TxtMAIL);
     form->addRow(QStringLiteral("SerVer"), TxtSV);
@@ -69,7 +69,7 @@ void ClientLoginDialog::load() {
             GM->setCurrentIndex(saved.Kind >= 0 && saved.Kind < GM->count() ? saved.Kind : -1);
             break;
         case SettingsRead::Missing:
-            TxtID->setText(QStringLiteral("LOGIN　デ－タがありません。"));
+            TxtID->setText(tr("LOGIN　デ－タがありません。"));
             break;
         case SettingsRead::Unreadable:
             break;

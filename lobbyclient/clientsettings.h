@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace lobbyclient {
 
-// The game names of the lobby, by game kind.
-inline const QStringList& GameName() {
-    static const QStringList names = {QStringLiteral("将棋"), QStringLiteral("囲碁")};
-    return names;
+// The game names of the lobby, by game kind, in the user's language.
+inline QStringList GameName() {
+    return {QCoreApplication::translate("lobbyclient", "将棋"),
+            QCoreApplication::translate("lobbyclient", "囲碁")};
 }
 
 // The lobby client's login: what "LOGIN.TXT" holds, one Shift-JIS line

@@ -1,5 +1,7 @@
 #include "gameprogram.h"
 
+#include <QCoreApplication>
+
 #include "clientsettings.h"
 #include "gamefilelist.h"
 #include "programfolder.h"
@@ -15,17 +17,20 @@ GameProgram findGameProgram(const QString& clientFolder, int kind) {
         read.status == gamefile::GameFileStatus::Unreadable) {
         return {{},
                 {},
-                QString::fromLatin1(gamefile::kGameFileName) + QStringLiteral("が存在しません。")};
+                QCoreApplication::translate("lobbyclient", "%1が存在しません。")
+                    .arg(QString::fromLatin1(gamefile::kGameFileName))};
     }
     const QString game =
         kind >= 0 && kind < GameName().size() ? GameName()[kind] : QString::number(kind);
     const QString path = read.list.programFor(kind);
     const QString folder = platform::programFolderOf(path);
     if (path.isEmpty() || folder.isEmpty()) {
-        return {{},
-                {},
-                game + QStringLiteral(
-                           "ソフトが設定されていません。「ファイル設定」で設定してください。")};
+        return {
+            {},
+            {},
+            QCoreApplication::translate(
+                "lobbyclient", "%1ソフトが設定されていません。「ファイル設定」で設定してください。")
+                .arg(game)};
     }
     return {path, folder, {}};
 }

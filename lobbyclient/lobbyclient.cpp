@@ -80,11 +80,11 @@ void LobbyClient::onSocketEvent(net::SocketHandle socket, int event, int error) 
             }
             connected_ = true;
             send(loginMessage_);
-            view_.addLogLine(QStringLiteral("SERVER:>接続が完了しました。"));
+            view_.addLogLine(tr("SERVER:>接続が完了しました。"));
             break;
         case net::FD_READ: {
             const net::ReceivedMessage message = transport_.RecvMsg(dataSock_);
-            if (message.byteCount < 0) view_.setStatusText(QStringLiteral("受信失敗"));
+            if (message.byteCount < 0) view_.setStatusText(tr("受信失敗"));
             ClientDispatch(message.text);
             break;
         }
@@ -123,7 +123,7 @@ void LobbyClient::onLoginTimeout() {
     // The socket goes before the box opens: the box lets events run, and an
     // answer arriving now must find nothing to log in on.
     closeDataSock();
-    view_.showMessageBox(QStringLiteral("サ－バ－から応答がありません。"));
+    view_.showMessageBox(tr("サ－バ－から応答がありません。"));
 }
 
 void LobbyClient::abandonLogin() {
@@ -150,31 +150,29 @@ void LobbyClient::ClientDispatch(const QString& text) {
             onGameMsg(text);
             break;
         case ClientReply::HisNone:
-            view_.addLogLine(QStringLiteral("SERVER:>相手が離籍してしまいました。"));
+            view_.addLogLine(tr("SERVER:>相手が離籍してしまいました。"));
             InBattle_ = false;
             break;
         case ClientReply::LogOut:
-            view_.addLogLine(QStringLiteral("SERVER:>サ－バ－から切断されました。"));
+            view_.addLogLine(tr("SERVER:>サ－バ－から切断されました。"));
             InBattle_ = false;
             break;
         case ClientReply::Dead:
-            view_.showMessageBox(QStringLiteral(
-                "タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。"));
+            view_.showMessageBox(
+                tr("タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。"));
             ThisExit();
             view_.endProgram();
             break;
         case ClientReply::NoLogin:
             endLoginAttempt();
-            view_.showMessageBox(
-                QStringLiteral("既にログインしています。再ログインが拒否されました。"));
+            view_.showMessageBox(tr("既にログインしています。再ログインが拒否されました。"));
             break;
         case ClientReply::GameEnd:
-            view_.addLogLine(QStringLiteral("SERVER:>相手は、離籍しました。"));
+            view_.addLogLine(tr("SERVER:>相手は、離籍しました。"));
             InBattle_ = false;
             break;
         case ClientReply::GameSetOk:
-            view_.addLogLine(QStringLiteral("SERVER:>") + field(1) +
-                             QStringLiteral("はゲ－ムを起動しました。"));
+            view_.addLogLine(tr("SERVER:>%1はゲ－ムを起動しました。").arg(field(1)));
             break;
         case ClientReply::Gmok:
         case ClientReply::Unknown:
@@ -188,8 +186,8 @@ void LobbyClient::onLogin(const QString& text) {
     endLoginAttempt();
     if (!reply->accepted) {
         const QStringList fields = lobby::splitFields(text);
-        view_.showMessageBox(QStringLiteral("満員のためログインが拒否されました。") +
-                             (fields.size() > 1 ? fields[1] : QString()));
+        view_.showMessageBox(tr("満員のためログインが拒否されました。%1")
+                                 .arg(fields.size() > 1 ? fields[1] : QString()));
         if (dataSock_ != 0) {
             transport_.closeSocket(dataSock_);
             dataSock_ = 0;
@@ -197,7 +195,7 @@ void LobbyClient::onLogin(const QString& text) {
         connected_ = false;
         return;
     }
-    view_.addLogLine(QStringLiteral("SERVER:>LOGINが許可されました。"));
+    view_.addLogLine(tr("SERVER:>LOGINが許可されました。"));
     view_.setLoggedInCaption(true);
     fLog_ = false;
     view_.setSendEnabled(true);
@@ -220,8 +218,8 @@ void LobbyClient::onGameMsg(const QString& text) {
         InBattle_ = false;
         view_.setStartEnabled(false);
     } else if (line == u"NotStart") {
-        view_.addLogLine(QStringLiteral("SERVER:>") + gameName(loginRecord_.Kind) +
-                         QStringLiteral("ソフトを立ち上げてください。"));
+        view_.addLogLine(
+            tr("SERVER:>%1ソフトを立ち上げてください。").arg(gameName(loginRecord_.Kind)));
         return;
     } else if (line == lobby::kAlreadyPlayingText || line == lobby::kOpponentLoggedOutText ||
                line == lobby::kOpponentPlayingText) {
@@ -257,15 +255,15 @@ const lobby::UserListEntry* LobbyClient::userOfLine(const QString& line) const {
 void LobbyClient::challenge(const QString& selectedLine) {
     const lobby::UserListEntry* user = userOfLine(selectedLine);
     if (!user) {
-        view_.showMessageBox(QStringLiteral("相手が選択されていません。"));
+        view_.showMessageBox(tr("相手が選択されていません。"));
     } else if (InBattle_) {
-        view_.showMessageBox(QStringLiteral("あなたは既に対戦中です。"));
+        view_.showMessageBox(tr("あなたは既に対戦中です。"));
     } else if (user->index == MyIndex_) {
-        view_.showMessageBox(QStringLiteral("自分は対戦相手にできません。"));
+        view_.showMessageBox(tr("自分は対戦相手にできません。"));
     } else if (user->kind != loginRecord_.Kind) {
-        view_.showMessageBox(QStringLiteral("ゲ－ム種別が間違っています。"));
+        view_.showMessageBox(tr("ゲ－ム種別が間違っています。"));
     } else if (user->playing) {
-        view_.showMessageBox(QStringLiteral("そのユ－ザ－は既に対戦中です。"));
+        view_.showMessageBox(tr("そのユ－ザ－は既に対戦中です。"));
     } else {
         send(lobby::challengeRequest(loginRecord_.ID, loginRecord_.PASS, user->index));
         InBattle_ = true;
@@ -275,13 +273,13 @@ void LobbyClient::challenge(const QString& selectedLine) {
 void LobbyClient::watch(const QString& selectedLine) {
     const lobby::UserListEntry* user = userOfLine(selectedLine);
     if (InBattle_) {
-        view_.showMessageBox(QStringLiteral("あなたは、対戦中です。"));
+        view_.showMessageBox(tr("あなたは、対戦中です。"));
     } else if (!user) {
         return;
     } else if (user->index == MyIndex_) {
-        view_.showMessageBox(QStringLiteral("自分を選択できません。"));
+        view_.showMessageBox(tr("自分を選択できません。"));
     } else if (!user->playing) {
-        view_.showMessageBox(QStringLiteral("選択できません。"));
+        view_.showMessageBox(tr("選択できません。"));
     } else {
         send(lobby::watchRequest(user->index));
         view_.setStartEnabled(true);
@@ -304,7 +302,7 @@ void LobbyClient::startGame() {
         return;
     }
     if (!starter_ || !starter_(program.path, program.folder)) {
-        view_.showMessageBox(program.path + QStringLiteral("を起動できません。"));
+        view_.showMessageBox(tr("%1を起動できません。").arg(program.path));
     }
 }
 

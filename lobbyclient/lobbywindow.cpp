@@ -63,24 +63,23 @@ LobbyWindow::~LobbyWindow() {
 void LobbyWindow::buildControls() {
     Status = named(new QLineEdit(this), QStringLiteral("Status"));
     Status->installEventFilter(this);
-    SendBTN = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("SendBTN"));
+    SendBTN = named(new QPushButton(tr("送　信"), this), QStringLiteral("SendBTN"));
     SendBTN->setEnabled(false);
     Msg = named(new QPlainTextEdit(this), QStringLiteral("Msg"));
     Msg->setReadOnly(true);
     Msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     List1 = named(new QListWidget(this), QStringLiteral("List1"));
-    List1->setToolTip(QStringLiteral("ダブルクリックして相手を選択してください。"));
+    List1->setToolTip(tr("ダブルクリックして相手を選択してください。"));
     List1->setEnabled(false);
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
     // A double-click anywhere in the list challenges the selected user, or
     // says that nobody is selected.
     List1->viewport()->installEventFilter(this);
     Label1 = named(new QLabel(this), QStringLiteral("Label1"));
-    Start = named(new QPushButton(QStringLiteral("起　動"), this), QStringLiteral("Start"));
-    LOGINbtn = named(new QPushButton(QStringLiteral("ログイン"), this), QStringLiteral("LOGINbtn"));
+    Start = named(new QPushButton(tr("起　動"), this), QStringLiteral("Start"));
+    LOGINbtn = named(new QPushButton(tr("ログイン"), this), QStringLiteral("LOGINbtn"));
     EndBTN = named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("EndBTN"));
-    mnu_Menu =
-        named(new QMenu(QStringLiteral("右クリックメニュ－"), this), QStringLiteral("mnu_Menu"));
+    mnu_Menu = named(new QMenu(tr("右クリックメニュ－"), this), QStringLiteral("mnu_Menu"));
     mnu_Watch = named(mnu_Menu->addAction(QStringLiteral("Watch")), QStringLiteral("mnu_Watch"));
 
     auto* central = new QWidget(this);
@@ -145,7 +144,7 @@ void LobbyWindow::showLoginDialog() {
     connect(dialog, &ClientLoginDialog::sendRequested, this,
             [this](const LoginRecord& record) { client_->Connect(record); });
     connect(dialog, &ClientLoginDialog::saveFailed, this,
-            [this] { showMessageBox(QStringLiteral("LOGIN.TXTを保存できません。")); });
+            [this] { showMessageBox(tr("LOGIN.TXTを保存できません。")); });
     // Closing the dialog gives up a login still waiting for its answer.
     connect(dialog, &QDialog::finished, this, [this] { client_->abandonLogin(); });
     // "END" says goodbye on an open connection before the dialog's close
@@ -161,7 +160,7 @@ void LobbyWindow::showLoginDialog() {
 
 void LobbyWindow::startSetupTool() {
     const QString path = platform::fileInFolder(programsFolder_, QStringLiteral("Quenlis"));
-    if (!starter_(path, folder_)) showMessageBox(path + QStringLiteral("を起動できません。"));
+    if (!starter_(path, folder_)) showMessageBox(tr("%1を起動できません。").arg(path));
 }
 
 void LobbyWindow::MeEnd() {
@@ -207,7 +206,7 @@ void LobbyWindow::setSendEnabled(bool enabled) {
 }
 
 void LobbyWindow::setLoggedInCaption(bool loggedIn) {
-    LOGINbtn->setText(loggedIn ? QStringLiteral("ログアウト") : QStringLiteral("ログイン"));
+    LOGINbtn->setText(loggedIn ? tr("ログアウト") : tr("ログイン"));
 }
 
 void LobbyWindow::showMessageBox(const QString& text) {

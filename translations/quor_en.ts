@@ -96,4 +96,168 @@
         <translation>Quit</translation>
     </message>
 </context>
+<context>
+    <name>lobbyclient</name>
+    <message>
+        <source>将棋</source>
+        <translation>Shogi</translation>
+    </message>
+    <message>
+        <source>囲碁</source>
+        <translation>Go</translation>
+    </message>
+    <message>
+        <source>%1が存在しません。</source>
+        <translation>%1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1ソフトが設定されていません。「ファイル設定」で設定してください。</source>
+        <translation>No %1 program is set. Set one with "File settings".</translation>
+    </message>
+</context>
+<context>
+    <name>lobbyclient::ClientLoginDialog</name>
+    <message>
+        <source>保&#x3000;存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>送&#x3000;信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>ファイル設定</source>
+        <translation>File settings</translation>
+    </message>
+    <message>
+        <source>ユ－ザ－ID</source>
+        <translation>User ID</translation>
+    </message>
+    <message>
+        <source>LOGIN&#x3000;デ－タがありません。</source>
+        <translation>No LOGIN data.</translation>
+    </message>
+</context>
+<context>
+    <name>lobbyclient::LobbyClient</name>
+    <message>
+        <source>SERVER:&gt;接続が完了しました。</source>
+        <translation>SERVER:&gt;Connected.</translation>
+    </message>
+    <message>
+        <source>受信失敗</source>
+        <translation>Receiving failed</translation>
+    </message>
+    <message>
+        <source>サ－バ－から応答がありません。</source>
+        <translation>The server does not answer.</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;相手が離籍してしまいました。</source>
+        <translation>SERVER:&gt;Your opponent has left the lobby.</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;サ－バ－から切断されました。</source>
+        <translation>SERVER:&gt;The server has disconnected you.</translation>
+    </message>
+    <message>
+        <source>タイムオ－バ－のため、サ－バ－から切断されました。再度ログインしてください。</source>
+        <translation>Time is up: the server has disconnected you. Please log in again.</translation>
+    </message>
+    <message>
+        <source>既にログインしています。再ログインが拒否されました。</source>
+        <translation>You are logged in already. The second login was refused.</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;相手は、離籍しました。</source>
+        <translation>SERVER:&gt;Your opponent has left.</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;%1はゲ－ムを起動しました。</source>
+        <translation>SERVER:&gt;%1 has started the game program.</translation>
+    </message>
+    <message>
+        <source>満員のためログインが拒否されました。%1</source>
+        <translation>The lobby is full: the login was refused. %1</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;LOGINが許可されました。</source>
+        <translation>SERVER:&gt;Logged in.</translation>
+    </message>
+    <message>
+        <source>SERVER:&gt;%1ソフトを立ち上げてください。</source>
+        <translation>SERVER:&gt;Please start the %1 program.</translation>
+    </message>
+    <message>
+        <source>相手が選択されていません。</source>
+        <translation>No opponent is selected.</translation>
+    </message>
+    <message>
+        <source>あなたは既に対戦中です。</source>
+        <translation>You are in a match already.</translation>
+    </message>
+    <message>
+        <source>自分は対戦相手にできません。</source>
+        <translation>You cannot challenge yourself.</translation>
+    </message>
+    <message>
+        <source>ゲ－ム種別が間違っています。</source>
+        <translation>That user plays another game.</translation>
+    </message>
+    <message>
+        <source>そのユ－ザ－は既に対戦中です。</source>
+        <translation>That user is in a match already.</translation>
+    </message>
+    <message>
+        <source>あなたは、対戦中です。</source>
+        <translation>You are in a match.</translation>
+    </message>
+    <message>
+        <source>自分を選択できません。</source>
+        <translation>You cannot choose yourself.</translation>
+    </message>
+    <message>
+        <source>選択できません。</source>
+        <translation>That user cannot be chosen.</translation>
+    </message>
+    <message>
+        <source>%1を起動できません。</source>
+        <translation>Cannot start %1.</translation>
+    </message>
+</context>
+<context>
+    <name>lobbyclient::LobbyWindow</name>
+    <message>
+        <source>送&#x3000;信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>ダブルクリックして相手を選択してください。</source>
+        <translation>Double-click a user to challenge.</translation>
+    </message>
+    <message>
+        <source>起&#x3000;動</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>ログイン</source>
+        <translation>Log in</translation>
+    </message>
+    <message>
+        <source>右クリックメニュ－</source>
+        <translation>Right-click menu</translation>
+    </message>
+    <message>
+        <source>LOGIN.TXTを保存できません。</source>
+        <translation>Cannot save LOGIN.TXT.</translation>
+    </message>
+    <message>
+        <source>%1を起動できません。</source>
+        <translation>Cannot start %1.</translation>
+    </message>
+    <message>
+        <source>ログアウト</source>
+        <translation>Log out</translation>
+    </message>
+</context>
 </TS>

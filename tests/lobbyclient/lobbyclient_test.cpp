@@ -12,11 +12,13 @@
 #include "clientlogindialog.h"
 #include "gamefilelist.h"
 #include "lobbywindow.h"
+#include "programtexts.h"
 #include "scriptedclienttransport.h"
 #include "scripteddialogs.h"
 #include "textfile.h"
 #include "userlines.h"
 #include "widgetdriver.h"
+#include "widgettexts.h"
 
 namespace lobbyclient {
 namespace {
@@ -151,6 +153,29 @@ protected:
     QStringList started;
     LobbyWindow window;
 };
+
+// In English the logged-in window, its list and the server's notices show
+// no Japanese (a received chat line is shown as it came); what goes out is
+// the same.
+struct EnglishFirst {
+    testsupport::EnglishTexts english{platform::translationsFolder(QUOR_BIN_DIR)};
+};
+class EnglishLobbyWire : public EnglishFirst, public LobbyWire {};
+
+TEST_F(EnglishLobbyWire, TheLoggedInWindowShowsNoJapanese) {
+    ASSERT_TRUE(english.loaded());
+    logIn();
+    peer.send(
+        QStringLiteral("AddFriends|hana,0, 2,False,False,taro,0, 3,False,False,jiro,1, "
+                       "4,True,False|END"));
+    peer.send(QStringLiteral("GAMESETOK|hana|END"));
+    peer.send(QStringLiteral("HisNone|END"));
+    EXPECT_EQ(testsupport::japaneseIn(testsupport::shownTexts(window)), QStringList());
+    EXPECT_TRUE(topLine().startsWith(u"SERVER:>")) << topLine().toStdString();
+    select(QStringLiteral(" 4 "));
+    doubleClickSelected();
+    EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("That user plays another game.")});
+}
 
 TEST_F(LobbyWire, LoginPollAndUserList) {
     EXPECT_EQ(window.windowTitle(), u"Client");
