@@ -11,7 +11,7 @@ namespace platform {
 
 bool englishWanted(const QStringList& uiLanguages) {
     if (uiLanguages.isEmpty()) return false;
-    const QString first = uiLanguages.first();
+    const QString& first = uiLanguages.first();
     return first == u"en" || first.startsWith(u"en-") || first.startsWith(u"en_");
 }
 
