@@ -12,6 +12,7 @@
 #include "loginsettings.h"
 #include "programfolder.h"
 #include "runningrecord.h"
+#include "socketerrortext.h"
 
 namespace gamecommon {
 
@@ -71,7 +72,7 @@ void MatchFlow::onActivated() {
     dataSock_ = result.socket;
     peerAccepted_ = false;
     state_.MoveNo = 0;
-    if (!result.errorText.isEmpty()) view_.showMessageBox(result.errorText);
+    if (!result.errorText.isEmpty()) view_.showMessageBox(net::shownSocketText(result.errorText));
 }
 
 void MatchFlow::startListening() {
@@ -80,8 +81,9 @@ void MatchFlow::startListening() {
     view_.setCloseMenuEnabled(true);
     const net::ListenResult result = transport_.SetSERVER();
     view_.setStatusText(result.ownAddress);
-    if (!result.errorBoxText.isEmpty()) view_.showMessageBox(result.errorBoxText);
-    view_.setMessageText(result.stateText);
+    if (!result.errorBoxText.isEmpty())
+        view_.showMessageBox(net::shownSocketText(result.errorBoxText));
+    view_.setMessageText(net::shownSocketText(result.stateText));
     listenSock_ = result.socket;
     listenPort_ = result.ok() ? result.port : 0;
     state_.MoveNo = 0;
@@ -342,7 +344,7 @@ void MatchFlow::onAccept() {
     const net::AcceptResult result = transport_.AcceptPeer(listenSock_);
     listenSock_ = 0;
     if (result.socket == 0) {
-        view_.showMessageBox(result.errorText);
+        view_.showMessageBox(net::shownSocketText(result.errorText));
         return;
     }
     // One data socket at a time: a connection still open (to the lobby

@@ -1,5 +1,7 @@
 #include "lobbyclient.h"
 
+#include "socketerrortext.h"
+
 #include "gameprogram.h"
 #include "lobbyclassify.h"
 #include "lobbymessages.h"
@@ -58,7 +60,7 @@ void LobbyClient::Connect(const LoginRecord& record) {
     const net::ConnectResult result = transport_.ConnectServer(record.Server);
     view_.setStatusText(record.Server);
     if (!result.errorText.isEmpty()) {
-        view_.showMessageBox(result.errorText);
+        view_.showMessageBox(net::shownSocketText(result.errorText));
         return;
     }
     dataSock_ = result.socket;

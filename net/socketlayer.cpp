@@ -142,7 +142,7 @@ void SocketLayer::setHandler(SocketEventHandler handler) {
 
 QString SocketLayer::StartUp() const {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return QString::fromUtf16(kStartupFailedText);
+    if (fd < 0) return QString::fromUtf8(kStartupFailedText);
     ::close(fd);
     return {};
 }
@@ -154,7 +154,7 @@ ListenResult SocketLayer::SetSERVER() {
     const PortSetting port = listenPort();
     if (!port.ok()) {
         result.step = ListenResult::Step::BindFailed;
-        result.stateText = QString::fromUtf16(kBindFailedText);
+        result.stateText = QString::fromUtf8(kBindFailedText);
         result.error = wsa::kInvalidArgument;
         result.errorBoxText = port.error;
         return result;
@@ -167,7 +167,7 @@ ListenResult SocketLayer::SetSERVER() {
     if (fd < 0) {
         result.step = ListenResult::Step::SocketFailed;
         result.error = winsockErrorFromErrno(errno);
-        result.stateText = QString::fromUtf16(kListenSocketFailedText);
+        result.stateText = QString::fromUtf8(kListenSocketFailedText);
         return result;
     }
     const int one = 1;
@@ -181,7 +181,7 @@ ListenResult SocketLayer::SetSERVER() {
         result.step = ListenResult::Step::BindFailed;
         result.error = winsockErrorFromErrno(errno);
         result.errorBoxText = SocketErrorText(result.error);
-        result.stateText = QString::fromUtf16(kBindFailedText);
+        result.stateText = QString::fromUtf8(kBindFailedText);
         ::close(fd);
         return result;
     }
@@ -192,7 +192,7 @@ ListenResult SocketLayer::SetSERVER() {
     if (::listen(fd, kListenBacklog) != 0) {
         result.step = ListenResult::Step::ListenFailed;
         result.error = winsockErrorFromErrno(errno);
-        result.stateText = QString::fromUtf16(kListenFailedText);
+        result.stateText = QString::fromUtf8(kListenFailedText);
         ::close(fd);
         return result;
     }
@@ -203,7 +203,7 @@ ListenResult SocketLayer::SetSERVER() {
         // goes.
         result.step = ListenResult::Step::ListenFailed;
         result.error = winsockErrorFromQt(server->serverError(), server->errorString());
-        result.stateText = QString::fromUtf16(kListenFailedText);
+        result.stateText = QString::fromUtf8(kListenFailedText);
         return result;
     }
 
@@ -228,7 +228,7 @@ ListenResult SocketLayer::SetSERVER() {
 
     result.step = ListenResult::Step::Listening;
     result.socket = handle;
-    result.stateText = QString::fromUtf16(kWaitingForClientText);
+    result.stateText = QString::fromUtf8(kWaitingForClientText);
     return result;
 }
 

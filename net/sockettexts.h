@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace net {
 
-// The texts the programs show about their sockets. The layer hands them to
-// the caller, which puts them where that program shows such things.
-inline constexpr char16_t kStartupFailedText[] = u"初期化失敗";
-inline constexpr char16_t kListenSocketFailedText[] = u"リスンソケット作成失敗";
-inline constexpr char16_t kBindFailedText[] = u"BINDできません。";
-inline constexpr char16_t kListenFailedText[] = u"リスン失敗";
-inline constexpr char16_t kWaitingForClientText[] = u"クライアント待受";
+// The texts the programs show about their sockets (UTF-8). The layer hands
+// them to the caller, which puts them where that program shows such things
+// (through shownSocketText in a window).
+inline constexpr char kStartupFailedText[] = QT_TRANSLATE_NOOP("net", "初期化失敗");
+inline constexpr char kListenSocketFailedText[] =
+    QT_TRANSLATE_NOOP("net", "リスンソケット作成失敗");
+inline constexpr char kBindFailedText[] = QT_TRANSLATE_NOOP("net", "BINDできません。");
+inline constexpr char kListenFailedText[] = QT_TRANSLATE_NOOP("net", "リスン失敗");
+inline constexpr char kWaitingForClientText[] = QT_TRANSLATE_NOOP("net", "クライアント待受");
 
 }  // namespace net

@@ -112,7 +112,7 @@
     </message>
     <message>
         <source>%1ソフトが設定されていません。「ファイル設定」で設定してください。</source>
-        <translation>No %1 program is set. Set one with "File settings".</translation>
+        <translation>No %1 program is set. Set one with &quot;File settings&quot;.</translation>
     </message>
 </context>
 <context>
@@ -258,6 +258,193 @@
     <message>
         <source>ログアウト</source>
         <translation>Log out</translation>
+    </message>
+</context>
+<context>
+    <name>net</name>
+    <message>
+        <source>呼び出しが取り消された。</source>
+        <translation>The call was cancelled.</translation>
+    </message>
+    <message>
+        <source>指定されたアドレスは、ブロードキャストパケットの送信をサポートしていない。</source>
+        <translation>The address given does not take broadcast packets.</translation>
+    </message>
+    <message>
+        <source>32ビットインターネットアドレス指定に誤りがあります。</source>
+        <translation>The 32-bit internet address is wrong.</translation>
+    </message>
+    <message>
+        <source>関数の呼び出し順番に誤りがある。</source>
+        <translation>The functions were called in the wrong order.</translation>
+    </message>
+    <message>
+        <source>利用可能なファイル番号が存在しない。</source>
+        <translation>No file descriptor is free.</translation>
+    </message>
+    <message>
+        <source>このソケットはノンブロッキング型である。</source>
+        <translation>This socket does not block.</translation>
+    </message>
+    <message>
+        <source>ブロッキング呼び出し進行中。</source>
+        <translation>A blocking call is under way.</translation>
+    </message>
+    <message>
+        <source>ノンブロッキング型の処理を処理中。</source>
+        <translation>A non-blocking operation is under way.</translation>
+    </message>
+    <message>
+        <source>ソケット以外を指定した。</source>
+        <translation>That is not a socket.</translation>
+    </message>
+    <message>
+        <source>リモートアドレスが指定されていない。</source>
+        <translation>No remote address was given.</translation>
+    </message>
+    <message>
+        <source>データがバッファより大きいので切りつめられた。</source>
+        <translation>The data was larger than the buffer and was cut short.</translation>
+    </message>
+    <message>
+        <source>ソケットは指定されたプロトコルをサポートしていない。</source>
+        <translation>The socket does not support the protocol given.</translation>
+    </message>
+    <message>
+        <source>プロトコルのオプションに誤りがある。</source>
+        <translation>A protocol option is wrong.</translation>
+    </message>
+    <message>
+        <source>指定されたプロトコルはサポートされていない。</source>
+        <translation>The protocol given is not supported.</translation>
+    </message>
+    <message>
+        <source>指定されたソケットタイプはサポートされていない。</source>
+        <translation>The socket type given is not supported.</translation>
+    </message>
+    <message>
+        <source>指定されたソケットがサポートしていない操作である。</source>
+        <translation>The socket does not support that operation.</translation>
+    </message>
+    <message>
+        <source>指定されたアドレスファミリがサポートされていない。</source>
+        <translation>The address family given is not supported.</translation>
+    </message>
+    <message>
+        <source>指定されたプロトコルでは、指定されたアドレスファミリがサポートされていない。</source>
+        <translation>The protocol given does not support the address family given.</translation>
+    </message>
+    <message>
+        <source>指定されたアドレスは使用中。</source>
+        <translation>The address given is in use.</translation>
+    </message>
+    <message>
+        <source>指定されたアドレスは使用できない。</source>
+        <translation>The address given cannot be used.</translation>
+    </message>
+    <message>
+        <source>ネットワークがダウンしている。</source>
+        <translation>The network is down.</translation>
+    </message>
+    <message>
+        <source>リモートホストのネットワークに接続できない。</source>
+        <translation>The remote host's network cannot be reached.</translation>
+    </message>
+    <message>
+        <source>ネットワークから切断された。</source>
+        <translation>The network dropped the connection.</translation>
+    </message>
+    <message>
+        <source>ネットワーク不良で接続が中止された。</source>
+        <translation>A network fault ended the connection.</translation>
+    </message>
+    <message>
+        <source>リモートホストから切断された。</source>
+        <translation>The remote host closed the connection.</translation>
+    </message>
+    <message>
+        <source>バッファ領域不足。</source>
+        <translation>No buffer space left.</translation>
+    </message>
+    <message>
+        <source>ソケットはすでに接続されている。</source>
+        <translation>The socket is connected already.</translation>
+    </message>
+    <message>
+        <source>ソケットが接続されていない。</source>
+        <translation>The socket is not connected.</translation>
+    </message>
+    <message>
+        <source>ソケットがシャットダウンされている。</source>
+        <translation>The socket has been shut down.</translation>
+    </message>
+    <message>
+        <source>接続処理タイムアウト。</source>
+        <translation>The connection attempt timed out.</translation>
+    </message>
+    <message>
+        <source>接続が拒否された。</source>
+        <translation>The connection was refused.</translation>
+    </message>
+    <message>
+        <source>リモートホストがダウンしている。</source>
+        <translation>The remote host is down.</translation>
+    </message>
+    <message>
+        <source>ホストへのルートが存在しない。</source>
+        <translation>There is no route to the host.</translation>
+    </message>
+    <message>
+        <source>プロセスが多すぎます。</source>
+        <translation>Too many processes.</translation>
+    </message>
+    <message>
+        <source>ネットワークサブシステムに通信するための準備ができていない。</source>
+        <translation>The network is not ready.</translation>
+    </message>
+    <message>
+        <source>指定されたバージョンがサポートされていない。</source>
+        <translation>The version given is not supported.</translation>
+    </message>
+    <message>
+        <source>WSAStartup関数を呼び出していないか、失敗しています。</source>
+        <translation>The socket layer was not started, or its start failed.</translation>
+    </message>
+    <message>
+        <source>ホストが見つからない。</source>
+        <translation>The host was not found.</translation>
+    </message>
+    <message>
+        <source>権限があるホストが見つからない。</source>
+        <translation>No host with authority was found.</translation>
+    </message>
+    <message>
+        <source>修復不可能なエラーが発生した。</source>
+        <translation>An error that cannot be recovered from occurred.</translation>
+    </message>
+    <message>
+        <source>データレコードの型が要求されていない。</source>
+        <translation>No data record of the type asked for.</translation>
+    </message>
+    <message>
+        <source>初期化失敗</source>
+        <translation>Start-up failed</translation>
+    </message>
+    <message>
+        <source>リスンソケット作成失敗</source>
+        <translation>Cannot make the listening socket</translation>
+    </message>
+    <message>
+        <source>BINDできません。</source>
+        <translation>Cannot bind.</translation>
+    </message>
+    <message>
+        <source>リスン失敗</source>
+        <translation>Listening failed</translation>
+    </message>
+    <message>
+        <source>クライアント待受</source>
+        <translation>Waiting for a client</translation>
     </message>
 </context>
 </TS>

@@ -15,6 +15,7 @@
 #include "programtexts.h"
 #include "scriptedclienttransport.h"
 #include "scripteddialogs.h"
+#include "socketerrortext.h"
 #include "textfile.h"
 #include "userlines.h"
 #include "widgetdriver.h"
@@ -175,6 +176,15 @@ TEST_F(EnglishLobbyWire, TheLoggedInWindowShowsNoJapanese) {
     select(QStringLiteral(" 4 "));
     doubleClickSelected();
     EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("That user plays another game.")});
+}
+
+// The socket layer's sentences too (it hands out the Japanese, which logs
+// keep; the window shows them translated).
+TEST_F(EnglishLobbyWire, AFailedConnectIsToldInEnglish) {
+    peer.connectErrorText = net::SocketErrorText(11001);
+    fillDialog();
+    child<QPushButton>(*window.loginDialog(), "BtnSend")->click();
+    EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("The host was not found.")});
 }
 
 TEST_F(LobbyWire, LoginPollAndUserList) {

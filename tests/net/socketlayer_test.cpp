@@ -74,7 +74,7 @@ TEST(SocketLayerListening, AListenerTakesExactlyOnePeerAndCloses) {
     DirectMatch match;
     const ListenResult listening = match.port.listen(match.listener);
     ASSERT_TRUE(listening.ok()) << listening.errorBoxText.toStdString();
-    EXPECT_EQ(listening.stateText, QString::fromUtf16(kWaitingForClientText));
+    EXPECT_EQ(listening.stateText, QString::fromUtf8(kWaitingForClientText));
     EXPECT_NE(listening.port, 0);  // the port the system gave for QUOR_PORT=0
     EXPECT_EQ(match.listener.listeningPort(listening.socket), listening.port);
     EXPECT_TRUE(listening.errorBoxText.isEmpty());
