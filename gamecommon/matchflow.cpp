@@ -227,7 +227,7 @@ void MatchFlow::silenceTick() {
 }
 
 void MatchFlow::sayLeaving() {
-    if (dataSock_ != 0 && state_.IsConnected) sendText(lobby::gameLeaveRequest());
+    if (dataSock_ != 0 && state_.IsConnected) sendText(lobby::gameLeaveMessage());
 }
 
 bool MatchFlow::mayRejoin() const {

@@ -59,16 +59,12 @@ QString gameLoginRequest(const QString& id, const QString& pass, const QString& 
     return message(kGameLoginKeyword, id, pass, mail);
 }
 
-QString gameLeaveRequest() {
+QString gameLeaveMessage() {
     return message(kGameLeaveKeyword);
 }
 
 QString gameRejoinRequest() {
     return message(kGameRejoinKeyword);
-}
-
-QString gameLeaveNotice() {
-    return message(kGameLeaveKeyword);
 }
 
 QString serverChatLine(QStringView text) {
@@ -88,7 +84,10 @@ QString ownMoveMessage(QStringView move) {
 
 std::optional<QString> moveOfOwnMoveMessage(QStringView text) {
     const QString prefix = gamecommon::kOwnMoveKeyword.toString() + u'|';
-    if (!text.startsWith(prefix) || !text.endsWith(gamecommon::kLobbyEnd)) return std::nullopt;
+    // "OwnMove|END" has the prefix and the end, overlapping: no move.
+    if (text.size() < prefix.size() + gamecommon::kLobbyEnd.size() || !text.startsWith(prefix) ||
+        !text.endsWith(gamecommon::kLobbyEnd))
+        return std::nullopt;
     const QStringView body =
         text.sliced(prefix.size(), text.size() - prefix.size() - gamecommon::kLobbyEnd.size());
     QString move = gamecommon::kMoveKeyword.toString() + u':';

@@ -38,18 +38,18 @@ QString logoutRequest(const QString& id);
 
 // "GameLogin|" ID "|" PASS "|" MAIL "|END".
 QString gameLoginRequest(const QString& id, const QString& pass, const QString& mail);
-// "GameLeave|END": the program closes its connection on purpose (the player
-// disconnected or closed the window): a game in progress ends at once.
-QString gameLeaveRequest();
+// "GameLeave|END", both ways. From a game program: it closes its connection
+// on purpose (the player disconnected or closed the window), so a game in
+// progress ends at once. From the server: it closes this connection on
+// purpose (the match is over, or the user left), so the program must not
+// come back by itself.
+QString gameLeaveMessage();
 // "GameRejoin|END": the program connected again by itself after its
 // connection was lost, and asks for the game's last position.
 QString gameRejoinRequest();
 
 // ---- server -> game program ----
 
-// "GameLeave|END": the server closes this connection on purpose (the match
-// is over, or the user left): a program must not come back by itself.
-QString gameLeaveNotice();
 // "SYOUGI_MSG4:" + `text`: a line of the server's that the program shows as
 // it shows a chat line.
 QString serverChatLine(QStringView text);

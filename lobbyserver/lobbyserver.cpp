@@ -180,7 +180,7 @@ void LobbyServer::endMatchOfGone(int slot) {
 
 void LobbyServer::sendAway(SocketHandle socket) {
     if (socket == 0) return;
-    if (!pacer_.waitsForAck(socket)) send(socket, gameLeaveNotice());
+    if (!pacer_.waitsForAck(socket)) send(socket, gameLeaveMessage());
     pacer_.forget(socket);
     transport_.close(socket);
 }

@@ -115,7 +115,7 @@ public:
     // Closes the game program, as a player does who quits it (it says so
     // first); what it had received and not taken goes with it.
     void closeGame() {
-        sendGame(lobby::gameLeaveRequest());
+        sendGame(lobby::gameLeaveMessage());
         dropGame();
     }
     // The game program's connection goes without a word: lost.

@@ -153,6 +153,19 @@ TEST(LobbyMessages, LoginRepliesReadBack) {
     EXPECT_FALSE(parseLoginReply(u"LOGIN"));
 }
 
+// A program back in a waiting game is given its own last move without the
+// move's keyword; it reads the move back from it, and nothing from a text
+// that only looks like one.
+TEST(LobbyMessages, AnOwnMoveCarriesTheMoveWithoutItsKeyword) {
+    const QString move = QStringLiteral("SYOUGI_MSG2:0F,00: 1: 1:END");
+    EXPECT_EQ(lobby::ownMoveMessage(move), u"OwnMove|0F,00: 1: 1:END|END");
+    EXPECT_EQ(lobby::moveOfOwnMoveMessage(lobby::ownMoveMessage(move)), move);
+    for (const char* notOne :
+         {"OwnMove|END", "OwnMove|", "OwnMove", "OwnMov|x|END", "OwnMove|x|EN", ""})
+        EXPECT_FALSE(lobby::moveOfOwnMoveMessage(QString::fromLatin1(notOne))) << notOne;
+    EXPECT_EQ(lobby::moveOfOwnMoveMessage(u"OwnMove||END"), u"SYOUGI_MSG2:");
+}
+
 TEST(UserList, TheTwoUserExampleAndTheEmptyList) {
     const std::vector<UserListEntry> users = {{"taro", 0, 1, false, false},
                                               {"hana", 0, 2, false, false}};
