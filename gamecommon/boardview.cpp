@@ -46,9 +46,9 @@ void BoardView::drawClocks(const QString& oppClock, const QString& ownClock) {
         p.drawText(QRect(at, QSize(back().width() - at.x(), lineHeight)),
                    Qt::AlignLeft | Qt::AlignTop, s);
     };
-    text(clocks_.oppLabel, QStringLiteral("相手"));
+    text(clocks_.oppLabel, tr("相手"));
     text(clocks_.oppText, oppClock);
-    text(clocks_.ownLabel, QStringLiteral("自分"));
+    text(clocks_.ownLabel, tr("自分"));
     text(clocks_.ownText, ownClock);
     p.end();
     update(area);

@@ -111,7 +111,7 @@ void GameWindow::buildControls(BoardCanvas* board) {
     Text1 = named(new QLineEdit(this), QStringLiteral("Text1"));
     Text1->setReadOnly(true);
     Text2 = named(new QPlainTextEdit(this), QStringLiteral("Text2"));
-    Text2->setToolTip(QStringLiteral("ダブルクリックで、テキストボックス内を消去できます。"));
+    Text2->setToolTip(tr("ダブルクリックで、テキストボックス内を消去できます。"));
     Text2->setFixedHeight(Text2->fontMetrics().lineSpacing() * 3 + 12);
     Text2->viewport()->installEventFilter(this);
     for (auto& box : Text3) {
@@ -119,8 +119,8 @@ void GameWindow::buildControls(BoardCanvas* board) {
         box->setReadOnly(true);
     }
     named(Text3, QStringLiteral("Text3"));
-    Command5 = named(new QPushButton(QStringLiteral("送　信"), this), QStringLiteral("Command5"));
-    Command5->setToolTip(QStringLiteral("メッセージを送信します。"));
+    Command5 = named(new QPushButton(tr("送　信"), this), QStringLiteral("Command5"));
+    Command5->setToolTip(tr("メッセージを送信します。"));
     Command5->setEnabled(false);
 
     auto* central = new QWidget(this);
@@ -147,49 +147,49 @@ void GameWindow::buildMenus() {
         return action;
     };
 
-    mnuFile = bar->addMenu(QStringLiteral("ファイル"));
-    nmuFileOpen = item(mnuFile, QStringLiteral("開く...(&F)"), false);
-    mnuSave = item(mnuFile, QStringLiteral("名前を付けて保存..."), false);
-    mnuVSave = item(mnuFile, QStringLiteral("全手保存"), false);
+    mnuFile = bar->addMenu(tr("ファイル"));
+    nmuFileOpen = item(mnuFile, tr("開く...(&F)"), false);
+    mnuSave = item(mnuFile, tr("名前を付けて保存..."), false);
+    mnuVSave = item(mnuFile, tr("全手保存"), false);
     mnuFile->addSeparator();
-    mnuStrong = mnuFile->addMenu(QStringLiteral("強さ"));
+    mnuStrong = mnuFile->addMenu(tr("強さ"));
     for (std::size_t i = 0; i < mnuSrtrong.size(); ++i) {
-        mnuSrtrong[i] = item(mnuStrong, kStrengthClasses[i].toString(), true);
+        mnuSrtrong[i] = item(mnuStrong, conversationCaption(kStrengthClasses[i]), true);
         mnuSrtrong[i]->setCheckable(true);
     }
     mnuStrong->setEnabled(false);
-    mnuInit = item(mnuFile, QStringLiteral("初期化"), true);
+    mnuInit = item(mnuFile, tr("初期化"), true);
     mnuFile->addSeparator();
     // Both programs have always called it so.
-    mnuEnd = item(mnuFile, QStringLiteral("将棋終了(&Q)"), true);
+    mnuEnd = item(mnuFile, tr("将棋終了(&Q)"), true);
 
-    mnuConnect = bar->addMenu(QStringLiteral("接続"));
-    if (traits_.hasLoginDialog) LogIn = item(mnuConnect, QStringLiteral("ログイン(&R)"), true);
-    if (traits_.canListen) mnuServer = item(mnuConnect, QStringLiteral("サーバー（後手&S）"), true);
+    mnuConnect = bar->addMenu(tr("接続"));
+    if (traits_.hasLoginDialog) LogIn = item(mnuConnect, tr("ログイン(&R)"), true);
+    if (traits_.canListen) mnuServer = item(mnuConnect, tr("サーバー（後手&S）"), true);
     if (LogIn || mnuServer) mnuConnect->addSeparator();
-    mnuClose = item(mnuConnect, QStringLiteral("切断(&A)"), false);
+    mnuClose = item(mnuConnect, tr("切断(&A)"), false);
 
-    mnuTEnd = bar->addMenu(QStringLiteral("投了"));
-    mnuToryou = item(mnuTEnd, QStringLiteral("投了"), true);
+    mnuTEnd = bar->addMenu(tr("投了"));
+    mnuToryou = item(mnuTEnd, tr("投了"), true);
     mnuTEnd->setEnabled(false);
 
-    mnuM = bar->addMenu(QStringLiteral("メッセージ"));
-    mnuAisatsu = mnuM->addMenu(QStringLiteral("挨拶"));
+    mnuM = bar->addMenu(tr("メッセージ"));
+    mnuAisatsu = mnuM->addMenu(tr("挨拶"));
     for (std::size_t i = 0; i < mnuAis.size(); ++i)
-        mnuAis[i] = item(mnuAisatsu, kGreetingLines[i].caption.toString(), true);
-    mnuComment = mnuM->addMenu(QStringLiteral("コメント"));
+        mnuAis[i] = item(mnuAisatsu, conversationCaption(kGreetingLines[i].caption), true);
+    mnuComment = mnuM->addMenu(tr("コメント"));
     for (std::size_t i = 0; i < mnuCom.size(); ++i)
-        mnuCom[i] = item(mnuComment, kCommentLines[i].caption.toString(), true);
-    mnuKao = mnuM->addMenu(QStringLiteral("顔文字"));
+        mnuCom[i] = item(mnuComment, conversationCaption(kCommentLines[i].caption), true);
+    mnuKao = mnuM->addMenu(tr("顔文字"));
     for (std::size_t i = 0; i < mnuKaomoji.size(); ++i)
-        mnuKaomoji[i] = item(mnuKao, kFaceLines[i].caption.toString(), true);
+        mnuKaomoji[i] = item(mnuKao, conversationCaption(kFaceLines[i].caption), true);
     mnuM->setEnabled(false);
 
-    mnuKifu = bar->addMenu(QStringLiteral("棋譜再生"));
-    mnuPlay = item(mnuKifu, QStringLiteral("起動"), false);
+    mnuKifu = bar->addMenu(tr("棋譜再生"));
+    mnuPlay = item(mnuKifu, tr("起動"), false);
 
     // The version item is a menu title of its own that acts when clicked.
-    mnuV = bar->addAction(QStringLiteral("バ－ジョン情報"));
+    mnuV = bar->addAction(tr("バ－ジョン情報"));
 
     nameMenus();
 }

@@ -18,15 +18,14 @@ LoginDialog::LoginDialog(const QString& loginFilePath, platform::Dialogs& dialog
     TxtPASS->setEchoMode(QLineEdit::Password);
     TxtMAIL = platform::named(new QLineEdit(this), QStringLiteral("TxtMAIL"));
     TxtSV = platform::named(new QLineEdit(this), QStringLiteral("TxtSV"));
-    BtnSave =
-        platform::named(new QPushButton(QStringLiteral("保　存"), this), QStringLiteral("BtnSave"));
+    BtnSave = platform::named(new QPushButton(tr("保　存"), this), QStringLiteral("BtnSave"));
     BtnClose =
         platform::named(new QPushButton(QStringLiteral("END"), this), QStringLiteral("BtnClose"));
     BtnSave->setAutoDefault(false);
     BtnClose->setAutoDefault(false);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("ユ－ザ－ID"), TxtID);
+    form->addRow(tr("ユ－ザ－ID"), TxtID);
     form->addRow(QStringLiteral("PASS"), TxtPASS);
     form->addRow(QStringLiteral("MAIL"), TxtMAIL);
     form->addRow(QStringLiteral("SerVer"), TxtSV);

@@ -101,7 +101,7 @@ void MatchFlow::disconnect() {
     listenSock_ = 0;
     dataSock_ = 0;
     peerAccepted_ = false;
-    view_.setStatusText(QStringLiteral("切断しました"));
+    view_.setStatusText(tr("切断しました"));
     view_.setMessageText(QString());
     state_.IsConnected = false;
     timer1_->stop();
@@ -120,7 +120,7 @@ QString MatchFlow::resignMessage() const {
 
 void MatchFlow::resign() {
     sendText(resignMessage());
-    view_.setMessageText(QStringLiteral("あなたの負けです。"));
+    view_.setMessageText(tr("あなたの負けです。"));
     timer1_->stop();
 }
 
@@ -139,8 +139,9 @@ void MatchFlow::chooseStrength(int i) {
     }
     showStrength();
     strengthCount_ = 5;
+    // Told in Japanese, whatever language the window speaks.
     sendConversation(QStringLiteral("私の強さは") +
-                     kStrengthClasses[static_cast<std::size_t>(i)].toString() +
+                     QString::fromUtf8(kStrengthClasses[static_cast<std::size_t>(i)]) +
                      QStringLiteral("クラスです。"));
 }
 
@@ -178,7 +179,7 @@ void MatchFlow::SendMove() {
             timer1_->start(kTickMs);
         }
         state_.MyTurn = false;
-        view_.setStatusText(QStringLiteral("相手は考え中"));
+        view_.setStatusText(tr("相手は考え中"));
     } else {
         state_.SendLock = false;
     }
@@ -240,7 +241,7 @@ void MatchFlow::startRejoin() {
     rejoinWaitedMs_ = 0;
     rejoinPauseMs_ = kFirstRejoinPauseMs;
     view_.setCloseMenuEnabled(true);
-    view_.setStatusText(QStringLiteral("接続が切れました。つなぎ直しています"));
+    view_.setStatusText(tr("接続が切れました。つなぎ直しています"));
     rejoinTimer_->start(rejoinPauseMs_);
 }
 
@@ -249,7 +250,7 @@ void MatchFlow::scheduleRejoin() {
     if (rejoinWaitedMs_ + rejoinPauseMs_ > kRejoinForMs) {
         stopRejoin();
         view_.setCloseMenuEnabled(false);
-        view_.setStatusText(QStringLiteral("つなぎ直せませんでした"));
+        view_.setStatusText(tr("つなぎ直せませんでした"));
         return;
     }
     rejoinTimer_->start(rejoinPauseMs_);
@@ -322,7 +323,7 @@ void MatchFlow::closeDataSock() {
 }
 
 void MatchFlow::onConnect(int) {
-    view_.setMessageText(QStringLiteral("サーバーと接続が完了しました。"));
+    view_.setMessageText(tr("サーバーと接続が完了しました。"));
     view_.setSendEnabled(true);
     state_.IsConnected = true;
     sentAway_ = false;
@@ -334,8 +335,7 @@ void MatchFlow::onConnect(int) {
         // connection go, else when asked.
         rejoinLoggedIn_ = true;
         awaitingResume_ = true;
-        view_.setStatusText(state_.MyTurn ? QStringLiteral("あなたの番")
-                                          : QStringLiteral("相手は考え中"));
+        view_.setStatusText(state_.MyTurn ? tr("あなたの番") : tr("相手は考え中"));
         rejoinTimer_->start(kRejoinAskDelayMs);
     }
 }
@@ -353,7 +353,7 @@ void MatchFlow::onAccept() {
     transport_.closeSocket(dataSock_);
     dataSock_ = result.socket;
     peerAccepted_ = true;
-    view_.setMessageText(QStringLiteral("接続しました。"));
+    view_.setMessageText(tr("接続しました。"));
     state_.IsConnected = true;
     OnConnected();
 }
@@ -471,7 +471,7 @@ void MatchFlow::receiveMove(QStringView moveText, bool watched) {
     awaitingResume_ = false;
     state_.MyTurn = true;
     recordPosition(false);
-    view_.setStatusText(QStringLiteral("あなたの番"));
+    view_.setStatusText(tr("あなたの番"));
     // Shown once the move is acknowledged: a box the player leaves open
     // must not keep the opponent's program waiting for the answer.
     warning_ = receivedMoveWarning();
@@ -490,7 +490,7 @@ bool MatchFlow::resumedMove(QStringView moveText) {
     }
     // The move this program has already: only the turn is said again.
     state_.MyTurn = true;
-    view_.setStatusText(QStringLiteral("あなたの番"));
+    view_.setStatusText(tr("あなたの番"));
     return true;
 }
 
@@ -510,7 +510,7 @@ void MatchFlow::ownMoveReceived(QStringView text) {
         if (!timer1_->isActive()) timer1_->start(kTickMs);
     }
     state_.MyTurn = false;
-    view_.setStatusText(QStringLiteral("相手は考え中"));
+    view_.setStatusText(tr("相手は考え中"));
 }
 
 }  // namespace gamecommon

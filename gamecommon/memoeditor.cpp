@@ -23,13 +23,11 @@ MemoEditor::MemoEditor(QString fileN, QString folder, const RecordNames& names,
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     menu = platform::named(new QMenuBar(this), QStringLiteral("menu"));
-    mnuFile = platform::named(menu->addMenu(QStringLiteral("ファイル")), QStringLiteral("mnuFile"));
-    nmuNameChangeSave = platform::named(mnuFile->addAction(QStringLiteral("名前を変えて保存(&S)")),
+    mnuFile = platform::named(menu->addMenu(tr("ファイル")), QStringLiteral("mnuFile"));
+    nmuNameChangeSave = platform::named(mnuFile->addAction(tr("名前を変えて保存(&S)")),
                                         QStringLiteral("nmuNameChangeSave"));
-    mnuRewrite = platform::named(mnuFile->addAction(QStringLiteral("上書保存")),
-                                 QStringLiteral("mnuRewrite"));
-    mnuQuit =
-        platform::named(mnuFile->addAction(QStringLiteral("終了(&Q)")), QStringLiteral("mnuQuit"));
+    mnuRewrite = platform::named(mnuFile->addAction(tr("上書保存")), QStringLiteral("mnuRewrite"));
+    mnuQuit = platform::named(mnuFile->addAction(tr("終了(&Q)")), QStringLiteral("mnuQuit"));
 
     // The text box takes the whole window, whatever its size.
     auto* layout = new QVBoxLayout(this);

@@ -25,11 +25,11 @@ QString startPattern(int mnuFlag, const RecordNames& names) {
 RecordFileDialog::RecordFileDialog(int mnuFlag, const QString& startFolder,
                                    const RecordNames& names, platform::Dialogs& dialogs,
                                    QWidget* parent)
-    : FileOpenDialog(
-          QStringLiteral("Form3"),
-          {kFileDialogCaption, kNameLabel, kNameTip, names.programTitle, kDriveUnusableText},
-          matching(startPattern(mnuFlag, names)), NameShown::FileName, startFolder, dialogs,
-          parent),
+    : FileOpenDialog(QStringLiteral("Form3"),
+                     {fileDialogCaption(), nameLabelText(), nameTipText(), names.programTitle,
+                      driveUnusableText()},
+                     matching(startPattern(mnuFlag, names)), NameShown::FileName, startFolder,
+                     dialogs, parent),
       MnuFlag(mnuFlag),
       names_(names) {
     Option1 = new QRadioButton(kTextOption, this);
@@ -42,8 +42,8 @@ RecordFileDialog::RecordFileDialog(int mnuFlag, const QString& startFolder,
     options->addStretch();
     fileColumn()->addLayout(options);
 
-    Command1 = addButton(QStringLiteral("Command1"), kOpenButton);
-    Command2 = addButton(QStringLiteral("Command2"), kRunButton);
+    Command1 = addButton(QStringLiteral("Command1"), openButtonText());
+    Command2 = addButton(QStringLiteral("Command2"), runButtonText());
 
     // The mode decides the button, and whether the filter may change: a
     // replay takes records only.
@@ -66,7 +66,7 @@ void RecordFileDialog::usePattern(const QString& pattern) {
 
 void RecordFileDialog::open() {
     if (nameBoxText().isEmpty()) {
-        tell(kChooseFileText);
+        tell(chooseFileText());
         return;
     }
     openPath_ = chosenPath();

@@ -41,7 +41,7 @@ void RecordMenus::switchRecordingOn() {
 
 void RecordMenus::saveRecordAs() {
     const auto answer =
-        dialogs_.askText(window_, record_.names().programTitle, kSaveRecordPrompt, {});
+        dialogs_.askText(window_, record_.names().programTitle, saveRecordPrompt(), {});
     if (!answer) return;
     const RunningRecord::SaveAs saved = record_.saveAs(*answer);
     if (saved.problem != RecordProblem::None) box(problemText(saved.problem, saved.name));
@@ -49,7 +49,7 @@ void RecordMenus::saveRecordAs() {
 
 void RecordMenus::playRecord() {
     if (isConnected_()) {
-        box(kDisconnectFirstText);
+        box(disconnectFirstText());
         return;
     }
     MnuFlag = kMnuFlagReplay;

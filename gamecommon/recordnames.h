@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace gamecommon {
@@ -14,8 +15,13 @@ struct RecordNames {
     QString extension;       // of saved records, with its dot
     QString filterCaption;   // the record option of the file dialog
     QString filterPattern;   // the files that option lists
-    QString memoSavePrompt;  // the memo editor's save-as question
+    QString memoSavePrompt;  // the memo editor's save-as question (in the user's language)
 };
+
+// A text of the record windows in the user's language.
+inline QString recordNamesText(const char* source) {
+    return QCoreApplication::translate("gamecommon", source);
+}
 
 inline RecordNames shogiRecordNames() {
     return {QStringLiteral("Varnel"),
@@ -23,7 +29,8 @@ inline RecordNames shogiRecordNames() {
             QStringLiteral(".sho"),
             QStringLiteral(".SHO"),
             QStringLiteral("*.sho"),
-            QStringLiteral("ファイル名 （拡張子は、略すと.shoになります。）")};
+            recordNamesText(QT_TRANSLATE_NOOP("gamecommon",
+                                              "ファイル名 （拡張子は、略すと.shoになります。）"))};
 }
 
 inline RecordNames goRecordNames() {
@@ -32,7 +39,8 @@ inline RecordNames goRecordNames() {
             QStringLiteral(".chs"),
             QStringLiteral(".CHS"),
             QStringLiteral("*.chs"),
-            QStringLiteral("ファイル名 （拡張子は、略すと.chsになります。）")};
+            recordNamesText(QT_TRANSLATE_NOOP("gamecommon",
+                                              "ファイル名 （拡張子は、略すと.chsになります。）"))};
 }
 
 }  // namespace gamecommon

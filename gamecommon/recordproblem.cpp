@@ -1,28 +1,36 @@
 #include "recordproblem.h"
 
+#include <QCoreApplication>
+
 namespace gamecommon {
 
 QString problemText(RecordProblem problem, const QString& name) {
+    const auto told = [&name](const char* source) {
+        return QCoreApplication::translate("gamecommon", source).arg(name);
+    };
     switch (problem) {
         case RecordProblem::None:
             return {};
         case RecordProblem::Missing:
-            return name + QStringLiteral("が存在しません。");
+            return told(QT_TRANSLATE_NOOP("gamecommon", "%1が存在しません。"));
         case RecordProblem::Unreadable:
-            return name + QStringLiteral("を読み込めません。");
+            return told(QT_TRANSLATE_NOOP("gamecommon", "%1を読み込めません。"));
         case RecordProblem::TooLarge:
-            return name + QStringLiteral("は大きすぎるため、メモ帳では開けません。");
+            return told(
+                QT_TRANSLATE_NOOP("gamecommon", "%1は大きすぎるため、メモ帳では開けません。"));
         case RecordProblem::Empty:
-            return name + QStringLiteral("は空のファイルです。");
+            return told(QT_TRANSLATE_NOOP("gamecommon", "%1は空のファイルです。"));
         case RecordProblem::NoPosition:
-            return name + QStringLiteral("には再生できる局面がありません。");
+            return told(QT_TRANSLATE_NOOP("gamecommon", "%1には再生できる局面がありません。"));
         case RecordProblem::NotWritten:
-            return name + QStringLiteral("に書き込めません。");
+            return told(QT_TRANSLATE_NOOP("gamecommon", "%1に書き込めません。"));
         case RecordProblem::NoRunningRecord:
-            return name + QStringLiteral(
-                              "がありません。「全手保存」で棋譜を記録してから保存してください。");
+            return told(QT_TRANSLATE_NOOP(
+                "gamecommon",
+                "%1がありません。「全手保存」で棋譜を記録してから保存してください。"));
         case RecordProblem::Unstorable:
-            return name + QStringLiteral("に保存できない文字が含まれているため、保存しません。");
+            return told(QT_TRANSLATE_NOOP(
+                "gamecommon", "%1に保存できない文字が含まれているため、保存しません。"));
     }
     return {};
 }

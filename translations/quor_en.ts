@@ -97,6 +97,389 @@
     </message>
 </context>
 <context>
+    <name>gamecommon</name>
+    <message>
+        <source>宜しくお願いします。</source>
+        <translation>Have a good game.</translation>
+    </message>
+    <message>
+        <source>ありがとうございました。</source>
+        <translation>Thank you for the game.</translation>
+    </message>
+    <message>
+        <source>それでは、始めます。</source>
+        <translation>Well then, let&apos;s begin.</translation>
+    </message>
+    <message>
+        <source>長考中。しばらく考えさせてください。</source>
+        <translation>Thinking hard. Please give me a while.</translation>
+    </message>
+    <message>
+        <source>ちょっと（10分くらい？）中断します。</source>
+        <translation>A short break (about 10 minutes?).</translation>
+    </message>
+    <message>
+        <source>それはいい手ですね。</source>
+        <translation>That&apos;s a good move.</translation>
+    </message>
+    <message>
+        <source>強いですね。</source>
+        <translation>You&apos;re strong.</translation>
+    </message>
+    <message>
+        <source>いやー参りました。</source>
+        <translation>Well, you got me there.</translation>
+    </message>
+    <message>
+        <source>(^_^) わ－い</source>
+        <translation>(^_^) Yay!</translation>
+    </message>
+    <message>
+        <source>m(_ _)m&#x3000;申し訳ござらぬ。</source>
+        <translation>m(_ _)m  My apologies.</translation>
+    </message>
+    <message>
+        <source>(T_T)&#x3000;そんな－</source>
+        <translation>(T_T)  Oh no...</translation>
+    </message>
+    <message>
+        <source>(&gt;_&lt;)&#x3000;アイタ！</source>
+        <translation>(&gt;_&lt;)  Ouch!</translation>
+    </message>
+    <message>
+        <source>(^_^)v&#x3000;イエ－イ</source>
+        <translation>(^_^)v  Yeah!</translation>
+    </message>
+    <message>
+        <source>&lt;(_ _)&gt;&#x3000;参り申した。</source>
+        <translation>&lt;(_ _)&gt;  I am beaten.</translation>
+    </message>
+    <message>
+        <source>(＾_^；&#x3000;あの－・・・</source>
+        <translation>(^_^;  Erm...</translation>
+    </message>
+    <message>
+        <source>入門</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>初級</source>
+        <translation>Novice</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Intermediate</translation>
+    </message>
+    <message>
+        <source>中上級</source>
+        <translation>Upper intermediate</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>プロ級</source>
+        <translation>Professional</translation>
+    </message>
+    <message>
+        <source>%1が存在しません。</source>
+        <translation>%1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1を読み込めません。</source>
+        <translation>%1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1は大きすぎるため、メモ帳では開けません。</source>
+        <translation>%1 is too large to open in the notepad.</translation>
+    </message>
+    <message>
+        <source>%1は空のファイルです。</source>
+        <translation>%1 is an empty file.</translation>
+    </message>
+    <message>
+        <source>%1には再生できる局面がありません。</source>
+        <translation>%1 holds no position that can be replayed.</translation>
+    </message>
+    <message>
+        <source>%1に書き込めません。</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>%1がありません。「全手保存」で棋譜を記録してから保存してください。</source>
+        <translation>There is no %1. Record the game with &quot;Record All Moves&quot; first, then save it.</translation>
+    </message>
+    <message>
+        <source>%1に保存できない文字が含まれているため、保存しません。</source>
+        <translation>%1 holds characters that cannot be saved, so it was not saved.</translation>
+    </message>
+    <message>
+        <source>棋譜一時保存デ－タを名前を変えて保存します。
+(拡張子は略してください。)</source>
+        <translation>Saves the game being recorded under a new name.
+(Leave out the extension.)</translation>
+    </message>
+    <message>
+        <source>通信を切断しなければ実行できません。</source>
+        <translation>Disconnect first to do this.</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>ファイル名(&amp;N):</source>
+        <translation>File &amp;name:</translation>
+    </message>
+    <message>
+        <source>ファイル名の手動変更はできません。</source>
+        <translation>The file name cannot be typed in.</translation>
+    </message>
+    <message>
+        <source>開&#x3000;く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>実&#x3000;行</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>ファイルを指定してください。</source>
+        <translation>Choose a file.</translation>
+    </message>
+    <message>
+        <source>デバイスが使用できません。</source>
+        <translation>The device cannot be used.</translation>
+    </message>
+    <message>
+        <source>ほか</source>
+        <translation> and more</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1の%2行目%3は局面ではないため、飛ばします。</source>
+        <translation>%1: line(s) %2%3 hold no position and are skipped.</translation>
+    </message>
+    <message>
+        <source>%1:将棋メモ帳：ロ－ドした行数=%2</source>
+        <translation>%1: Notepad: %2 lines loaded</translation>
+    </message>
+    <message>
+        <source>ファイル名 （拡張子は、略すと.shoになります。）</source>
+        <translation>File name (without an extension, .sho is added)</translation>
+    </message>
+    <message>
+        <source>ファイル名 （拡張子は、略すと.chsになります。）</source>
+        <translation>File name (without an extension, .chs is added)</translation>
+    </message>
+</context>
+<context>
+    <name>gamecommon::BoardView</name>
+    <message>
+        <source>相手</source>
+        <translation>Opponent</translation>
+    </message>
+    <message>
+        <source>自分</source>
+        <translation>You</translation>
+    </message>
+</context>
+<context>
+    <name>gamecommon::GameWindow</name>
+    <message>
+        <source>ダブルクリックで、テキストボックス内を消去できます。</source>
+        <translation>Double-click to clear the text box.</translation>
+    </message>
+    <message>
+        <source>送&#x3000;信</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>メッセージを送信します。</source>
+        <translation>Sends the message.</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>開く...(&amp;F)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存...</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>全手保存</source>
+        <translation>Record All Moves</translation>
+    </message>
+    <message>
+        <source>強さ</source>
+        <translation>Strength</translation>
+    </message>
+    <message>
+        <source>初期化</source>
+        <translation>New Game</translation>
+    </message>
+    <message>
+        <source>将棋終了(&amp;Q)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>接続</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>ログイン(&amp;R)</source>
+        <translation>Log&amp;in Settings...</translation>
+    </message>
+    <message>
+        <source>サーバー（後手&amp;S）</source>
+        <translation>&amp;Server (play Gote)</translation>
+    </message>
+    <message>
+        <source>切断(&amp;A)</source>
+        <translation>Disconnect(&amp;A)</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resign</translation>
+    </message>
+    <message>
+        <source>メッセージ</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>挨拶</source>
+        <translation>Greetings</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>Comments</translation>
+    </message>
+    <message>
+        <source>顔文字</source>
+        <translation>Emoticons</translation>
+    </message>
+    <message>
+        <source>棋譜再生</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <source>起動</source>
+        <translation>Open Record...</translation>
+    </message>
+    <message>
+        <source>バ－ジョン情報</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>gamecommon::LoginDialog</name>
+    <message>
+        <source>保&#x3000;存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>ユ－ザ－ID</source>
+        <translation>User ID</translation>
+    </message>
+</context>
+<context>
+    <name>gamecommon::MatchFlow</name>
+    <message>
+        <source>切断しました</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>あなたの負けです。</source>
+        <translation>You lost.</translation>
+    </message>
+    <message>
+        <source>相手は考え中</source>
+        <translation>Opponent&apos;s move</translation>
+    </message>
+    <message>
+        <source>接続が切れました。つなぎ直しています</source>
+        <translation>Connection lost. Reconnecting...</translation>
+    </message>
+    <message>
+        <source>つなぎ直せませんでした</source>
+        <translation>Could not reconnect</translation>
+    </message>
+    <message>
+        <source>サーバーと接続が完了しました。</source>
+        <translation>Connected to the server.</translation>
+    </message>
+    <message>
+        <source>あなたの番</source>
+        <translation>Your move</translation>
+    </message>
+    <message>
+        <source>接続しました。</source>
+        <translation>Connected.</translation>
+    </message>
+</context>
+<context>
+    <name>gamecommon::MemoEditor</name>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>名前を変えて保存(&amp;S)</source>
+        <translation>&amp;Save As...</translation>
+    </message>
+    <message>
+        <source>上書保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>終了(&amp;Q)</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
+    <name>go</name>
+    <message>
+        <source>先手</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>通信将棋:第%1手</source>
+        <translation>Network go: move%1</translation>
+    </message>
+    <message>
+        <source>通信将棋：あなた=%1:第%2手</source>
+        <translation>Network go: you play %1: move%2</translation>
+    </message>
+    <message>
+        <source>通信囲碁：あなた=%1:第%2手</source>
+        <translation>Network go: you play %1: move%2</translation>
+    </message>
+    <message>
+        <source>先手：%1&#x3000;&#x3000;後手：%2</source>
+        <translation>Black: %1    White: %2</translation>
+    </message>
+    <message>
+        <source>%1です。</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>Ostrim&#x3000;Ver1.01</source>
+        <translation>Ostrim Ver1.01</translation>
+    </message>
+</context>
+<context>
     <name>lobbyclient</name>
     <message>
         <source>将棋</source>
@@ -348,7 +731,7 @@
     </message>
     <message>
         <source>リモートホストのネットワークに接続できない。</source>
-        <translation>The remote host's network cannot be reached.</translation>
+        <translation>The remote host&apos;s network cannot be reached.</translation>
     </message>
     <message>
         <source>ネットワークから切断された。</source>
@@ -445,6 +828,65 @@
     <message>
         <source>クライアント待受</source>
         <translation>Waiting for a client</translation>
+    </message>
+</context>
+<context>
+    <name>shogi</name>
+    <message>
+        <source>王手のため、その手は使えません。</source>
+        <translation>That move would leave your king in check.</translation>
+    </message>
+    <message>
+        <source>そこには逃げられません。</source>
+        <translation>The king cannot move there: it would be in check.</translation>
+    </message>
+    <message>
+        <source>そこには打てません。</source>
+        <translation>You cannot drop that piece there.</translation>
+    </message>
+    <message>
+        <source>二歩です。</source>
+        <translation>Two pawns on one file (nifu).</translation>
+    </message>
+    <message>
+        <source>王手！</source>
+        <translation>Check!</translation>
+    </message>
+    <message>
+        <source>成りますか？</source>
+        <translation>Promote?</translation>
+    </message>
+    <message>
+        <source>あなたの勝ちです。</source>
+        <translation>You won.</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>Sente</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Gote</translation>
+    </message>
+    <message>
+        <source>通信将棋:第%1手</source>
+        <translation>Network shogi: move%1</translation>
+    </message>
+    <message>
+        <source>通信将棋：あなた=%1:第%2手</source>
+        <translation>Network shogi: you play %1: move%2</translation>
+    </message>
+    <message>
+        <source>先手：%1</source>
+        <translation>Sente: %1</translation>
+    </message>
+    <message>
+        <source>後手：%1</source>
+        <translation>Gote: %1</translation>
+    </message>
+    <message>
+        <source>Varnel for Quor&#x3000;Ver1.10</source>
+        <translation>Varnel for Quor Ver1.10</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,17 @@ namespace {
 const QString kResignMsg =
     gamecommon::endOfGameMsg(QStringLiteral("投了です。あなたの勝ちです。有り難うございました。"));
 
+QString goText(const char* source) {
+    return QCoreApplication::translate("go", source);
+}
+
+// The side this program plays (kept as "先手" or "後手") as the player reads it.
+QString sideText(const QString& side) {
+    if (side == u"先手") return goText(QT_TRANSLATE_NOOP("go", "先手"));
+    if (side == u"後手") return goText(QT_TRANSLATE_NOOP("go", "後手"));
+    return side;
+}
+
 }  // namespace
 
 GoMatch::GoMatch(gamecommon::MatchView& view, QString loginFilePath,
@@ -92,10 +103,11 @@ void GoMatch::showReceivedMove() {
 
 QString GoMatch::gameTitle() const {
     const QString number = numberText(state().MoveNo);
-    if (state().WatchMode) return QStringLiteral("通信将棋:第") + number + QStringLiteral("手");
-    const QString game = lastMoveOwn_ ? QStringLiteral("通信将棋") : QStringLiteral("通信囲碁");
-    return game + QStringLiteral("：あなた=") + state().MySide + QStringLiteral(":第") + number +
-           QStringLiteral("手");
+    if (state().WatchMode) return goText(QT_TRANSLATE_NOOP("go", "通信将棋:第%1手")).arg(number);
+    const QString title = lastMoveOwn_
+                              ? goText(QT_TRANSLATE_NOOP("go", "通信将棋：あなた=%1:第%2手"))
+                              : goText(QT_TRANSLATE_NOOP("go", "通信囲碁：あなた=%1:第%2手"));
+    return title.arg(sideText(state().MySide), number);
 }
 
 QString GoMatch::resignMessage() const {
@@ -106,7 +118,7 @@ void GoMatch::showPlayers(const QString& first, const QString& second) {
     firstPlayer_ = first;
     secondPlayer_ = second;
     view().setPlayerBox(0,
-                        QStringLiteral("先手：") + first + QStringLiteral("　　後手：") + second);
+                        goText(QT_TRANSLATE_NOOP("go", "先手：%1　　後手：%2")).arg(first, second));
 }
 
 void GoMatch::noticeReceived(const QString& text) {
@@ -114,7 +126,7 @@ void GoMatch::noticeReceived(const QString& text) {
     // shown.
     const QString notice = text.section(u':', 1, 1);
     view().setMessageText(notice);
-    view().showMessageBox(notice + QStringLiteral("です。"));
+    view().showMessageBox(goText(QT_TRANSLATE_NOOP("go", "%1です。")).arg(notice));
 }
 
 }  // namespace go

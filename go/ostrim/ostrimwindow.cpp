@@ -1,13 +1,20 @@
 #include "ostrimwindow.h"
 
+#include <QCoreApplication>
+
 #include "loginsettings.h"
 
 namespace go {
 
 namespace {
 
+QString translated(const char* source) {
+    return QCoreApplication::translate("go", source);
+}
+
 gamecommon::GameWindowTraits ostrimTraits() {
-    return {QStringLiteral("Ostrim"), QStringLiteral("Ostrim　Ver1.01"), false, false};
+    return {QStringLiteral("Ostrim"), translated(QT_TRANSLATE_NOOP("go", "Ostrim　Ver1.01")), false,
+            false};
 }
 
 }  // namespace

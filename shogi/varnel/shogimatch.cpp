@@ -3,8 +3,24 @@
 #include "shogiboardview.h"
 #include "shogirules/movemessage.h"
 #include "shogirules/moverules.h"
+#include "shogirules/rulemessages.h"
 
 namespace shogi {
+
+namespace {
+
+QString shogiText(const char* source) {
+    return QCoreApplication::translate("shogi", source);
+}
+
+// The side this program plays (kept as "先手" or "後手") as the player reads it.
+QString sideText(const QString& side) {
+    if (side == u"先手") return shogiText(QT_TRANSLATE_NOOP("shogi", "先手"));
+    if (side == u"後手") return shogiText(QT_TRANSLATE_NOOP("shogi", "後手"));
+    return side;
+}
+
+}  // namespace
 
 ShogiMatch::ShogiMatch(gamecommon::MatchView& view, QString loginFilePath,
                        gamecommon::MatchTransport& transport, gamecommon::FlowClock& clock,
@@ -71,23 +87,24 @@ void ShogiMatch::showReceivedMove() {
 QString ShogiMatch::receivedMoveWarning() const {
     // A player whose king was just taken is not in check: he has lost.
     const bool check = ownKingSquare(position_.Ban) && InCheck(position_.Ban);
-    return check ? QStringLiteral("王手！") : QString();
+    return check ? shownRuleText(kMsgCheck.toString()) : QString();
 }
 
 QString ShogiMatch::gameTitle() const {
     const QString number = numberText(state().MoveNo);
-    if (state().WatchMode) return QStringLiteral("通信将棋:第") + number + QStringLiteral("手");
-    return QStringLiteral("通信将棋：あなた=") + state().MySide + QStringLiteral(":第") + number +
-           QStringLiteral("手");
+    if (state().WatchMode)
+        return shogiText(QT_TRANSLATE_NOOP("shogi", "通信将棋:第%1手")).arg(number);
+    return shogiText(QT_TRANSLATE_NOOP("shogi", "通信将棋：あなた=%1:第%2手"))
+        .arg(sideText(state().MySide), number);
 }
 
 void ShogiMatch::showPlayers(const QString& first, const QString& second) {
-    view().setPlayerBox(0, QStringLiteral("先手：") + first);
-    view().setPlayerBox(1, QStringLiteral("後手：") + second);
+    view().setPlayerBox(0, shogiText(QT_TRANSLATE_NOOP("shogi", "先手：%1")).arg(first));
+    view().setPlayerBox(1, shogiText(QT_TRANSLATE_NOOP("shogi", "後手：%1")).arg(second));
 }
 
 void ShogiMatch::kingCaptured(const MoveOutcome& outcome) {
-    endGame(outcome.endOfGameMessage, outcome.resultText);
+    endGame(outcome.endOfGameMessage, shownRuleText(outcome.resultText));
 }
 
 }  // namespace shogi

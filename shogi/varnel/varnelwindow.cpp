@@ -9,8 +9,13 @@ namespace shogi {
 
 namespace {
 
+QString translated(const char* source) {
+    return QCoreApplication::translate("shogi", source);
+}
+
 gamecommon::GameWindowTraits varnelTraits() {
-    return {QStringLiteral("Varnel"), QStringLiteral("Varnel for Quor　Ver1.10"), true, true};
+    return {QStringLiteral("Varnel"),
+            translated(QT_TRANSLATE_NOOP("shogi", "Varnel for Quor　Ver1.10")), true, true};
 }
 
 }  // namespace
@@ -75,11 +80,12 @@ void VarnelWindow::kingCaptured(const MoveOutcome& outcome) {
 }
 
 void VarnelWindow::showRuleMessage(const QString& text) {
-    box(text);
+    box(shownRuleText(text));
 }
 
 bool VarnelWindow::askPromotion() {
-    const bool yes = dialogs().askYesNo(this, windowTitleForBoxes(), kMsgPromote.toString());
+    const bool yes =
+        dialogs().askYesNo(this, windowTitleForBoxes(), shownRuleText(kMsgPromote.toString()));
     boxClosedNow();
     return yes;
 }

@@ -332,7 +332,7 @@ TEST_F(RecordMenuItems, RecordingIsSwitchedOnOnceAndSavedUnderAName) {
     dialogs.textAnswers = {"game9"};
     save.trigger();
     EXPECT_EQ(dialogs.shown,
-              (QStringList{"Varnel|" + kSaveRecordPrompt,
+              (QStringList{"Varnel|" + saveRecordPrompt(),
                            "Varnel|ShougiAll.shoがありません。「全手保存」で棋譜を記録してから保存"
                            "してください。"}));
     EXPECT_FALSE(QFile::exists(file(QStringLiteral("game9.sho"))));

@@ -14,7 +14,7 @@ namespace testsupport {
 // the server, which cuts one connection as networks cut them: closed at both
 // ends, reset at both ends, or gone silent (nothing passes any more, and both
 // ends stay open). A connection is picked by what its client sent first: a
-// login names its user.
+// login names its user. It keeps what passed each way.
 class CuttingProxy {
 public:
     enum class Cut { Close, Reset, Silence };
@@ -60,11 +60,25 @@ public:
         return false;
     }
 
+    // What passed on the connection whose client's first bytes hold `text`:
+    // from the client, and to it.
+    struct Traffic {
+        QByteArray sent;
+        QByteArray received;
+    };
+    Traffic traffic(const QString& text) const {
+        const QByteArray wanted(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        for (const auto& link : links_)
+            if (link->head.contains(wanted)) return {link->sent, link->received};
+        return {};
+    }
+
 private:
     struct Link {
         std::unique_ptr<QTcpSocket> client;
         std::unique_ptr<QTcpSocket> server;
         QByteArray head;  // the client's first bytes
+        QByteArray sent, received;
         bool cut = false;
     };
 
@@ -78,11 +92,15 @@ private:
             QObject::connect(client, &QTcpSocket::readyRead, [l] {
                 const QByteArray bytes = l->client->readAll();
                 if (l->head.size() < 512) l->head += bytes;
-                if (!l->cut) l->server->write(bytes);
+                if (l->cut) return;
+                l->sent += bytes;
+                l->server->write(bytes);
             });
             QObject::connect(l->server.get(), &QTcpSocket::readyRead, [l] {
                 const QByteArray bytes = l->server->readAll();
-                if (!l->cut) l->client->write(bytes);
+                if (l->cut) return;
+                l->received += bytes;
+                l->client->write(bytes);
             });
             // One end closing closes the other, unless the line is dead.
             QObject::connect(client, &QTcpSocket::disconnected, [l] {

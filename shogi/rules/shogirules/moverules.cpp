@@ -163,7 +163,7 @@ bool IsLegalMove(const Board& board, Square t, Square f, Cell piece, QStringList
 bool IsLegalDrop(const Board& board, Square t, Cell piece, QStringList* messages) {
     if (!t.isOnBoard()) return false;
     bool result = true;
-    const auto refuse = [&](QStringView text) {
+    const auto refuse = [&](QUtf8StringView text) {
         result = false;
         if (messages) messages->append(text.toString());
     };
