@@ -446,5 +446,9 @@
         <source>クライアント待受</source>
         <translation>Waiting for a client</translation>
     </message>
+    <message>
+        <source>環境変数 %1 の値「%2」はポート番号ではありません。%3～65535 の数を指定してください。</source>
+        <translation>The value &quot;%2&quot; of the environment variable %1 is not a port number. Give a number from %3 to 65535.</translation>
+    </message>
 </context>
 </TS>
