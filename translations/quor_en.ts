@@ -97,6 +97,29 @@
     </message>
 </context>
 <context>
+    <name>brellow::Quor</name>
+    <message>
+        <source>トレイに格納</source>
+        <translation>Minimise to tray</translation>
+    </message>
+    <message>
+        <source>メニュ－</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>表&#x3000;示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1（%2回）</source>
+        <translation>%1 (%2 more)</translation>
+    </message>
+</context>
+<context>
     <name>lobby</name>
     <message>
         <source>不正なデ－タが送信されました。</source>
