@@ -57,23 +57,32 @@ bool LobbyServer::relayToClient(SocketHandle socket, const QString& text) {
     return true;
 }
 
+void LobbyServer::reportStatus(const Notice& notice, Report kind) {
+    emit statusChanged(notice.text(), kind, notice);
+}
+
+void LobbyServer::reportMsg(const Notice& notice, Report kind) {
+    emit msgChanged(notice.text(), kind, notice);
+}
+
 void LobbyServer::reportInvalidData() {
-    emit invalidData(kInvalidDataText.toString());
+    const Notice notice = Notice::sentence(kInvalidDataText);
+    emit invalidData(notice.text(), notice);
 }
 
 void LobbyServer::acceptConnection(SocketHandle socket, const QString& peerIp, quint16 peerPort) {
-    emit msgChanged(peerIp + kConnectedText.toString() + QString::number(peerPort),
-                    Report::Traffic);
+    reportMsg(Notice::sentence(kConnectedText, {peerIp, QString::number(peerPort)}),
+              Report::Traffic);
     const auto pushedOut = waiting_.admit({socket, peerIp, peerPort, clock_(), {}, 0});
     if (pushedOut) {
         transport_.close(pushedOut->socket);
-        emit statusChanged(pushedOut->peerIp + kClosedText.toString(), Report::Traffic);
+        reportStatus(Notice::sentence(kClosedText, {pushedOut->peerIp}), Report::Traffic);
     }
 }
 
 void LobbyServer::receiveMessage(SocketHandle socket, const QString& text) {
     const AtEnd publish{[this] { publishLobby(); }};
-    if (messageReports_) emit statusChanged(maskPasswords(text), Report::Traffic);
+    if (messageReports_) reportStatus(Notice::asIs(maskPasswords(text)), Report::Traffic);
     if (waiting_.find(socket)) return waitingDispatch(socket, text);
     // A socket nobody holds (one closed meanwhile) speaks for nobody.
     const auto slot = userTable_.slotOfSocket(socket);
@@ -92,12 +101,12 @@ void LobbyServer::dropWaiting(SocketHandle socket) {
     const auto gone = waiting_.take(socket);
     if (!gone) return;
     transport_.close(socket);
-    emit statusChanged(gone->peerIp + kClosedText.toString(), Report::Traffic);
+    reportStatus(Notice::sentence(kClosedText, {gone->peerIp}), Report::Traffic);
 }
 
 void LobbyServer::connectionClosed(SocketHandle socket) {
     const AtEnd publish{[this] { publishLobby(); }};
-    emit msgChanged(kCloseEventText.toString(), Report::Traffic);
+    reportMsg(Notice::asIs(kCloseEventText.toString()), Report::Traffic);
     if (waiting_.find(socket)) return dropWaiting(socket);
     const auto slot = userTable_.slotOfSocket(socket);
     if (!slot) return;
@@ -131,7 +140,7 @@ void LobbyServer::gameProgramGone(int slot, bool onPurpose) {
     o.OppGameSock = 0;
     r.RejoinBy = clock_() + rejoinWaitMs_;
     requestWake(r.RejoinBy);
-    emit statusChanged(r.UserID + kGameWaitsText.toString(), Report::Event);
+    reportStatus(Notice::sentence(kGameWaitsText, {r.UserID}), Report::Event);
     sendPaced(o.GameSock, serverChatLine(kOpponentLostText));
     // His client hears of the pairing again, as at its start: its start
     // button starts a program anew when the old one is gone for good.
@@ -148,7 +157,7 @@ void LobbyServer::endMatchOfGone(int slot) {
     r.RejoinBy = 0;
     r.ResumedSock = 0;
     closeStaleGameSock(slot);
-    emit statusChanged(r.UserID + kGameGoneText.toString(), Report::Event);
+    reportStatus(Notice::sentence(kGameGoneText, {r.UserID}), Report::Event);
     if (r.Watching) {
         ClearWatch(slot);
         r.ChallengeRefused = false;  // his next GMOK answers this notice
@@ -261,7 +270,7 @@ void LobbyServer::CloseUser(int u) {
         const UserRecord& watcher = userTable_[w];
         if (watcher.Watching && (watcher.WatchA == u || watcher.WatchB == u)) endWatch(w);
     }
-    emit statusChanged(peerIp + kClosedText.toString(), Report::Event);
+    reportStatus(Notice::sentence(kClosedText, {peerIp}), Report::Event);
 }
 
 void LobbyServer::ClearWatch(int u) {
@@ -303,7 +312,7 @@ void LobbyServer::loginSweep() {
     const qint64 now = clock_();
     for (const WaitingConnection& gone : waiting_.takeExpired(now, kLoginGraceMs, kLoginHoldMs)) {
         transport_.close(gone.socket);
-        emit statusChanged(gone.peerIp + kClosedText.toString(), Report::Traffic);
+        reportStatus(Notice::sentence(kClosedText, {gone.peerIp}), Report::Traffic);
     }
     for (int s = UserTable::kFirstSlot; s < UserTable::kRecordCount; ++s) {
         const UserRecord& r = userTable_[s];

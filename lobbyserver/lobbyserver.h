@@ -8,6 +8,7 @@
 #include "framingrules.h"
 #include "loginfile.h"
 #include "loginthrottle.h"
+#include "notice.h"
 #include "publiclobby.h"
 #include "servertransport.h"
 #include "usertable.h"
@@ -33,9 +34,11 @@ enum class Report { Event, Traffic };
 // What the window shows comes out as signals: `statusChanged` and
 // `msgChanged` for its two text boxes, each with the kind of report it is,
 // `minuteCountChanged` for the minute label, `invalidData` for the
-// invalid-data box. A received message is shown with its password masked. A
-// receiver may open a modal box on `invalidData`: the core has finished with
-// the message by then.
+// invalid-data box. Each text comes in Japanese, as a log keeps it, and as
+// the Notice a window shows in the user's language. A received message is
+// shown with its password masked, and as it came. A receiver may open a
+// modal box on `invalidData`: the core has finished with the message by
+// then.
 class LobbyServer : public QObject {
     Q_OBJECT
 public:
@@ -113,10 +116,10 @@ public:
     std::size_t waitingCount() const { return waiting_.size(); }
 
 signals:
-    void statusChanged(const QString& text, lobby::Report kind);
-    void msgChanged(const QString& text, lobby::Report kind);
+    void statusChanged(const QString& text, lobby::Report kind, const lobby::Notice& notice);
+    void msgChanged(const QString& text, lobby::Report kind, const lobby::Notice& notice);
     void minuteCountChanged(int minutes);
-    void invalidData(const QString& text);
+    void invalidData(const QString& text, const lobby::Notice& notice);
     // `wake` is wanted at `atMs` of the server's clock.
     void wakeRequested(qint64 atMs);
 
@@ -205,6 +208,8 @@ private:
     // server's in. Returns whether it went.
     bool relayToClient(SocketHandle socket, const QString& text);
 
+    void reportStatus(const Notice& notice, Report kind);
+    void reportMsg(const Notice& notice, Report kind);
     void reportInvalidData();
     void send(SocketHandle socket, const QString& text);
 

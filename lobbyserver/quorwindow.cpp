@@ -40,7 +40,7 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
     GetTXT = textBox(u"GetTXT"_s, this);
     LFtime = platform::named(new QLabel(u"0"_s, this), u"LFtime"_s);
     SerVerBTN = platform::named(new QPushButton(u"SerVer"_s, this), u"SerVerBTN"_s);
-    TRYbtn = platform::named(new QPushButton(u"トレイに格納"_s, this), u"TRYbtn"_s);
+    TRYbtn = platform::named(new QPushButton(tr("トレイに格納"), this), u"TRYbtn"_s);
     EndBTN = platform::named(new QPushButton(u"END"_s, this), u"EndBTN"_s);
 
     auto* layout = new QGridLayout(this);
@@ -54,10 +54,10 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
     buttons->addWidget(EndBTN);
     layout->addLayout(buttons, 3, 0, 1, 2);
 
-    mun_MENU = platform::named(new QMenu(u"メニュ－"_s, this), u"mun_MENU"_s);
-    mnu_DISP = platform::named(mun_MENU->addAction(u"表　示"_s), u"mnu_DISP"_s);
+    mun_MENU = platform::named(new QMenu(tr("メニュ－"), this), u"mun_MENU"_s);
+    mnu_DISP = platform::named(mun_MENU->addAction(tr("表　示")), u"mnu_DISP"_s);
     mun_MENU->addSeparator();
-    mnu_END = platform::named(mun_MENU->addAction(u"終了"_s), u"mnu_END"_s);
+    mnu_END = platform::named(mun_MENU->addAction(tr("終了")), u"mnu_END"_s);
 
     tray = platform::named(new QSystemTrayIcon(icon, this), u"tray"_s);
     tray->setToolTip(trayTip());
@@ -72,15 +72,26 @@ Quor::Quor(QString loginFolder, platform::Dialogs& dialogs, QWidget* parent)
         if (r == QSystemTrayIcon::Trigger) mun_MENU->popup(QCursor::pos());
     });
 
-    connect(&host_, &lobby::ServerHost::statusChanged, Status, &QLineEdit::setText);
-    connect(&host_, &lobby::ServerHost::msgChanged, Msg, &QLineEdit::setText);
+    // The host reports in Japanese, as its log keeps it; the window shows
+    // each report in the user's language.
+    connect(&host_, &lobby::ServerHost::statusChanged, this,
+            [this](const QString&, lobby::Report, const lobby::Notice& notice) {
+                Status->setText(notice.shown());
+            });
+    connect(&host_, &lobby::ServerHost::msgChanged, this,
+            [this](const QString&, lobby::Report, const lobby::Notice& notice) {
+                Msg->setText(notice.shown());
+            });
     connect(&host_, &lobby::ServerHost::addressChanged, GetTXT, &QLineEdit::setText);
     connect(&host_, &lobby::ServerHost::minuteCountChanged, this, [this](int minutes) {
         LFtime->setText(QString::number(minutes));
         tray->setToolTip(trayTip());
     });
-    connect(&host_, &lobby::ServerHost::invalidData, this, &Quor::showInvalidData);
-    connect(&host_, &lobby::ServerHost::errorBox, this, &Quor::showErrorBox);
+    connect(
+        &host_, &lobby::ServerHost::invalidData, this,
+        [this](const QString&, const lobby::Notice& notice) { showInvalidData(notice.shown()); });
+    connect(&host_, &lobby::ServerHost::errorBox, this,
+            [this](const QString&, const lobby::Notice& notice) { showErrorBox(notice.shown()); });
 
     host_.start();
 }
@@ -173,7 +184,7 @@ void Quor::showInvalidData(const QString& text) {
     dialogs_.message(this, kTitle, text);
     while (self && invalidRepeats_ > 0) {
         const int repeats = std::exchange(invalidRepeats_, 0);
-        dialogs_.message(this, kTitle, text + u"（"_s + QString::number(repeats) + u"回）"_s);
+        dialogs_.message(this, kTitle, tr("%1（%2回）").arg(text, QString::number(repeats)));
     }
     if (self) invalidBoxOpen_ = false;
 }

@@ -16,8 +16,9 @@ namespace brellow {
 // (`Status`), the listener state and notices (`Msg`), the own address
 // (`GetTXT`), the minutes since start (`LFtime`) and the buttons "SerVer",
 // "トレイに格納" and "END". It owns the running server and only shows what
-// the server reports; the server listens from the first time the window is
-// shown or activated, and "SerVer" starts it again after a failure.
+// the server reports, in the user's language (received messages as they
+// came); the server listens from the first time the window is shown or
+// activated, and "SerVer" starts it again after a failure.
 class Quor : public QWidget {
     Q_OBJECT
 public:

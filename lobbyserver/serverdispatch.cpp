@@ -147,7 +147,7 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool tur
     const auto slot = userTable_.freeSlot();
     if (!slot) {
         send(socket, serverFullReply());
-        emit statusChanged(peerIp + kServerFullText.toString(), Report::Traffic);
+        reportStatus(Notice::sentence(kServerFullText, {peerIp}), Report::Traffic);
         return dropWaiting(socket);
     }
     if (!turnTaken && holdLogin(socket, text)) return;
@@ -161,8 +161,8 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool tur
         case LoginCheck::Refused:
             // A wrong login gets no answer, whatever was wrong in it.
             if (throttle_.failed(peerIp, now))
-                emit statusChanged(peerIp + kSlowedText.toString(), Report::Event);
-            emit statusChanged(peerIp + kLoginRefusedText.toString() + login->id, Report::Event);
+                reportStatus(Notice::sentence(kSlowedText, {peerIp}), Report::Event);
+            reportStatus(Notice::sentence(kLoginRefusedText, {peerIp, login->id}), Report::Event);
             return dropWaiting(socket);
         case LoginCheck::Allowed:
             break;
@@ -171,7 +171,7 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool tur
     // the answer confirms nothing that a guesser does not know.
     if (userTable_.loggedInSlot(login->id, login->pass)) {
         send(socket, duplicateLoginReply());
-        emit statusChanged(peerIp + kDuplicateLoginText.toString() + login->id, Report::Event);
+        reportStatus(Notice::sentence(kDuplicateLoginText, {peerIp, login->id}), Report::Event);
         return dropWaiting(socket);
     }
     const WaitingConnection connection = *waiting_.take(socket);
@@ -182,7 +182,7 @@ void LobbyServer::handleLogin(SocketHandle socket, const QString& text, bool tur
     r.LobbySock = socket;
     r.PeerIp = connection.peerIp;
     r.PeerPort = connection.peerPort;
-    emit statusChanged(r.PeerIp + kLoginAllowedText.toString(), Report::Event);
+    reportStatus(Notice::sentence(kLoginAllowedText, {r.PeerIp}), Report::Event);
     r.Password = login->pass;
     r.UserID = login->id;
     r.GameKind = login->kind;
@@ -201,9 +201,9 @@ void LobbyServer::reportSkippedLines() {
     QStringList numbers;
     for (int i = 0; i < lines.size() && i < kShown; ++i)
         numbers << QString::number(lines[i]);
-    QString text = kSkippedLinesText.toString() + numbers.join(u',');
-    if (lines.size() > kShown) text += QStringLiteral(",…(%1)").arg(lines.size());
-    emit statusChanged(text, Report::Event);
+    QString shown = numbers.join(u',');
+    if (lines.size() > kShown) shown += QStringLiteral(",…(%1)").arg(lines.size());
+    reportStatus(Notice::sentence(kSkippedLinesText, {shown}), Report::Event);
 }
 
 void LobbyServer::sendUserList(int k) {
@@ -261,8 +261,7 @@ void LobbyServer::handleGameStart(int k, const QString& text) {
     }
     touchLobby();
     emit gameBegan(a.GameNumber, a.GameKind, a.UserID, opp.UserID);
-    emit statusChanged(a.UserID + kAndText.toString() + opp.UserID + kPairedText.toString(),
-                       Report::Event);
+    reportStatus(Notice::sentence(kPairedText, {a.UserID, opp.UserID}), Report::Event);
     send(a.LobbySock, battleNotice(a.OppName, b));
     send(a.OppLobbySock, battleNotice(a.UserID, k));
     // The game programs are linked anew at their "GameLogin".
@@ -299,18 +298,18 @@ void LobbyServer::handleChat(int k, const QString& text) {
     // else would reach the opponent as a notice of the server's
     // ("ShutDown", "Battle") or as another user's words.
     const bool ownLine = line->startsWith(r.UserID + u'>');
-    if (ownLine) emit msgChanged(*line, Report::Traffic);
+    if (ownLine) reportMsg(Notice::asIs(*line), Report::Traffic);
     const bool sent = ownLine && (!r.Playing || relayToClient(r.OppLobbySock, text));
-    if (!sent) emit statusChanged(r.UserID + kForgedChatText.toString(), Report::Event);
+    if (!sent) reportStatus(Notice::sentence(kForgedChatText, {r.UserID}), Report::Event);
 }
 
 void LobbyServer::handleGmok(int k, const QString& text) {
     const auto ack = lobbyField(text, 1);
     if (!ack) return reportInvalidData();
-    emit msgChanged(*ack, Report::Traffic);
+    reportMsg(Notice::asIs(*ack), Report::Traffic);
     UserRecord& r = userTable_[k];
     if (r.OppLobbySock != 0 && !relayToClient(r.OppLobbySock, gmokRelay(*ack)))
-        emit statusChanged(r.UserID + kForgedChatText.toString(), Report::Event);
+        reportStatus(Notice::sentence(kForgedChatText, {r.UserID}), Report::Event);
     if (r.ChallengeRefused && !r.Playing) {
         r.ChallengeRefused = false;
         send(r.LobbySock, shutDownNotice());
@@ -412,7 +411,7 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text, bool
     const auto owner = userTable_.loggedInSlot(login->id, login->pass);
     if (!owner) {
         if (throttle_.failed(peerIp, now))
-            emit statusChanged(peerIp + kSlowedText.toString(), Report::Event);
+            reportStatus(Notice::sentence(kSlowedText, {peerIp}), Report::Event);
         return;
     }
     // The game program takes no slot: it belongs to its user's.
@@ -430,7 +429,7 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text, bool
         i.WatchDataSent = false;  // the names go to the new connection too
     }
     i.GameSock = socket;
-    emit statusChanged(i.UserID + kGameLinkedText.toString(), Report::Event);
+    reportStatus(Notice::sentence(kGameLinkedText, {i.UserID}), Report::Event);
     if (i.Playing) {
         // Linked both ways: the opponent's program may have linked first (one
         // left open from an earlier game, or a watcher's), and then no later
@@ -442,7 +441,7 @@ void LobbyServer::handleGameLogin(SocketHandle socket, const QString& text, bool
         if (i.RejoinBy != 0) {
             // Back within the wait: the game goes on where it was.
             i.RejoinBy = 0;
-            emit statusChanged(i.UserID + kGameBackText.toString(), Report::Event);
+            reportStatus(Notice::sentence(kGameBackText, {i.UserID}), Report::Event);
             sendPaced(opp.GameSock, serverChatLine(kOpponentBackText));
             sendResume(*owner);
         }

@@ -43,23 +43,23 @@ ServerHost::~ServerHost() {
 
 void ServerHost::start() {
     const QString failure = sockets_.StartUp();
-    if (!failure.isEmpty()) emit statusChanged(failure, Report::Event);
+    if (!failure.isEmpty()) reportStatus(Notice::socketText(failure));
     Timer1.start();
     Timer2.start();
 }
 
 bool ServerHost::StartListening(bool sayIfRunning) {
     if (ListenSock != 0) {
-        if (sayIfRunning) emit msgChanged(kAlreadyListeningText.toString(), Report::Event);
+        if (sayIfRunning) reportMsg(Notice::sentence(kAlreadyListeningText));
         return true;
     }
     const net::ListenResult result = sockets_.SetSERVER();
     emit addressChanged(result.ownAddress);
-    if (!result.errorBoxText.isEmpty()) emit errorBox(result.errorBoxText);
+    if (!result.errorBoxText.isEmpty()) reportError(result.errorBoxText);
     if (result.step == net::ListenResult::Step::SocketFailed)
-        emit statusChanged(result.stateText, Report::Event);
+        reportStatus(Notice::socketText(result.stateText));
     else
-        emit msgChanged(result.stateText, Report::Event);
+        reportMsg(Notice::socketText(result.stateText));
     if (!result.ok()) return false;
     ListenSock = result.socket;
     return true;
@@ -114,11 +114,24 @@ void ServerHost::acceptConnection() {
         if (accepted.error == net::wsa::kWouldBlock) return;
         sockets_.closeSocket(ListenSock);
         ListenSock = 0;
-        emit errorBox(accepted.errorText);
+        reportError(accepted.errorText);
         return;
     }
     server_.acceptConnection(accepted.socket, sockets_.peerAddress(accepted.socket),
                              sockets_.peerPort(accepted.socket));
+}
+
+// What the host says of itself is an event for the log.
+void ServerHost::reportStatus(const Notice& notice) {
+    emit statusChanged(notice.text(), Report::Event, notice);
+}
+
+void ServerHost::reportMsg(const Notice& notice) {
+    emit msgChanged(notice.text(), Report::Event, notice);
+}
+
+void ServerHost::reportError(const QString& socketText) {
+    emit errorBox(socketText, Notice::socketText(socketText));
 }
 
 }  // namespace lobby

@@ -18,7 +18,8 @@ namespace lobby {
 // Everything the window shows comes out as signals: the core's texts
 // (`statusChanged`, `msgChanged`, `minuteCountChanged`, `invalidData`), the
 // own address for `GetTXT` (`addressChanged`), and texts that the window
-// shows in a message box with an OK button (`errorBox`).
+// shows in a message box with an OK button (`errorBox`). Each text comes in
+// Japanese, as a log keeps it, and as the Notice a window shows.
 class ServerHost : public QObject, private ServerTransport {
     Q_OBJECT
 public:
@@ -44,18 +45,21 @@ public:
     const LobbyServer& server() const { return server_; }
 
 signals:
-    void statusChanged(const QString& text, lobby::Report kind);
-    void msgChanged(const QString& text, lobby::Report kind);
+    void statusChanged(const QString& text, lobby::Report kind, const lobby::Notice& notice);
+    void msgChanged(const QString& text, lobby::Report kind, const lobby::Notice& notice);
     void addressChanged(const QString& dottedAddress);
     void minuteCountChanged(int minutes);
-    void invalidData(const QString& text);
-    void errorBox(const QString& text);
+    void invalidData(const QString& text, const lobby::Notice& notice);
+    void errorBox(const QString& text, const lobby::Notice& notice);
 
 private:
     void send(SocketHandle socket, const QString& text) override;
     void close(SocketHandle socket) override;
     void onSocketEvent(net::SocketHandle socket, int event, int error);
     void acceptConnection();
+    void reportStatus(const Notice& notice);
+    void reportMsg(const Notice& notice);
+    void reportError(const QString& socketText);
 
     QElapsedTimer clock_;
     net::SocketLayer sockets_;

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringView>
 
+#include "sockettexts.h"
+
 namespace net {
 
 PortSetting portFromSetting(const QByteArray& value, bool isSet, PortUse use) {
@@ -13,8 +15,7 @@ PortSetting portFromSetting(const QByteArray& value, bool isSet, PortUse use) {
     const int lowest = use == PortUse::Listen ? 0 : 1;
     const int port = digitsOnly ? value.toInt() : -1;
     if (port >= lowest && port <= 65535) return {static_cast<quint16>(port), {}};
-    return {0, QStringLiteral("環境変数 %1 の値「%2」はポート番号ではありません。"
-                              "%3～65535 の数を指定してください。")
+    return {0, QString::fromUtf8(kBadPortText)
                    .arg(QLatin1String(kPortVariable), QString::fromLocal8Bit(value),
                         QString::number(lowest))};
 }

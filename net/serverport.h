@@ -24,7 +24,7 @@ enum class PortUse {
 
 struct PortSetting {
     quint16 port = 0;  // 0 when the setting is bad, or "any port" to listen on
-    QString error;     // the sentence to show when the setting is bad, else empty
+    QString error;     // the sentence (Japanese) when the setting is bad, else empty
 
     bool ok() const { return error.isEmpty(); }
 };

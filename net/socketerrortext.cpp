@@ -1,8 +1,13 @@
 #include "socketerrortext.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <array>
+#include <optional>
+
+#include "sockettexts.h"
 
 namespace net {
 
@@ -75,6 +80,50 @@ static_assert(std::is_sorted(kErrorTexts.begin(), kErrorTexts.end(),
                                  return a.code < b.code;
                              }));
 
+// The sentences the layer hands out with values put in: a window knows them
+// by their fixed parts and puts the same values into their translation.
+constexpr std::array kFilledTexts = {kBadPortText};
+
+// The values of `text` when it is `source` with its %1…%9 filled in, by their
+// numbers; nothing when it is not.
+std::optional<QStringList> valuesIn(const QString& source, const QString& text) {
+    static const QRegularExpression marker(QStringLiteral("%([1-9])"));
+    QString pattern = QStringLiteral("^");
+    QList<int> numbers;
+    qsizetype at = 0;
+    for (const QRegularExpressionMatch& m : marker.globalMatch(source)) {
+        pattern += QRegularExpression::escape(source.mid(at, m.capturedStart() - at));
+        pattern += QStringLiteral("(.*?)");
+        numbers << m.captured(1).toInt();
+        at = m.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(source.mid(at)) + u'$';
+    const QRegularExpressionMatch match =
+        QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption).match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    QStringList values(numbers.isEmpty() ? 0 : *std::max_element(numbers.begin(), numbers.end()));
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        values[numbers[i] - 1] = match.captured(static_cast<int>(i) + 1);
+    return values;
+}
+
+// `pattern` with each %1…%9 replaced by its value, in one pass: a value that
+// holds "%2" itself is put in as it is.
+QString filledIn(const QString& pattern, const QStringList& values) {
+    QString out;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const int n =
+            pattern[i] == u'%' && i + 1 < pattern.size() ? pattern[i + 1].digitValue() : -1;
+        if (n >= 1 && n <= values.size()) {
+            out += values[n - 1];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 QString SocketErrorText(int code) {
@@ -86,6 +135,9 @@ QString SocketErrorText(int code) {
 }
 
 QString shownSocketText(const QString& text) {
+    for (const char* source : kFilledTexts)
+        if (const auto values = valuesIn(QString::fromUtf8(source), text))
+            return filledIn(QCoreApplication::translate("net", source), *values);
     return QCoreApplication::translate("net", text.toUtf8().constData());
 }
 

@@ -14,4 +14,8 @@ inline constexpr char kBindFailedText[] = QT_TRANSLATE_NOOP("net", "BINDでき�
 inline constexpr char kListenFailedText[] = QT_TRANSLATE_NOOP("net", "リスン失敗");
 inline constexpr char kWaitingForClientText[] = QT_TRANSLATE_NOOP("net", "クライアント待受");
 
+// QUOR_PORT (%1) holds a value (%2) that is no port; the lowest port is %3.
+inline constexpr char kBadPortText[] = QT_TRANSLATE_NOOP(
+    "net", "環境変数 %1 の値「%2」はポート番号ではありません。%3～65535 の数を指定してください。");
+
 }  // namespace net

@@ -97,6 +97,29 @@
     </message>
 </context>
 <context>
+    <name>brellow::Quor</name>
+    <message>
+        <source>トレイに格納</source>
+        <translation>Minimise to tray</translation>
+    </message>
+    <message>
+        <source>メニュ－</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>表&#x3000;示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1（%2回）</source>
+        <translation>%1 (%2 more)</translation>
+    </message>
+</context>
+<context>
     <name>gamecommon</name>
     <message>
         <source>宜しくお願いします。</source>
@@ -480,6 +503,73 @@
     </message>
 </context>
 <context>
+    <name>lobby</name>
+    <message>
+        <source>不正なデ－タが送信されました。</source>
+        <translation>Invalid data was received.</translation>
+    </message>
+    <message>
+        <source>%1が接続してきました。port=%2</source>
+        <translation>%1 connected, port=%2</translation>
+    </message>
+    <message>
+        <source>%1のログイン許可</source>
+        <translation>Login accepted from %1</translation>
+    </message>
+    <message>
+        <source>%1をクロ－ズしました。</source>
+        <translation>Closed the connection from %1.</translation>
+    </message>
+    <message>
+        <source>既にクライアント待受中です。</source>
+        <translation>Already waiting for clients.</translation>
+    </message>
+    <message>
+        <source>%1と%2の対戦を組みました。</source>
+        <translation>Paired %1 and %2 for a game.</translation>
+    </message>
+    <message>
+        <source>%1のゲ－ムがつながりました。</source>
+        <translation>%1's game program connected.</translation>
+    </message>
+    <message>
+        <source>%1のゲ－ムが切れました。</source>
+        <translation>%1's game program disconnected.</translation>
+    </message>
+    <message>
+        <source>%1のゲ－ムが切れました。戻るのを待ちます。</source>
+        <translation>%1's game program disconnected. Waiting for it to come back.</translation>
+    </message>
+    <message>
+        <source>%1のゲ－ムが戻りました。</source>
+        <translation>%1's game program is back.</translation>
+    </message>
+    <message>
+        <source>%1のログイン拒否 ID=%2</source>
+        <translation>Login refused from %1, ID=%2</translation>
+    </message>
+    <message>
+        <source>%1の二重ログイン拒否 ID=%2</source>
+        <translation>Second login refused from %1, ID=%2</translation>
+    </message>
+    <message>
+        <source>%1は満員のため拒否しました。</source>
+        <translation>Refused %1: the server is full.</translation>
+    </message>
+    <message>
+        <source>%1からのログインは失敗が続いたため1秒に1回だけ調べます。</source>
+        <translation>Logins from %1 keep failing; only one a second is checked now.</translation>
+    </message>
+    <message>
+        <source>%1の送り主を偽ったチャットを捨てました。</source>
+        <translation>Dropped a chat line from %1 with a forged sender.</translation>
+    </message>
+    <message>
+        <source>BrellowLogIn.txt: IDかパスワードのない行を使いません。行=%1</source>
+        <translation>BrellowLogIn.txt: lines without an ID or a password are not used. Lines=%1</translation>
+    </message>
+</context>
+<context>
     <name>lobbyclient</name>
     <message>
         <source>将棋</source>
@@ -828,6 +918,10 @@
     <message>
         <source>クライアント待受</source>
         <translation>Waiting for a client</translation>
+    </message>
+    <message>
+        <source>環境変数 %1 の値「%2」はポート番号ではありません。%3～65535 の数を指定してください。</source>
+        <translation>The value "%2" of the environment variable %1 is not a port number. Give a number from %3 to 65535.</translation>
     </message>
 </context>
 <context>
