@@ -96,13 +96,16 @@ lint: deps
 	scripts/lint $(TIDY_BUILD)
 
 # The README's pictures (docs/): each program's window as `make run` shows
-# it on a virtual display.
-PICTURES := Client-taro Varnel Ostrim Brellow Quenlis Web-lobby Web-game
+# it on a virtual display, and two of them in English (<name>-en.png).
+PICTURES    := Client-taro Varnel Ostrim Brellow Quenlis Web-lobby Web-game
+EN_PICTURES := Client-taro Varnel
 
 pictures: build
 	env -u DISPLAY -u WAYLAND_DISPLAY scripts/run $(BUILD)
 	mkdir -p docs
 	for p in $(PICTURES); do cp $(BUILD)/screenshots/$$p.png docs/$$p.png; done
+	env -u DISPLAY -u WAYLAND_DISPLAY QUOR_LANG=en scripts/run $(BUILD)
+	for p in $(EN_PICTURES); do cp $(BUILD)/screenshots/$$p.png docs/$$p-en.png; done
 
 # Reliability. `make fuzz` builds the libFuzzer targets of fuzz/ with clang
 # (AddressSanitizer, UndefinedBehaviorSanitizer) into build/fuzz and runs each

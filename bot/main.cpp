@@ -1,14 +1,18 @@
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <variant>
 
 #include "botoptions.h"
 #include "engineprogram.h"
+#include "programfolder.h"
 #include "quorbot.h"
 #include "serverport.h"
 #include "signalwatcher.h"
+#include "socketerrortext.h"
 
 namespace {
 
@@ -26,6 +30,13 @@ void writeLine(std::FILE* to, const QString& text) {
 int main(int argc, char** argv) {
     platform::SignalWatcher::block({SIGINT, SIGTERM});
     QCoreApplication app(argc, argv);
+    // It speaks English in every language: its own messages are written so,
+    // and the socket layer's sentences come from the English translation.
+    QTranslator english;
+    if (english.load(QStringLiteral("quor_en"),
+                     QDir(platform::programFolders(platform::programFolder()).assets)
+                         .filePath(QStringLiteral("translations"))))
+        QCoreApplication::installTranslator(&english);
     const QStringList arguments = app.arguments().mid(1);
     if (arguments.contains(QStringLiteral("--help"))) {
         std::fputs(bot::usageText().toUtf8().constData(), stdout);
@@ -39,7 +50,7 @@ int main(int argc, char** argv) {
     }
     const bot::BotOptions options = std::get<bot::BotOptions>(parsed);
     if (const net::PortSetting port = net::serverPort(); !port.ok()) {
-        writeLine(stderr, QStringLiteral("QuorBot: ") + port.error);
+        writeLine(stderr, QStringLiteral("QuorBot: ") + net::shownSocketText(port.error));
         return 1;
     }
     const QString engine = bot::engineProgram(options.game, options.engine);
