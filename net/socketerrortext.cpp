@@ -107,8 +107,16 @@ std::optional<QStringList> valuesIn(const QString& source, const QString& text) 
     return values;
 }
 
-// `pattern` with each %1…%9 replaced by its value, in one pass: a value that
-// holds "%2" itself is put in as it is.
+}  // namespace
+
+QString SocketErrorText(int code) {
+    const auto* it =
+        std::lower_bound(kErrorTexts.begin(), kErrorTexts.end(), code,
+                         [](const ErrorText& entry, int value) { return entry.code < value; });
+    if (it != kErrorTexts.end() && it->code == code) return QString::fromUtf8(it->text);
+    return u'(' + QString::number(code) + u')';
+}
+
 QString filledIn(const QString& pattern, const QStringList& values) {
     QString out;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -122,16 +130,6 @@ QString filledIn(const QString& pattern, const QStringList& values) {
         }
     }
     return out;
-}
-
-}  // namespace
-
-QString SocketErrorText(int code) {
-    const auto* it =
-        std::lower_bound(kErrorTexts.begin(), kErrorTexts.end(), code,
-                         [](const ErrorText& entry, int value) { return entry.code < value; });
-    if (it != kErrorTexts.end() && it->code == code) return QString::fromUtf8(it->text);
-    return u'(' + QString::number(code) + u')';
 }
 
 QString shownSocketText(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace net {
 
@@ -13,5 +14,10 @@ QString SocketErrorText(int code);
 // QUOR_PORT) as a window shows it: in English when the programs speak
 // English. The layer itself hands out the Japanese, which logs keep.
 QString shownSocketText(const QString& text);
+
+// `pattern` with each %1…%9 replaced by its value, in one pass: a value that
+// holds "%2" itself is put in as it is (the lobby server's notices fill their
+// sentences so too).
+QString filledIn(const QString& pattern, const QStringList& values);
 
 }  // namespace net
