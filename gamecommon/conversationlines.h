@@ -9,10 +9,10 @@ namespace gamecommon {
 
 // One canned line of the conversation menus: the caption the menu shows (in
 // the user's language) and the text that goes to the opponent when it is
-// picked (always as it stands here, whatever language the window speaks). What is sent always
-// comes from here, never from the menu item: one comment is sent with another
-// character than its caption shows, and a desktop may rewrite captions (some
-// insert "&" to give every item an access key).
+// picked (as it stands here, whatever language the window speaks). What is
+// sent always comes from here, never from the menu item: one comment is sent
+// with another character than its caption shows, and a desktop may rewrite
+// captions (some insert "&" to give every item an access key).
 struct ConversationLine {
     const char* caption;  // in the source language, translated where it is shown
     QStringView text;

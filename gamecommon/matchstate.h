@@ -16,8 +16,7 @@ struct MatchState {
     bool WatchMode = false;  // only showing somebody else's game, for good
     bool LoginDone = false;
     qint32 MoveNo = 0;                   // the last move made by either player
-    QString MySide;                      // "先手" or "後手", fixed by the first move (the
-                                         // title shows it in the user's language)
+    QString MySide;                      // "先手" or "後手", fixed by the first move
     std::array<qint32, 2> Clocks{0, 0};  // seconds used: [0] opponent, [1] own
     QString LoginLine;
     QString ServerName;

@@ -8,9 +8,7 @@
 namespace gamecommon {
 
 // The texts of the record windows that tests and the windows share, in the
-// user's language.
-
-// In the user's language (the Japanese are the source).
+// user's language (the Japanese are the source).
 inline QString recordText(const char* source) {
     return QCoreApplication::translate("gamecommon", source);
 }

@@ -1,5 +1,7 @@
 #include "gomatch.h"
 
+#include <QCoreApplication>
+
 #include "gamemessage.h"
 #include "goboardview.h"
 #include "gorules/movemessage.h"
