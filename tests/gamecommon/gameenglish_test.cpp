@@ -21,6 +21,7 @@
 #include "replaywindow.h"
 #include "scriptedmatchtransport.h"
 #include "shogirules/board.h"
+#include "shogirules/rulemessages.h"
 #include "textfile.h"
 #include "varneldriver.h"
 #include "widgetdriver.h"
@@ -135,3 +136,16 @@ TYPED_TEST(GameInEnglish, EveryWindowAndBoxShowsNoJapanese) {
 }
 
 }  // namespace
+
+// The rules hand out their texts in Japanese; the window shows them through
+// their translation, found by the text itself.
+TEST(ShogiRulesInEnglish, EveryTextTheRulesHandOutIsShownInEnglish) {
+    const EnglishFirst english;
+    ASSERT_TRUE(english.english.loaded());
+    for (const QUtf8StringView text :
+         {shogi::kMsgMoveLeavesCheck, shogi::kMsgKingCannotEscape, shogi::kMsgCannotDropThere,
+          shogi::kMsgTwoPawns, shogi::kMsgCheck, shogi::kMsgPromote, shogi::kMsgYouWin}) {
+        const QString shown = shogi::shownRuleText(text.toString());
+        EXPECT_EQ(testsupport::japaneseIn({shown}), QStringList()) << shown.toStdString();
+    }
+}
