@@ -36,11 +36,7 @@ FanoutResult runFanoutBench(const FanoutOptions& options) {
         options.brellowPath, {u"--headless"_s, u"--web"_s, u"0"_s, u"--archive"_s, u"archive"_s},
         {{u"BrellowLogIn.txt"_s, benchUserFile(2)}});
     if (!result.error.isEmpty()) return result;
-    quint16 webPort = 0;
-    for (int i = 0; i < 100 && webPort == 0; ++i) {
-        webPort = net::announcedPort(brellow.output(), net::kWebPlace);
-        if (webPort == 0) QThread::msleep(50);
-    }
+    const quint16 webPort = brellow.announcedPort(net::kWebPlace);
     if (webPort == 0) {
         result.error = u"the web front did not tell its port: "_s + brellow.outputTail(5);
         return result;

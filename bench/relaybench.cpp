@@ -114,9 +114,9 @@ RelayResult runRelayBench(const RelayOptions& options) {
     result.error =
         brellow.start(options.brellowPath, arguments, {{u"BrellowLogIn.txt"_s, benchUserFile(4)}});
     if (!result.error.isEmpty()) return result;
-    const quint16 webPort = web ? net::announcedPort(brellow.output(), net::kWebPlace) : 0;
+    const quint16 webPort = web ? brellow.announcedPort(net::kWebPlace) : 0;
     if (web && webPort == 0) {
-        result.error = u"the web front did not tell its port"_s;
+        result.error = u"the web front did not tell its port: "_s + brellow.outputTail(5);
         return result;
     }
     // Two pairs: the measured one (the server's first game), and with the

@@ -68,6 +68,17 @@ QString ServerProcess::start(const QString& program, const QStringList& argument
     return {};
 }
 
+quint16 ServerProcess::announcedPort(const char* place) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartMs);
+    quint16 port = 0;
+    while ((port = net::announcedPort(output(), place)) == 0) {
+        if (process_.state() != QProcess::Running || std::chrono::steady_clock::now() > deadline)
+            return 0;
+        QThread::msleep(10);
+    }
+    return port;
+}
+
 double ServerProcess::cpuSeconds() const {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid()));
     if (!stat.open(QIODevice::ReadOnly)) return 0;

@@ -42,6 +42,10 @@ public:
     // Asks it to end (SIGTERM) and waits; whether it ended with status 0.
     bool stop();
 
+    // The port it tells at `place` ("Web <N>": the web front's, told after
+    // the server's own), waited for as long as it takes to start; 0 when it
+    // never comes.
+    quint16 announcedPort(const char* place) const;
     // Everything it wrote to its output so far.
     QString output() const;
     // The last `lines` lines of its output, for a report of what went wrong.
