@@ -45,14 +45,7 @@ protected:
         testsupport::CuttingProxy proxy(qEnvironmentVariableIntValue("QUOR_PORT"));
         qputenv("QUOR_PORT", QByteArray::number(proxy.port()));
         User taro(QStringLiteral("taro"), Game::kKind), hana(QStringLiteral("hana"), Game::kKind);
-        for (User* u : {&taro, &hana}) {
-            u->logIn();
-            EXPECT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog(); }));
-        }
-        taro.lobby->client().pollUsers();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return taro.lines().size() == 2; }));
-        taro.challenge(2);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return hana.lobby->client().InBattle(); }));
+        EXPECT_TRUE(test::logInAndPair(taro, hana));
         child<QPushButton>(*hana.lobby, "Start")->click();
         EXPECT_TRUE(server.gameLinked(QStringLiteral("hana")));
         std::optional<testsupport::EnglishTexts> english;

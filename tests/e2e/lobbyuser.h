@@ -123,4 +123,18 @@ struct LobbyUser {
     std::unique_ptr<Window> game;
 };
 
+// The two log in, the first sees both in the list and challenges the second
+// (who logged in second: number 2). True once they are paired.
+template <typename Window>
+bool logInAndPair(LobbyUser<Window>& challenger, LobbyUser<Window>& challenged) {
+    for (LobbyUser<Window>* u : {&challenger, &challenged}) {
+        u->logIn();
+        if (!QTest::qWaitFor([u] { return !u->lobby->client().fLog(); })) return false;
+    }
+    challenger.lobby->client().pollUsers();
+    if (!QTest::qWaitFor([&] { return challenger.lines().size() == 2; })) return false;
+    challenger.challenge(2);
+    return QTest::qWaitFor([&] { return challenged.lobby->client().InBattle(); });
+}
+
 }  // namespace test

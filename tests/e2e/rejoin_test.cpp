@@ -36,14 +36,7 @@ protected:
         proxy_ =
             std::make_unique<testsupport::CuttingProxy>(qEnvironmentVariableIntValue("QUOR_PORT"));
         qputenv("QUOR_PORT", QByteArray::number(proxy_->port()));
-        for (User* u : {&taro_, &hana_}) {
-            u->logIn();
-            ASSERT_TRUE(QTest::qWaitFor([u] { return !u->lobby->client().fLog(); }));
-        }
-        taro_.lobby->client().pollUsers();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return taro_.lines().size() == 2; }));
-        taro_.challenge(2);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return hana_.lobby->client().InBattle(); }));
+        ASSERT_TRUE(test::logInAndPair(taro_, hana_));
         child<QPushButton>(*taro_.lobby, "Start")->click();
         ASSERT_TRUE(server_.gameLinked(QStringLiteral("taro")));
         child<QPushButton>(*hana_.lobby, "Start")->click();
