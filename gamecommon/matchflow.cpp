@@ -115,7 +115,7 @@ void MatchFlow::sendChat() {
 }
 
 QString MatchFlow::resignMessage() const {
-    return conversationMsg(QStringLiteral("投了です。あなたの勝ちです。有り難うございました。"));
+    return conversationMsg(kResignText.toString());
 }
 
 void MatchFlow::resign() {

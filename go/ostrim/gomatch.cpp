@@ -10,8 +10,7 @@ namespace go {
 
 namespace {
 
-const QString kResignMsg =
-    gamecommon::endOfGameMsg(QStringLiteral("投了です。あなたの勝ちです。有り難うございました。"));
+const QString kResignMsg = gamecommon::endOfGameMsg(gamecommon::kResignText.toString());
 
 QString goText(const char* source) {
     return QCoreApplication::translate("go", source);
