@@ -1,8 +1,12 @@
 #include "messageframer.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
+#include <bit>
 #include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "wirecodec.h"
 
@@ -307,25 +311,42 @@ bool MessageFramer::mightBecomeKeyword(QStringView rest) const {
     return false;
 }
 
-// The search jumps from one keyword's first character to the next, which Qt
-// finds many characters at a time, rather than looking at every character:
-// a move is searched for keywords up to its end, and the server does that for
-// every move it relays.
-qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool openEndersOnly) const {
-    from = std::max<qsizetype>(from, 0);
-    // Where each first character stands next, -1 when nowhere.
-    QVarLengthArray<qsizetype, 16> next(keywordStarts_.size());
-    for (qsizetype i = 0; i < keywordStarts_.size(); ++i)
-        next[i] = rest.indexOf(keywordStarts_[i], from);
-    for (;;) {
-        qsizetype nearest = -1;
-        for (qsizetype i = 0; i < next.size(); ++i) {
-            if (next[i] >= 0 && (nearest < 0 || next[i] < next[nearest])) nearest = i;
+// The first place from `from` on where a keyword's first character stands,
+// or -1. A move is searched for keywords up to its end, and the server does
+// that for every move it relays: eight characters are compared with all the
+// first characters at once where the processor allows it.
+qsizetype MessageFramer::nextKeywordStart(QStringView rest, qsizetype from) const {
+    const char16_t* const text = rest.utf16();
+    const qsizetype size = rest.size();
+    const qsizetype starts = keywordStarts_.size();
+    const char16_t* const start = reinterpret_cast<const char16_t*>(keywordStarts_.utf16());
+    qsizetype at = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    if (starts <= kVectorStarts) {
+        __m128i wanted[kVectorStarts];
+        for (qsizetype i = 0; i < starts; ++i)
+            wanted[i] = _mm_set1_epi16(static_cast<short>(start[i]));
+        for (; at + 8 <= size; at += 8) {
+            const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+            __m128i hits = _mm_setzero_si128();
+            for (qsizetype i = 0; i < starts; ++i)
+                hits = _mm_or_si128(hits, _mm_cmpeq_epi16(chars, wanted[i]));
+            if (const int mask = _mm_movemask_epi8(hits))
+                return at + std::countr_zero(static_cast<unsigned>(mask)) / 2;
         }
-        if (nearest < 0) return -1;
-        const qsizetype at = next[nearest];
-        const QChar c = keywordStarts_[nearest];
+    }
+#endif
+    for (; at < size; ++at) {
+        if (std::find(start, start + starts, text[at]) != start + starts) return at;
+    }
+    return -1;
+}
+
+qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool openEndersOnly) const {
+    for (qsizetype at = nextKeywordStart(rest, from); at >= 0;
+         at = nextKeywordStart(rest, at + 1)) {
         const QStringView here = rest.sliced(at);
+        const QChar c = here.front();
         for (const MessageKind& kind : rules_.kinds) {
             if (openEndersOnly && !kind.endsOpenMessage) continue;
             if (kind.keyword.isEmpty() || kind.keyword.front() != c ||
@@ -335,8 +356,8 @@ qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool open
             if (kind.mayStandAlone && !standsAlone(here, after)) continue;
             if (!kind.digitFollows || (after < here.size() && isDigit(here[after]))) return at;
         }
-        next[nearest] = rest.indexOf(c, at + 1);
     }
+    return -1;
 }
 
 // Where a search of the pending message may start: what an earlier search

@@ -80,6 +80,7 @@ private:
     const MessageKind* kindAt(QStringView rest, qsizetype pos, qsizetype* keywordLength) const;
     bool mightBecomeKeyword(QStringView rest) const;
     qsizetype nextKeyword(QStringView rest, qsizetype from, bool openEndersOnly) const;
+    qsizetype nextKeywordStart(QStringView rest, qsizetype from) const;
     qsizetype resumeFrom(qsizetype natural) const;
 
     FramingRules rules_;
@@ -94,6 +95,9 @@ private:
     // The first characters of the keywords: a search for the next keyword
     // looks closer only where one of them stands.
     QString keywordStarts_;
+    // Up to this many first characters are looked for eight characters at a
+    // time.
+    static constexpr qsizetype kVectorStarts = 16;
 };
 
 }  // namespace net
