@@ -8,10 +8,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QObject>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 #include <utility>
+
+#include "readinesswatch.h"
 
 namespace net {
 
@@ -58,14 +59,10 @@ DirectConnection::DirectConnection(int descriptor) : fd_(descriptor) {
         peerPort_ = ntohs(address.sin_port);
     }
 
-    readNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-    readNotifier_->setEnabled(false);
-    QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, readNotifier_.get(),
-                     [this] { tellReadable(); });
-    writeNotifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
-    writeNotifier_->setEnabled(false);
-    QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, writeNotifier_.get(),
-                     [this] { writeUnsent(); });
+    readWatch_ = std::make_unique<platform::ReadinessWatch>(fd_, QSocketNotifier::Read,
+                                                            [this] { tellReadable(); });
+    writeWatch_ = std::make_unique<platform::ReadinessWatch>(fd_, QSocketNotifier::Write,
+                                                             [this] { writeUnsent(); });
 }
 
 DirectConnection::~DirectConnection() {
@@ -74,7 +71,7 @@ DirectConnection::~DirectConnection() {
 
 void DirectConnection::watchReading(bool on) {
     on = on && fd_ >= 0 && !readEnded_;
-    if (readNotifier_ && readNotifier_->isEnabled() != on) readNotifier_->setEnabled(on);
+    if (readWatch_) readWatch_->setEnabled(on);
 }
 
 DirectConnection::ReadResult DirectConnection::read(char* buffer, qint64 capacity) {
@@ -116,7 +113,7 @@ bool DirectConnection::send(QByteArrayView bytes) {
         unsentFrom_ = 0;
     }
     unsent_.append(bytes);
-    writeNotifier_->setEnabled(true);
+    writeWatch_->setEnabled(true);
     return true;
 }
 
@@ -141,7 +138,7 @@ void DirectConnection::writeUnsent() {
     }
     unsent_.clear();
     unsentFrom_ = 0;
-    writeNotifier_->setEnabled(false);
+    writeWatch_->setEnabled(false);
     if (onSentAll_) onSentAll_();
 }
 
@@ -149,7 +146,7 @@ void DirectConnection::fail() {
     broken_ = true;
     unsent_.clear();
     unsentFrom_ = 0;
-    writeNotifier_->setEnabled(false);
+    writeWatch_->setEnabled(false);
     tellGone();
 }
 
@@ -164,8 +161,8 @@ void DirectConnection::discardInput() {
 }
 
 void DirectConnection::abort() {
-    if (readNotifier_) readNotifier_->setEnabled(false);
-    if (writeNotifier_) writeNotifier_->setEnabled(false);
+    if (readWatch_) readWatch_->setEnabled(false);
+    if (writeWatch_) writeWatch_->setEnabled(false);
     unsent_.clear();
     unsentFrom_ = 0;
     readEnded_ = true;

@@ -10,7 +10,10 @@
 #include "connection.h"
 
 class QObject;
-class QSocketNotifier;
+
+namespace platform {
+class ReadinessWatch;
+}
 
 namespace net {
 
@@ -53,8 +56,8 @@ private:
     int fd_ = -1;
     QHostAddress peerAddress_;
     quint16 peerPort_ = 0;
-    std::unique_ptr<QSocketNotifier> readNotifier_;
-    std::unique_ptr<QSocketNotifier> writeNotifier_;
+    std::unique_ptr<platform::ReadinessWatch> readWatch_;
+    std::unique_ptr<platform::ReadinessWatch> writeWatch_;
     std::function<void()> onSentAll_;  // while lingering: everything has gone out
     QByteArray unsent_;                // from unsentFrom_ on: not taken by the kernel yet
     qsizetype unsentFrom_ = 0;

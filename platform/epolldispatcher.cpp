@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QTimerEvent>
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <climits>
 #include <cstdint>
 #include <utility>
+
+#include "readinesswatch.h"
 
 namespace platform {
 
@@ -53,9 +56,9 @@ EpollDispatcher::~EpollDispatcher() {
 void EpollDispatcher::updateWatch(int fd, Watched& watched) {
     if (!watched.epoll) return;
     epoll_event event{};
-    if (watched.notifiers[0]) event.events |= EPOLLIN;
-    if (watched.notifiers[1]) event.events |= EPOLLOUT;
-    if (watched.notifiers[2]) event.events |= EPOLLPRI;
+    if (watched.wanted(0)) event.events |= EPOLLIN;
+    if (watched.wanted(1)) event.events |= EPOLLOUT;
+    if (watched.wanted(2)) event.events |= EPOLLPRI;
     event.data.fd = fd;
     // A descriptor closed before its notifier went has left the set by
     // itself, and its number may come back with a new socket: then it is
@@ -67,6 +70,21 @@ void EpollDispatcher::updateWatch(int fd, Watched& watched) {
     // and so does this loop.
     watched.epoll = false;
     alwaysReady_.push_back(fd);
+}
+
+void EpollDispatcher::forgetIfUnwatched(std::unordered_map<int, Watched>::iterator it) {
+    const int fd = it->first;
+    Watched& watched = it->second;
+    if (watched.wanted(0) || watched.wanted(1) || watched.wanted(2)) {
+        updateWatch(fd, watched);
+        return;
+    }
+    if (watched.epoll)
+        ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
+    else
+        alwaysReady_.erase(std::remove(alwaysReady_.begin(), alwaysReady_.end(), fd),
+                           alwaysReady_.end());
+    watched_.erase(it);
 }
 
 void EpollDispatcher::registerSocketNotifier(QSocketNotifier* notifier) {
@@ -84,17 +102,22 @@ void EpollDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier) {
     QSocketNotifier*& slot = it->second.notifiers[typeIndex(notifier->type())];
     if (slot != notifier) return;
     slot = nullptr;
-    const auto& n = it->second.notifiers;
-    if (n[0] || n[1] || n[2]) {
-        updateWatch(fd, it->second);
+    forgetIfUnwatched(it);
+}
+
+void EpollDispatcher::watchDirectly(int fd, QSocketNotifier::Type type, ReadinessWatch* watch) {
+    const int index = typeIndex(type);
+    if (fd < 0 || epoll_ < 0 || index > 1) return;
+    if (watch) {
+        Watched& watched = watched_[fd];
+        watched.direct[index] = watch;
+        updateWatch(fd, watched);
         return;
     }
-    if (it->second.epoll)
-        ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
-    else
-        alwaysReady_.erase(std::remove(alwaysReady_.begin(), alwaysReady_.end(), fd),
-                           alwaysReady_.end());
-    watched_.erase(it);
+    const auto it = watched_.find(fd);
+    if (it == watched_.end() || !it->second.direct[index]) return;
+    it->second.direct[index] = nullptr;
+    forgetIfUnwatched(it);
 }
 
 void EpollDispatcher::registerTimer(int timerId, qint64 interval, Qt::TimerType timerType,
@@ -206,6 +229,12 @@ bool EpollDispatcher::activateSocket(int fd, int type) {
     // deleted this notifier.
     const auto it = watched_.find(fd);
     if (it == watched_.end()) return false;
+    if (type < 2) {
+        if (const ReadinessWatch* const watch = it->second.direct[type]) {
+            watch->tell();
+            return true;
+        }
+    }
     QSocketNotifier* const notifier = it->second.notifiers[type];
     if (!notifier) return false;
     QEvent event(QEvent::SockAct);
@@ -213,9 +242,17 @@ bool EpollDispatcher::activateSocket(int fd, int type) {
     return true;
 }
 
+bool EpollDispatcher::signalsHeard() const {
+    static const QMetaMethod awakeSignal = QMetaMethod::fromSignal(&EpollDispatcher::awake);
+    static const QMetaMethod aboutToBlockSignal =
+        QMetaMethod::fromSignal(&EpollDispatcher::aboutToBlock);
+    return isSignalConnected(awakeSignal) || isSignalConnected(aboutToBlockSignal);
+}
+
 bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     interrupted_ = false;
-    emit awake();
+    const bool tellWaits = signalsHeard();
+    if (tellWaits) emit awake();
     if (wakePending_.exchange(false)) drainWake();
     QCoreApplication::sendPostedEvents();
 
@@ -225,7 +262,7 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     int timeout = 0;
     if (mayWait) {
         timeout = msToNextTimer(Clock::now());
-        emit aboutToBlock();
+        if (tellWaits) emit aboutToBlock();
     }
     epoll_event events[kMaxEvents];
     int ready = 0;
@@ -238,7 +275,7 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     } else if (timeout != 0) {
         ::poll(nullptr, 0, timeout);
     }
-    if (mayWait) emit awake();
+    if (mayWait && tellWaits) emit awake();
 
     bool any = false;
     for (int i = 0; i < ready && !interrupted_; ++i) {

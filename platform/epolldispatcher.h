@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QAbstractEventDispatcher>
+#include <QSocketNotifier>
 #include <atomic>
 #include <chrono>
 #include <unordered_map>
 #include <vector>
 
 namespace platform {
+
+class ReadinessWatch;
 
 // An event loop for a thread without windows that serves many sockets: it
 // waits with epoll, so a pass of the loop costs the same with two connections
@@ -44,13 +47,20 @@ public:
     void wakeUp() override;
     void interrupt() override;
 
+    // Watches `fd` for `type` (read or write) for a ReadinessWatch, which the
+    // loop tells itself while the descriptor is ready; null ends the watch.
+    // A descriptor is watched for one type either by a notifier or so.
+    void watchDirectly(int fd, QSocketNotifier::Type type, ReadinessWatch* watch);
+
 private:
     using Clock = std::chrono::steady_clock;
 
     // The notifiers of one descriptor, by type (read, write, exception).
     struct Watched {
         QSocketNotifier* notifiers[3] = {nullptr, nullptr, nullptr};
+        ReadinessWatch* direct[2] = {nullptr, nullptr};  // read, write
         bool epoll = true;  // false: a descriptor epoll cannot watch (a file), always ready
+        bool wanted(int type) const { return notifiers[type] || (type < 2 && direct[type]); }
     };
     struct Timer {
         int id = 0;
@@ -62,6 +72,8 @@ private:
     };
 
     void updateWatch(int fd, Watched& watched);
+    // Drops what `fd` is watched for once nothing watches it any more.
+    void forgetIfUnwatched(std::unordered_map<int, Watched>::iterator it);
     // Milliseconds until the next timer is due: -1 without timers.
     int msToNextTimer(Clock::time_point now) const;
     bool activateTimers();
@@ -75,6 +87,9 @@ private:
     std::unordered_map<int, Watched> watched_;
     std::vector<int> alwaysReady_;  // descriptors epoll refused
     std::vector<Timer> timers_;
+    // Whether anything listens to awake() and aboutToBlock(): nothing does
+    // in a server, and the two signals go out several times a pass.
+    bool signalsHeard() const;
 };
 
 }  // namespace platform

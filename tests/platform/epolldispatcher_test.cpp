@@ -1,5 +1,6 @@
-// The epoll event loop as a thread runs it: socket notifiers, timers, posted
-// events from another thread, and the turns a handler's own changes take.
+// The epoll event loop as a thread runs it: socket notifiers, readiness
+// watches, timers, posted events from another thread, and the turns a
+// handler's own changes take.
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "epolldispatcher.h"
+#include "readinesswatch.h"
 
 namespace platform {
 namespace {
@@ -27,8 +29,8 @@ using namespace std::chrono_literals;
 // when done. Leaving quits the loop (through the dispatcher's interrupt).
 class LoopThread {
 public:
-    LoopThread() {
-        thread_.setEventDispatcher(new EpollDispatcher);
+    explicit LoopThread(bool epoll = true) {
+        if (epoll) thread_.setEventDispatcher(new EpollDispatcher);
         thread_.start();
         context_.moveToThread(&thread_);
     }
@@ -99,6 +101,46 @@ TEST(EpollDispatcher, ANotifierFiresWhileDataWaitsAndNotOnceDisabled) {
     EXPECT_EQ(log.now().size(), 3u);
     loop.run([&] { delete notifier; });
 }
+
+// The same in the epoll loop, which calls the watch itself, and in Qt's,
+// where a notifier carries it; the last handler deletes its own watch, as a
+// connection closed by what it read does.
+class ReadinessWatchLoops : public testing::TestWithParam<bool> {};
+
+TEST_P(ReadinessWatchLoops, AWatchIsToldWhileDataWaitsNotOnceDisabledAndMayEndItself) {
+    LoopThread loop(GetParam());
+    SocketPair pair;
+    Log log;
+    ReadinessWatch* watch = nullptr;
+    loop.run([&] {
+        watch = new ReadinessWatch(pair.fd[0], QSocketNotifier::Read, [&] {
+            char byte = 0;
+            if (::read(pair.fd[0], &byte, 1) != 1) return;
+            log.add(byte);
+            if (byte == 'x' && log.now().size() == 2) watch->setEnabled(false);
+            if (byte == 'y') {
+                delete watch;
+                watch = nullptr;
+            }
+        });
+        EXPECT_FALSE(watch->isEnabled());
+        watch->setEnabled(true);
+        EXPECT_TRUE(watch->isEnabled());
+    });
+    pair.send(3);
+    EXPECT_EQ(log.waitFor(2).size(), 2u);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(log.now().size(), 2u) << "told after it was disabled";
+    loop.run([&] { watch->setEnabled(true); });
+    ASSERT_EQ(::write(pair.fd[1], "y", 1), 1);
+    EXPECT_EQ(log.waitFor(4), (std::vector<int>{'x', 'x', 'x', 'y'}));
+    loop.run([&] { EXPECT_EQ(watch, nullptr); });
+}
+
+INSTANTIATE_TEST_SUITE_P(EpollAndQt, ReadinessWatchLoops, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "epoll" : "qt";
+                         });
 
 TEST(EpollDispatcher, ANotifierDeletedByAnotherHandlerInTheSameTurnStaysSilent) {
     LoopThread loop;
