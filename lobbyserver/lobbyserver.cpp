@@ -277,6 +277,7 @@ void LobbyServer::ClearWatch(int u) {
     UserRecord& r = userTable_[u];
     if (r.Watching) touchLobby();
     r.Watching = false;
+    countWatchers();
     r.WatchA = r.WatchB = 0;
     r.FirstName.clear();
     r.SecondName.clear();
@@ -284,6 +285,12 @@ void LobbyServer::ClearWatch(int u) {
     r.WatchDataSent = false;
     // What was still to go to his program belongs to the watch that ends.
     pacer_.forget(r.GameSock);
+}
+
+void LobbyServer::countWatchers() {
+    watchers_ = 0;
+    for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w)
+        if (userTable_[w].Watching) ++watchers_;
 }
 
 void LobbyServer::endWatch(int w) {

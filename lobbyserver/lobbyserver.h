@@ -196,6 +196,9 @@ private:
 
     // True when watcher `w` watches the game that user `k` plays right now.
     bool watchesGameOf(int w, int k) const;
+    // Counts the users who watch a game, after a watch began or ended: a move
+    // nobody watches is not looked for among all the slots' watches.
+    void countWatchers();
     void requestWake(qint64 atMs);
     // Ends every watch of the game between `a` and `b`.
     void endWatchesOf(int a, int b);
@@ -231,6 +234,7 @@ private:
     AckPacer pacer_;
     net::FramingRules clientFraming_;
     int minuteCount_ = 0;
+    int watchers_ = 0;  // users watching a game, as last counted
     bool messageReports_ = true;
     qint64 rejoinWaitMs_ = 0;
     quint64 lastGameNumber_ = 0;

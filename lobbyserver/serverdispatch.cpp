@@ -1,5 +1,6 @@
 // ServerDispatch and its handlers: what the server does with each message.
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -280,6 +281,7 @@ void LobbyServer::handleWatch(int k, const QString& text) {
     // who is not playing himself (his game program is busy with his own game).
     if (p == k || w.Playing || !player.LoggedIn || !player.Playing) return;
     w.Watching = true;
+    countWatchers();
     touchLobby();
     w.WatchA = p;
     w.WatchB = player.OppIndex;
@@ -335,10 +337,14 @@ void LobbyServer::handleMove(int k, const QString& text) {
     // character beyond code 255 cannot be part of a move. A move without NULs
     // goes on as it came, without a copy: the server relays every move.
     char16_t allBits = 0;
-    for (const QChar c : text)
-        allBits |= c.unicode();
+    char16_t lowest = 0xFFFF;
+    const char16_t* const chars = QStringView(text).utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        allBits |= chars[i];
+        lowest = std::min(lowest, chars[i]);
+    }
     if (allBits > 255) return reportInvalidData();
-    const bool hasNul = text.contains(QChar(0));
+    const bool hasNul = lowest == 0;
     QString move = text;
     if (hasNul) move.remove(QChar(0));
     UserRecord& r = userTable_[k];
@@ -365,7 +371,7 @@ void LobbyServer::handleMove(int k, const QString& text) {
         r.LastMover = o.LastMover = k;
     }
 
-    for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot; ++w) {
+    for (int w = UserTable::kFirstSlot; w <= UserTable::kLastSlot && watchers_ > 0; ++w) {
         if (w == k || !watchesGameOf(w, k)) continue;
         UserRecord& watcher = userTable_[w];
         if (watcher.GameSock == 0) {
