@@ -292,7 +292,9 @@ ConnectResult SocketLayer::ConnectServer(const QString& server) {
 int SocketLayer::SendMsg(SocketHandle socket, const QString& text) {
     Link* link = findLink(socket);
     if (!link || link->state != State::Open) return -1;
-    const QByteArray bytes = encodeMessage(text);
+    // Every relayed message passes here: its bytes go out without a copy.
+    QByteArray scratch;
+    const QByteArrayView bytes = wireBytes(text, scratch);
     if (link->connection->unsentBytes() + bytes.size() > kMaxUnsentBytes) {
         cutOff(socket);
         return -1;

@@ -22,6 +22,13 @@ QByteArray encodeMessage(QStringView text) {
     return bytes;
 }
 
+QByteArrayView wireBytes(QStringView text, QByteArray& scratch) {
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return QByteArrayView(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    scratch = encodeMessage(text);
+    return scratch;
+}
+
 QString decodeMessage(QByteArrayView bytes) {
     QString text;
     appendDecoded(text, bytes);

@@ -12,6 +12,11 @@ namespace net {
 // by hand so the result does not depend on the machine.
 QByteArray encodeMessage(QStringView text);
 
+// What encodeMessage gives, without a copy where the machine allows: on a
+// little-endian machine a view of the text's own storage, else the bytes
+// encoded into `scratch`. Valid while the text (and `scratch`) are.
+QByteArrayView wireBytes(QStringView text, QByteArray& scratch);
+
 // The reverse of encodeMessage. An odd trailing byte is half a character and
 // is not decoded; the framer keeps it until its partner arrives.
 QString decodeMessage(QByteArrayView bytes);

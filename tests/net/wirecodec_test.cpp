@@ -17,6 +17,11 @@ TEST(WireCodec, WritesUtf16LowByteFirstWithoutMarkOrEnd) {
     // 将 is U+5C06, 棋 U+68CB.
     EXPECT_EQ(encodeMessage(u"将棋"), bytes({0x06, 0x5C, 0xCB, 0x68}));
     EXPECT_TRUE(encodeMessage(u"").isEmpty());
+    // The bytes that go out without a copy are the same.
+    for (const QStringView text : {QStringView(u"S:1"), QStringView(u"将棋"), QStringView()}) {
+        QByteArray scratch;
+        EXPECT_EQ(wireBytes(text, scratch), encodeMessage(text));
+    }
 }
 
 TEST(WireCodec, DecodesWhatItEncodesCharacterForCharacter) {
