@@ -26,6 +26,7 @@
 #include "microrunner.h"
 #include "relaybench.h"
 #include "resulttable.h"
+#include "shallowidle.h"
 
 using namespace Qt::StringLiterals;
 
@@ -224,6 +225,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& o = *options;
+    const bench::ShallowIdle shallowIdle;
+    if (!shallowIdle.held()) say(shallowIdle.description());
     const QString loadAtStart = bench::loadAverage();
     ResultTable table;
     QStringList failures;
@@ -263,7 +266,8 @@ int main(int argc, char** argv) {
             failures << u"fanout: "_s + result.error;
     }
 
-    QString text = table.markdown(bench::machineDescription(loadAtStart, bench::loadAverage()));
+    QString text = table.markdown(bench::machineDescription(loadAtStart, bench::loadAverage()) +
+                                  u' ' + shallowIdle.description());
     for (const QString& failure : failures)
         text += u"\nFailed: "_s + failure + u'\n';
     std::printf("\n%s", text.toUtf8().constData());
