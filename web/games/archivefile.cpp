@@ -46,8 +46,11 @@ std::optional<QString> idOf(const QByteArray& field) {
     return QUrl::fromPercentEncoding(field);
 }
 
+// A file and a rank digit, for a square on the board.
 QByteArray squareField(shogi::Square s) {
-    return QByteArray::number(shogi::kBoardSize - s.x) + QByteArray::number(s.y + 1);
+    const char digits[2] = {static_cast<char>('0' + shogi::kBoardSize - s.x),
+                            static_cast<char>('0' + s.y + 1)};
+    return QByteArray(digits, 2);
 }
 
 // A file and a rank digit; nothing for anything off the board.
@@ -204,8 +207,21 @@ QByteArray sidesLine(const GameSummary& game) {
 QByteArray moveLine(const Position& position) {
     const QByteArray mover = text(colourName(otherColour(position.turn)));
     const QByteArray record = text(recordLine(position));
-    if (const auto* shogi = std::get_if<ShogiState>(&position.state))
-        return line({"M", mover, record, shogiCounts(*shogi), shogiLast(*shogi)});
+    if (const auto* shogi = std::get_if<ShogiState>(&position.state)) {
+        // A line for every move of every game: written into one buffer.
+        QByteArray out;
+        out.reserve(record.size() + 80);
+        out += "M\t";
+        out += mover;
+        out += '\t';
+        out += record;
+        out += '\t';
+        out += shogiCounts(*shogi);
+        out += '\t';
+        out += shogiLast(*shogi);
+        out += '\n';
+        return out;
+    }
     const GoState& s = std::get<GoState>(position.state);
     return line({"M", mover, record,
                  QByteArray::number(s.blackCaptures) + ',' + QByteArray::number(s.whiteCaptures),

@@ -1,7 +1,5 @@
 #include "shogiposition.h"
 
-#include <vector>
-
 #include "shogirules/movemessage.h"
 
 namespace web {
@@ -32,19 +30,18 @@ bool hasKing(const Board& board, Colour c) {
 // The move the mover's pieces show between the boards: one square he now
 // holds anew, and the one he left (none for a drop).
 std::optional<ShogiLast> lastMove(const Board& before, const Board& after, Colour mover) {
-    std::vector<Square> arrived;
-    std::vector<Square> left;
+    int arrivals = 0;
+    int departures = 0;
+    ShogiLast last{};
     for (int k = 0; k < shogi::kCellCount; ++k) {
-        const Square s = Square::fromCellNumber(k);
-        const Cell was = before.at(s);
-        const Cell now = after.at(s);
+        const Cell was = before.atNumber(k);
+        const Cell now = after.atNumber(k);
         if (was == now) continue;
-        if (belongsTo(now, mover)) arrived.push_back(s);
-        if (belongsTo(was, mover) && now.isEmpty()) left.push_back(s);
+        const Square s = Square::fromCellNumber(k);
+        if (belongsTo(now, mover) && ++arrivals == 1) last.to = s;
+        if (belongsTo(was, mover) && now.isEmpty() && ++departures == 1) last.from = s;
     }
-    if (arrived.size() != 1 || left.size() > 1) return std::nullopt;
-    ShogiLast last{arrived.front(), std::nullopt};
-    if (!left.empty()) last.from = left.front();
+    if (arrivals != 1 || departures > 1) return std::nullopt;
     return last;
 }
 

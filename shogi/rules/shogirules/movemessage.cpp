@@ -2,7 +2,7 @@
 
 #include "gamekeywords.h"
 
-#include <QList>
+#include <QVarLengthArray>
 
 namespace shogi {
 
@@ -34,7 +34,7 @@ std::optional<qint32> readNumber(QStringView text, qint32 max) {
     return value;
 }
 
-bool readHand(const QList<QStringView>& items, int first, Hand& hand) {
+bool readHand(const QStringView* items, int first, Hand& hand) {
     for (std::size_t i = 0; i < hand.entries.size(); ++i) {
         const int at = first + 2 * static_cast<int>(i);
         if (items[at].trimmed() != QLatin1String(kindCode(hand.entries[i].code).data(), 2)) {
@@ -67,19 +67,30 @@ QString BuildMoveMsg(const ShogiPosition& position, qint32 moveNo) {
 }
 
 std::optional<ReceivedMove> parseMoveMsg(QStringView text) {
-    const QList<QStringView> fields = text.split(u':');
-    if (fields.size() < 3 || fields[0] != gamecommon::kMoveKeyword) return std::nullopt;
+    // The fields are read where they stand: every relayed move is read so
+    // by whoever keeps the game.
+    const qsizetype first = text.indexOf(u':');
+    if (first < 0 || text.first(first) != gamecommon::kMoveKeyword) return std::nullopt;
+    const qsizetype second = text.indexOf(u':', first + 1);
+    if (second < 0) return std::nullopt;
+    const qsizetype third = text.indexOf(u':', second + 1);
+    const QStringView board = text.sliced(first + 1, second - first - 1);
+    const QStringView hands =
+        third < 0 ? text.sliced(second + 1) : text.sliced(second + 1, third - second - 1);
 
     ReceivedMove move;
-    if (move.board.load(fields[1])) return std::nullopt;
-    move.positionString = fields[1].toString();
+    if (move.board.load(board)) return std::nullopt;
+    move.positionString = board.toString();
 
-    const QList<QStringView> items = fields[2].split(u',');
+    QVarLengthArray<QStringView, kHandItems + 2> items;
+    for (const QStringView item : hands.tokenize(QChar(u',')))
+        items.append(item);
     if (items.size() < kHandItems + 1) return std::nullopt;
-    if (!readHand(items, 0, move.myHand) || !readHand(items, kHandItems / 2, move.oppHand)) {
+    if (!readHand(items.data(), 0, move.myHand) ||
+        !readHand(items.data(), kHandItems / 2, move.oppHand)) {
         return std::nullopt;
     }
-    const auto moveNo = readNumber(items.last(), kMaxMoveNo);
+    const auto moveNo = readNumber(items.back(), kMaxMoveNo);
     if (!moveNo) return std::nullopt;
     move.moveNo = *moveNo;
     return move;
