@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <chrono>
-#include <functional>
+#include <variant>
 #include <vector>
+
+#include "publiclobby.h"
 
 namespace lobby {
 class LobbyServer;
@@ -34,7 +37,25 @@ public:
     void stop();
 
 private:
-    using Item = std::function<void(WebService&)>;
+    // One piece of news, as plain values: a relayed move costs the server's
+    // thread no allocation of its own.
+    struct Began {
+        quint64 number;
+        int kind;
+        QString challenger;
+        QString challenged;
+    };
+    struct Relayed {
+        quint64 number;
+        QString fromId;
+        QString text;
+    };
+    struct Ended {
+        quint64 number;
+        lobby::GameEndCause cause;
+    };
+    using Item = std::variant<lobby::PublicLobby, Began, Relayed, Ended>;
+    static void tell(WebService& service, const Item& item);
     void add(Item item);
 
     lobby::LobbyServer& server_;
