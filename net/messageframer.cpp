@@ -54,7 +54,15 @@ qsizetype MessageFramer::pendingBytes() const {
 }
 
 MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
-    if (refused_) return {{}, true, false};
+    Result result;
+    const Status status = feed(bytes, result.messages);
+    result.refused = status.refused;
+    result.holding = status.holding;
+    return result;
+}
+
+MessageFramer::Status MessageFramer::feed(QByteArrayView bytes, QStringList& messages) {
+    if (refused_) return {true, false};
 
     // The bytes are decoded straight into the text held, a character cut in
     // two by the last read first.
@@ -67,16 +75,20 @@ MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
     const qsizetype even = bytes.size() & ~qsizetype(1);
     appendDecoded(text_, bytes.first(even));
     if (even < bytes.size()) oddByte_ = bytes.sliced(even).toByteArray();
-    return take(false);
+    return take(false, messages);
 }
 
 MessageFramer::Result MessageFramer::flush() {
     if (refused_) return {{}, true, false};
-    return take(true);
+    Result result;
+    const Status status = take(true, result.messages);
+    result.refused = status.refused;
+    result.holding = status.holding;
+    return result;
 }
 
-MessageFramer::Result MessageFramer::take(bool flushing) {
-    Result result;
+MessageFramer::Status MessageFramer::take(bool flushing, QStringList& messages) {
+    Status result;
     qsizetype taken = 0;
     while (taken < text_.size()) {
         const QStringView rest = QStringView(text_).mid(taken);
@@ -93,11 +105,11 @@ MessageFramer::Result MessageFramer::take(bool flushing) {
         if (taken == 0 && found.length == text_.size()) {
             // The text held is exactly one message, as it mostly is: it goes
             // out as it is rather than as a copy.
-            result.messages.append(std::exchange(text_, QString()));
+            messages.append(std::exchange(text_, QString()));
             scanned_ = 0;
             break;
         }
-        result.messages.append(rest.first(found.length).toString());
+        messages.append(rest.first(found.length).toString());
         taken += found.length;
         scanned_ = 0;
     }
@@ -349,7 +361,10 @@ qsizetype MessageFramer::nextKeyword(QStringView rest, qsizetype from, bool open
         const QChar c = here.front();
         for (const MessageKind& kind : rules_.kinds) {
             if (openEndersOnly && !kind.endsOpenMessage) continue;
+            // The second character rules out most kinds of the same first
+            // one (a piece code in a move) without a call.
             if (kind.keyword.isEmpty() || kind.keyword.front() != c ||
+                (kind.keyword.size() > 1 && here.size() > 1 && here[1] != kind.keyword[1]) ||
                 !here.startsWith(kind.keyword))
                 continue;
             const qsizetype after = kind.keyword.size();

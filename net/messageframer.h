@@ -40,6 +40,14 @@ public:
     // and takes nothing more.
     Result feed(QByteArrayView bytes);
 
+    // The same, with the complete messages appended to `messages`: a caller
+    // that keeps one list for every read allocates none per message.
+    struct Status {
+        bool refused = false;
+        bool holding = false;
+    };
+    Status feed(QByteArrayView bytes, QStringList& messages);
+
     // Takes the message held at the end of the data as complete: no more data
     // came for it. A message still missing its end stays.
     Result flush();
@@ -62,7 +70,7 @@ private:
         qsizetype searchedUpTo = -1;
     };
 
-    Result take(bool flushing);
+    Status take(bool flushing, QStringList& messages);
     Found nextMessage(QStringView rest) const;
     Found openMessage(QStringView rest, qsizetype from, bool openEndersOnly,
                       qsizetype keywordLength) const;

@@ -511,9 +511,14 @@ void SocketLayer::readMore(SocketHandle handle, bool readKernel) {
             link->drained = true;
             break;
         }
-        MessageFramer::Result result = link->framer.feed(QByteArrayView(chunk, read.size));
-        for (QString& message : result.messages)
+        // One list takes the messages of every read (it keeps its room).
+        QStringList taken = std::exchange(taken_, {});
+        const MessageFramer::Status result =
+            link->framer.feed(QByteArrayView(chunk, read.size), taken);
+        for (QString& message : taken)
             link->inbox.push_back(std::move(message));
+        taken.clear();
+        taken_ = std::move(taken);
         if (result.refused) return cutOff(handle);
         fed = true;
         holding = result.holding;

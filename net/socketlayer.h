@@ -208,6 +208,7 @@ private:
     std::vector<QTimer*> pumps_;
     std::vector<QTimer*> busyPumps_;  // nullptr: a hand-out in the pass the data came in
     bool postQuietly_ = false;        // post() leaves the scheduling to its caller
+    QStringList taken_;               // for the framer's messages of each read, kept for its room
 };
 
 }  // namespace net

@@ -242,16 +242,30 @@ bool EpollDispatcher::activateSocket(int fd, int type) {
     return true;
 }
 
-bool EpollDispatcher::signalsHeard() const {
-    static const QMetaMethod awakeSignal = QMetaMethod::fromSignal(&EpollDispatcher::awake);
-    static const QMetaMethod aboutToBlockSignal =
-        QMetaMethod::fromSignal(&EpollDispatcher::aboutToBlock);
-    return isSignalConnected(awakeSignal) || isSignalConnected(aboutToBlockSignal);
+namespace {
+
+bool isWaitSignal(const QMetaMethod& signal) {
+    return signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake) ||
+           signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock);
+}
+
+}  // namespace
+
+void EpollDispatcher::connectNotify(const QMetaMethod& signal) {
+    if (isWaitSignal(signal)) ++waitListeners_;
+}
+
+void EpollDispatcher::disconnectNotify(const QMetaMethod& signal) {
+    // An invalid method: everything was disconnected at once.
+    if (!signal.isValid())
+        waitListeners_ = 0;
+    else if (isWaitSignal(signal))
+        --waitListeners_;
 }
 
 bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     interrupted_ = false;
-    const bool tellWaits = signalsHeard();
+    const bool tellWaits = waitListeners_ > 0;
     if (tellWaits) emit awake();
     if (wakePending_.exchange(false)) drainWake();
     QCoreApplication::sendPostedEvents();

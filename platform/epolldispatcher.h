@@ -52,6 +52,10 @@ public:
     // A descriptor is watched for one type either by a notifier or so.
     void watchDirectly(int fd, QSocketNotifier::Type type, ReadinessWatch* watch);
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
 private:
     using Clock = std::chrono::steady_clock;
 
@@ -87,9 +91,10 @@ private:
     std::unordered_map<int, Watched> watched_;
     std::vector<int> alwaysReady_;  // descriptors epoll refused
     std::vector<Timer> timers_;
-    // Whether anything listens to awake() and aboutToBlock(): nothing does
-    // in a server, and the two signals go out several times a pass.
-    bool signalsHeard() const;
+    // What listens to awake() and aboutToBlock(): nothing does in a server,
+    // and the two signals would go out several times a pass. Connections
+    // may be made from any thread.
+    std::atomic<int> waitListeners_{0};
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -249,6 +250,23 @@ TEST(EpollDispatcher, TimersFireInTheOrderTheyAreDueAndAStoppedOneNever) {
     EXPECT_EQ(log.now().size(), 2u);
     EXPECT_GE(ticks.load(), 5);
     loop.run([&] { qDeleteAll(timers); });
+}
+
+TEST(EpollDispatcher, ALoopAboutToSleepTellsThoseWhoListen) {
+    LoopThread loop;
+    std::atomic<int> waits{0};
+    QMetaObject::Connection connection;
+    loop.run([&] {
+        connection = QObject::connect(QAbstractEventDispatcher::instance(),
+                                      &QAbstractEventDispatcher::aboutToBlock, [&] { ++waits; });
+    });
+    // Each pause lets the loop go to sleep once.
+    for (int k = 0; k < 3; ++k) {
+        loop.run([] {});
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_GE(waits.load(), 3);
+    loop.run([&] { QObject::disconnect(connection); });
 }
 
 TEST(EpollDispatcher, AnEventPostedFromAnotherThreadWakesALoopWithNothingToWaitFor) {
