@@ -25,6 +25,26 @@ Board Board::initial() {
     return board;
 }
 
+namespace {
+
+std::optional<Cell> cellOfValue(int value) {
+    if (value < 0 || value > kMaxItemValue) return std::nullopt;
+    if (value == kEmptyValue) return Cell::empty();
+    if (value > kEmptyValue) return Cell::opp(static_cast<Kind>(value - kSideTwoOffset));
+    return Cell::own(static_cast<Kind>(value));
+}
+
+// The two-digit item every program writes, read without a loop: a board
+// comes with every move.
+std::optional<Cell> decodeTwoDigits(QChar high, QChar low) {
+    const int h = hexDigit(high);
+    const int l = hexDigit(low);
+    if (h < 0 || l < 0) return std::nullopt;
+    return cellOfValue(h * 16 + l);
+}
+
+}  // namespace
+
 std::optional<Cell> decodeCell(QStringView item) {
     if (item.isEmpty() || item.size() > 2) return std::nullopt;
     int value = 0;
@@ -33,10 +53,7 @@ std::optional<Cell> decodeCell(QStringView item) {
         if (digit < 0) return std::nullopt;
         value = value * 16 + digit;
     }
-    if (value > kMaxItemValue) return std::nullopt;
-    if (value == kEmptyValue) return Cell::empty();
-    if (value > kEmptyValue) return Cell::opp(static_cast<Kind>(value - kSideTwoOffset));
-    return Cell::own(static_cast<Kind>(value));
+    return cellOfValue(value);
 }
 
 namespace {
@@ -71,7 +88,8 @@ std::optional<PositionError> Board::load(QStringView positionString) {
         while (comma != end && *comma != u',')
             ++comma;
         if (count == kCellCount) return PositionError::ItemCount;
-        const auto cell = decodeCell(QStringView(item, comma));
+        const auto cell = comma - item == 2 ? decodeTwoDigits(item[0], item[1])
+                                            : decodeCell(QStringView(item, comma));
         if (!cell) return PositionError::BadItem;
         cells[static_cast<std::size_t>(count++)] = *cell;
         if (comma == end) break;

@@ -83,8 +83,12 @@ std::optional<ReceivedMove> parseMoveMsg(QStringView text) {
     move.positionString = board.toString();
 
     QVarLengthArray<QStringView, kHandItems + 2> items;
-    for (const QStringView item : hands.tokenize(QChar(u',')))
-        items.append(item);
+    for (qsizetype from = 0;;) {
+        const qsizetype comma = hands.indexOf(u',', from);
+        items.append(hands.sliced(from, (comma < 0 ? hands.size() : comma) - from));
+        if (comma < 0) break;
+        from = comma + 1;
+    }
     if (items.size() < kHandItems + 1) return std::nullopt;
     if (!readHand(items.data(), 0, move.myHand) ||
         !readHand(items.data(), kHandItems / 2, move.oppHand)) {
