@@ -331,7 +331,7 @@ qsizetype MessageFramer::nextKeywordStart(QStringView rest, qsizetype from) cons
     const char16_t* const text = rest.utf16();
     const qsizetype size = rest.size();
     const qsizetype starts = keywordStarts_.size();
-    const char16_t* const start = reinterpret_cast<const char16_t*>(keywordStarts_.utf16());
+    const char16_t* const start = QStringView(keywordStarts_).utf16();
     qsizetype at = std::max<qsizetype>(from, 0);
 #ifdef __SSE2__
     if (starts <= kVectorStarts) {

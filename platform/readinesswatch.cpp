@@ -3,8 +3,6 @@
 #include <QAbstractEventDispatcher>
 #include <utility>
 
-#include "epolldispatcher.h"
-
 namespace platform {
 
 ReadinessWatch::ReadinessWatch(int descriptor, QSocketNotifier::Type type,
@@ -14,7 +12,7 @@ ReadinessWatch::ReadinessWatch(int descriptor, QSocketNotifier::Type type,
       onReady_(std::move(onReady)),
       loop_(qobject_cast<EpollDispatcher*>(QAbstractEventDispatcher::instance())) {
     if (loop_ && loop_->isValid()) return;
-    loop_ = nullptr;
+    loop_.clear();
     notifier_ = std::make_unique<QSocketNotifier>(descriptor_, type_);
     notifier_->setEnabled(false);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),

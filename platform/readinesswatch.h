@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QSocketNotifier>
 #include <functional>
 #include <memory>
 
-namespace platform {
+#include "epolldispatcher.h"
 
-class EpollDispatcher;
+namespace platform {
 
 // Tells a handler, from the event loop, while a descriptor is ready for
 // reading (or writing) and the watch is enabled: as a QSocketNotifier does,
@@ -38,7 +39,9 @@ private:
     QSocketNotifier::Type type_;
     std::function<void()> onReady_;
     bool enabled_ = false;
-    EpollDispatcher* loop_;                      // the thread's, when it is one
+    // The thread's loop, when it is one; a loop that ended before the watch
+    // has nothing more to forget.
+    QPointer<EpollDispatcher> loop_;
     std::unique_ptr<QSocketNotifier> notifier_;  // otherwise
 };
 
