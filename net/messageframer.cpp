@@ -54,11 +54,9 @@ qsizetype MessageFramer::pendingBytes() const {
 }
 
 MessageFramer::Result MessageFramer::feed(QByteArrayView bytes) {
-    Result result;
-    const Status status = feed(bytes, result.messages);
-    result.refused = status.refused;
-    result.holding = status.holding;
-    return result;
+    QStringList messages;
+    const Status status = feed(bytes, messages);
+    return {std::move(messages), status.refused, status.holding};
 }
 
 MessageFramer::Status MessageFramer::feed(QByteArrayView bytes, QStringList& messages) {
@@ -80,11 +78,9 @@ MessageFramer::Status MessageFramer::feed(QByteArrayView bytes, QStringList& mes
 
 MessageFramer::Result MessageFramer::flush() {
     if (refused_) return {{}, true, false};
-    Result result;
-    const Status status = take(true, result.messages);
-    result.refused = status.refused;
-    result.holding = status.holding;
-    return result;
+    QStringList messages;
+    const Status status = take(true, messages);
+    return {std::move(messages), status.refused, status.holding};
 }
 
 MessageFramer::Status MessageFramer::take(bool flushing, QStringList& messages) {
