@@ -49,7 +49,7 @@ public:
 
     // Watches `fd` for `type` (read or write) for a ReadinessWatch, which the
     // loop tells itself while the descriptor is ready; null ends the watch.
-    // A descriptor is watched for one type either by a notifier or so.
+    // A descriptor is watched for one type by a notifier or by a watch, not both.
     void watchDirectly(int fd, QSocketNotifier::Type type, ReadinessWatch* watch);
 
 protected:

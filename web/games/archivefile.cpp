@@ -3,6 +3,7 @@
 #include <QList>
 #include <QUrl>
 #include <charconv>
+#include <initializer_list>
 
 #include "gorules/positionstring.h"
 #include "recordlines.h"
@@ -18,8 +19,20 @@ constexpr int kMaxCaptures = go::kPointCount * kMaxMoves;
 // The longest line is a go move: 361 points of two digits and their commas.
 constexpr qsizetype kMaxLineBytes = 4096;
 
-QByteArray line(const QList<QByteArray>& fields) {
-    return fields.join('\t') + '\n';
+// Fields parted by tabs, and the line break; written into one buffer, as
+// a line goes out for every move of every game.
+QByteArray line(std::initializer_list<QByteArrayView> fields) {
+    qsizetype size = qsizetype(fields.size());
+    for (const QByteArrayView field : fields)
+        size += field.size();
+    QByteArray out;
+    out.reserve(size);
+    for (const QByteArrayView* field = fields.begin(); field != fields.end(); ++field) {
+        if (field != fields.begin()) out += '\t';
+        out += *field;
+    }
+    out += '\n';
+    return out;
 }
 
 QByteArray idField(const QString& id) {
@@ -207,21 +220,8 @@ QByteArray sidesLine(const GameSummary& game) {
 QByteArray moveLine(const Position& position) {
     const QByteArray mover = text(colourName(otherColour(position.turn)));
     const QByteArray record = text(recordLine(position));
-    if (const auto* shogi = std::get_if<ShogiState>(&position.state)) {
-        // A line for every move of every game: written into one buffer.
-        QByteArray out;
-        out.reserve(record.size() + 80);
-        out += "M\t";
-        out += mover;
-        out += '\t';
-        out += record;
-        out += '\t';
-        out += shogiCounts(*shogi);
-        out += '\t';
-        out += shogiLast(*shogi);
-        out += '\n';
-        return out;
-    }
+    if (const auto* shogi = std::get_if<ShogiState>(&position.state))
+        return line({"M", mover, record, shogiCounts(*shogi), shogiLast(*shogi)});
     const GoState& s = std::get<GoState>(position.state);
     return line({"M", mover, record,
                  QByteArray::number(s.blackCaptures) + ',' + QByteArray::number(s.whiteCaptures),
