@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QUrl>
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
+#include <utility>
 
 #include "gorules/positionstring.h"
 #include "recordlines.h"
@@ -15,6 +17,8 @@ namespace {
 constexpr char kMagic[] = "quor-web-game\t1";
 constexpr int kHandKinds = 7;
 constexpr qint32 kMaxHandCount = 40;
+// The most characters a hand count can take (any int a hand may hold).
+constexpr int kCountDigits = 11;
 constexpr int kMaxCaptures = go::kPointCount * kMaxMoves;
 // The longest line is a go move: 361 points of two digits and their commas.
 constexpr qsizetype kMaxLineBytes = 4096;
@@ -25,13 +29,13 @@ QByteArray line(std::initializer_list<QByteArrayView> fields) {
     qsizetype size = qsizetype(fields.size());
     for (const QByteArrayView field : fields)
         size += field.size();
-    QByteArray out;
-    out.reserve(size);
+    QByteArray out(size, Qt::Uninitialized);
+    char* at = out.data();
     for (const QByteArrayView* field = fields.begin(); field != fields.end(); ++field) {
-        if (field != fields.begin()) out += '\t';
-        out += *field;
+        if (field != fields.begin()) *at++ = '\t';
+        if (!field->isEmpty()) at = std::copy(field->begin(), field->end(), at);
     }
-    out += '\n';
+    *at = '\n';
     return out;
 }
 
@@ -59,11 +63,12 @@ std::optional<QString> idOf(const QByteArray& field) {
     return QUrl::fromPercentEncoding(field);
 }
 
-// A file and a rank digit, for a square on the board.
-QByteArray squareField(shogi::Square s) {
-    const char digits[2] = {static_cast<char>('0' + shogi::kBoardSize - s.x),
-                            static_cast<char>('0' + s.y + 1)};
-    return QByteArray(digits, 2);
+// A file and a rank digit, for a square on the board, written at `out`;
+// past them.
+char* writeSquare(char* out, shogi::Square s) {
+    *out++ = static_cast<char>('0' + shogi::kBoardSize - s.x);
+    *out++ = static_cast<char>('0' + s.y + 1);
+    return out;
 }
 
 // A file and a rank digit; nothing for anything off the board.
@@ -74,24 +79,53 @@ std::optional<shogi::Square> squareOf(QByteArrayView digits) {
     return shogi::Square{shogi::kBoardSize - *file, *rank - 1};
 }
 
-QByteArray shogiCounts(const ShogiState& s) {
-    // Written with each move: one buffer, no text per number.
-    QByteArray counts;
-    counts.reserve(2 * kHandKinds * 3);
+// The fourteen hand counts, black's first, commas between, written at
+// `out`; past them.
+char* writeShogiCounts(char* out, const ShogiState& s) {
+    bool first = true;
     for (const shogi::Hand* hand : {&s.black, &s.white}) {
         for (const shogi::HandEntry& e : hand->entries) {
-            if (!counts.isEmpty()) counts += ',';
-            char digits[12];
-            const auto end = std::to_chars(digits, digits + sizeof digits, e.count).ptr;
-            counts.append(digits, end - digits);
+            if (!std::exchange(first, false)) *out++ = ',';
+            out = std::to_chars(out, out + kCountDigits, e.count).ptr;
         }
     }
-    return counts;
+    return out;
 }
 
-QByteArray shogiLast(const ShogiState& s) {
-    if (!s.last) return "-";
-    return (s.last->from ? squareField(*s.last->from) : QByteArray("00")) + squareField(s.last->to);
+// The last move's squares (from "00" for a drop), or "-", written at `out`;
+// past them.
+char* writeShogiLast(char* out, const ShogiState& s) {
+    if (!s.last) {
+        *out++ = '-';
+        return out;
+    }
+    if (s.last->from) {
+        out = writeSquare(out, *s.last->from);
+    } else {
+        *out++ = '0';
+        *out++ = '0';
+    }
+    return writeSquare(out, s.last->to);
+}
+
+// A colour's name as the lines write it.
+QByteArrayView colourField(Colour c) {
+    static const QByteArray names[] = {text(colourName(Colour::Black)),
+                                       text(colourName(Colour::White))};
+    return names[c == Colour::Black ? 0 : 1];
+}
+
+// A shogi move's line: a board and its hands come with every move, written
+// where they stand, the line in one buffer.
+QByteArray shogiMoveLine(Colour mover, const ShogiState& s) {
+    char board[shogi::kPositionStringSize];
+    s.board.writePositionString(board);
+    char counts[2 * kHandKinds * (kCountDigits + 1)];
+    const char* const countsEnd = writeShogiCounts(counts, s);
+    char last[4];
+    const char* const lastEnd = writeShogiLast(last, s);
+    return line({"M", colourField(mover), QByteArrayView(board, sizeof board),
+                 QByteArrayView(counts, countsEnd), QByteArrayView(last, lastEnd)});
 }
 
 QByteArray goLast(const GoState& s) {
@@ -218,12 +252,11 @@ QByteArray sidesLine(const GameSummary& game) {
 }
 
 QByteArray moveLine(const Position& position) {
-    const QByteArray mover = text(colourName(otherColour(position.turn)));
-    const QByteArray record = text(recordLine(position));
+    const Colour mover = otherColour(position.turn);
     if (const auto* shogi = std::get_if<ShogiState>(&position.state))
-        return line({"M", mover, record, shogiCounts(*shogi), shogiLast(*shogi)});
+        return shogiMoveLine(mover, *shogi);
     const GoState& s = std::get<GoState>(position.state);
-    return line({"M", mover, record,
+    return line({"M", colourField(mover), text(recordLine(position)),
                  QByteArray::number(s.blackCaptures) + ',' + QByteArray::number(s.whiteCaptures),
                  goLast(s)});
 }

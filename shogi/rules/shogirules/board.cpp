@@ -19,10 +19,15 @@ int hexDigit(QChar c) {
 }  // namespace
 
 Board Board::initial() {
-    Board board;
-    const auto error = board.load(kInitialPositionString);
-    Q_ASSERT(!error);
-    return board;
+    // Read once: every game, and every position made before it is filled,
+    // starts from it.
+    static const Board start = [] {
+        Board board;
+        const auto error = board.load(kInitialPositionString);
+        Q_ASSERT(!error);
+        return board;
+    }();
+    return start;
 }
 
 namespace {
@@ -59,13 +64,24 @@ std::optional<Cell> decodeCell(QStringView item) {
 namespace {
 
 // A cell's item: its value as two upper-case hexadecimal digits, written at
-// `out`; past them.
-QChar* writeCell(QChar* out, Cell cell) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+// `out` (QChar or Latin-1 char); past them.
+template <typename Char>
+Char* writeCell(Char* out, Cell cell) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
     int value = kindIndex(cell.kind());
     if (cell.isOppPiece()) value += kSideTwoOffset;
-    *out++ = QChar(kDigits[(value >> 4) & 0xF]);
-    *out++ = QChar(kDigits[value & 0xF]);
+    *out++ = Char(kDigits[(value >> 4) & 0xF]);
+    *out++ = Char(kDigits[value & 0xF]);
+    return out;
+}
+
+// The items of all cells, a comma between, written at `out`; past them.
+template <typename Char>
+Char* writeCells(Char* out, const Board& board) {
+    for (int k = 0; k < kCellCount; ++k) {
+        if (k > 0) *out++ = Char(',');
+        out = writeCell(out, board.atNumber(k));
+    }
     return out;
 }
 
@@ -79,6 +95,23 @@ QString encodeCell(Cell cell) {
 
 std::optional<PositionError> Board::load(QStringView positionString) {
     std::array<Cell, kCellCount> cells{};
+    // The form every program sends, two digits an item, read at fixed
+    // places; anything else item by item below (an item refused here is
+    // refused there too).
+    if (positionString.size() == kPositionStringSize) {
+        const QChar* p = positionString.data();
+        int k = 0;
+        for (; k < kCellCount; ++k, p += 3) {
+            if (k + 1 < kCellCount && p[2] != u',') break;
+            const auto cell = decodeTwoDigits(p[0], p[1]);
+            if (!cell) return PositionError::BadItem;
+            cells[static_cast<std::size_t>(k)] = *cell;
+        }
+        if (k == kCellCount) {
+            cells_ = cells;
+            return std::nullopt;
+        }
+    }
     int count = 0;
     // The items between commas, empty ones too (a board comes with every
     // move: no search routine per item).
@@ -102,13 +135,13 @@ std::optional<PositionError> Board::load(QStringView positionString) {
 
 QString Board::positionString() const {
     // Two digits a cell and a comma between: written in place.
-    QString text(kCellCount * 3 - 1, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (int k = 0; k < kCellCount; ++k) {
-        if (k > 0) *out++ = u',';
-        out = writeCell(out, atNumber(k));
-    }
+    QString text(kPositionStringSize, Qt::Uninitialized);
+    writeCells(text.data(), *this);
     return text;
+}
+
+char* Board::writePositionString(char* out) const {
+    return writeCells(out, *this);
 }
 
 Board Board::rotated() const {

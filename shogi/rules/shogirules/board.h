@@ -22,6 +22,9 @@ inline constexpr QStringView kInitialPositionString =
     u"0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,0F,"
     u"0,0,0,0,0,0,0,0,0,0F,8,0F,0F,0F,0F,0F,7,0F,1,2,3,4,6,4,3,2,1";
 
+// The length of a position string with two digits per item.
+inline constexpr qsizetype kPositionStringSize = kCellCount * 3 - 1;
+
 // The 9 x 9 board seen from the local player, row 0 at the top. A plain value:
 // copying it is how the rules try a move without touching the real board.
 class Board {
@@ -39,6 +42,9 @@ public:
     // The position string with two upper-case digits per item, as a move
     // message carries it.
     QString positionString() const;
+    // The same in Latin-1, written at `out` (kPositionStringSize characters);
+    // past them.
+    char* writePositionString(char* out) const;
 
     Cell at(Square s) const { return cells_[static_cast<std::size_t>(s.cellNumber())]; }
     void set(Square s, Cell c) { cells_[static_cast<std::size_t>(s.cellNumber())] = c; }

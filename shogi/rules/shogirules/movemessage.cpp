@@ -21,9 +21,21 @@ void appendHand(QString& out, const Hand& hand) {
     }
 }
 
+// The text without blanks around it (a hand item, a number): read in
+// place, as every relayed move has thirty of them.
+QStringView trimmedItem(QStringView text) {
+    const QChar* begin = text.data();
+    const QChar* end = begin + text.size();
+    while (begin != end && begin->isSpace())
+        ++begin;
+    while (end != begin && end[-1].isSpace())
+        --end;
+    return QStringView(begin, end);
+}
+
 // A number after leading blanks, with nothing else but trailing blanks.
 std::optional<qint32> readNumber(QStringView text, qint32 max) {
-    const QStringView digits = text.trimmed();
+    const QStringView digits = trimmedItem(text);
     if (digits.isEmpty() || digits.size() > 9) return std::nullopt;
     qint32 value = 0;
     for (QChar c : digits) {
@@ -37,9 +49,11 @@ std::optional<qint32> readNumber(QStringView text, qint32 max) {
 bool readHand(const QStringView* items, int first, Hand& hand) {
     for (std::size_t i = 0; i < hand.entries.size(); ++i) {
         const int at = first + 2 * static_cast<int>(i);
-        if (items[at].trimmed() != QLatin1String(kindCode(hand.entries[i].code).data(), 2)) {
+        const QStringView code = trimmedItem(items[at]);
+        const auto expected = kindCode(hand.entries[i].code);
+        if (code.size() != 2 || code[0] != QLatin1Char(expected[0]) ||
+            code[1] != QLatin1Char(expected[1]))
             return false;
-        }
         const auto count = readNumber(items[at + 1], kMaxHandCount);
         if (!count) return false;
         hand.entries[i].count = *count;
@@ -83,11 +97,14 @@ std::optional<ReceivedMove> parseMoveMsg(QStringView text) {
     move.positionString = board.toString();
 
     QVarLengthArray<QStringView, kHandItems + 2> items;
-    for (qsizetype from = 0;;) {
-        const qsizetype comma = hands.indexOf(u',', from);
-        items.append(hands.sliced(from, (comma < 0 ? hands.size() : comma) - from));
-        if (comma < 0) break;
-        from = comma + 1;
+    const QChar* const end = hands.data() + hands.size();
+    for (const QChar* item = hands.data();; ++item) {
+        const QChar* comma = item;
+        while (comma != end && *comma != u',')
+            ++comma;
+        items.append(QStringView(item, comma));
+        if (comma == end) break;
+        item = comma;
     }
     if (items.size() < kHandItems + 1) return std::nullopt;
     if (!readHand(items.data(), 0, move.myHand) ||
