@@ -37,31 +37,40 @@ public:
     void stop();
 
 private:
-    // One piece of news, as plain values: a relayed move costs the server's
-    // thread no allocation of its own.
+    // One piece of news, as plain values: a relayed message costs the
+    // server's thread no allocation of its own.
     struct Began {
         quint64 number;
         int kind;
         QString challenger;
         QString challenged;
     };
+    // The sender's ID and the message stand in the batch's text, one after
+    // the other, from `at` on: the front's thread then frees one buffer a
+    // batch, not each message the server's thread made (memory handed from
+    // one thread to the other to free is slow to come back to the first).
     struct Relayed {
         quint64 number;
-        QString fromId;
-        QString text;
+        qsizetype at;
+        qsizetype idSize;
+        qsizetype textSize;
     };
     struct Ended {
         quint64 number;
         lobby::GameEndCause cause;
     };
     using Item = std::variant<lobby::PublicLobby, Began, Relayed, Ended>;
-    static void tell(WebService& service, const Item& item);
+    struct Batch {
+        std::vector<Item> items;
+        QString texts;
+    };
+    static void tell(WebService& service, const Batch& batch, const Item& item);
     void add(Item item);
 
     lobby::LobbyServer& server_;
     WebService& service_;
     QTimer timer_;
-    std::vector<Item> pending_;
+    Batch pending_;
 };
 
 }  // namespace webfront

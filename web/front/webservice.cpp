@@ -121,7 +121,7 @@ void WebService::beginGame(quint64 number) {
     archive_->record(live.game);
 }
 
-void WebService::gameRelayed(quint64 number, const QString& fromId, const QString& text) {
+void WebService::gameRelayed(quint64 number, QStringView fromId, QStringView text) {
     const auto pairing = pairings_.find(number);
     if (pairing == pairings_.end()) return;
     if (const auto id = idOfNumber_.find(number); id != idOfNumber_.end()) {

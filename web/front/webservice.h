@@ -49,7 +49,7 @@ public:
     void lobbyChanged(const lobby::PublicLobby& lobby);
     void gameBegan(quint64 number, int gameKind, const QString& challenger,
                    const QString& challenged);
-    void gameRelayed(quint64 number, const QString& fromId, const QString& text);
+    void gameRelayed(quint64 number, QStringView fromId, QStringView text);
     void gameEnded(quint64 number, lobby::GameEndCause cause);
 
     // Between these two, what the calls above send to the event streams and

@@ -41,13 +41,13 @@ void WatchedGame::begin(quint64 id, GameKind kind, const QString& idA, const QSt
     record_.positions.push_back(startPosition(kind));
 }
 
-std::optional<Colour> WatchedGame::colourOf(const QString& id) const {
+std::optional<Colour> WatchedGame::colourOf(QStringView id) const {
     if (id == record_.summary.black) return Colour::Black;
     if (id == record_.summary.white) return Colour::White;
     return std::nullopt;
 }
 
-WatchedGame::Change WatchedGame::relayed(const QString& fromId, QStringView text,
+WatchedGame::Change WatchedGame::relayed(QStringView fromId, QStringView text,
                                          const QDateTime& at) {
     const auto sender = colourOf(fromId);
     if (isOver() || record_.positions.empty() || !sender) return ignore();

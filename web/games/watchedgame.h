@@ -36,7 +36,7 @@ public:
         bool moved = false;
         bool ended = false;
     };
-    Change relayed(const QString& fromId, QStringView text,
+    Change relayed(QStringView fromId, QStringView text,
                    const QDateTime& at = QDateTime::currentDateTimeUtc());
 
     // The server ended the game; a game already over keeps its result. True
@@ -67,7 +67,7 @@ private:
     Change endOfGame(Colour sender, QStringView text, const QDateTime& at);
     Change finish(EndHow how, std::optional<Colour> winner, const QDateTime& at);
     Change ignore();
-    std::optional<Colour> colourOf(const QString& id) const;
+    std::optional<Colour> colourOf(QStringView id) const;
 
     GameRecord record_;
     int ignored_ = 0;
