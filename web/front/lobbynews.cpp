@@ -1,6 +1,7 @@
 #include "lobbynews.h"
 
 #include <QMetaObject>
+#include <QTimer>
 #include <utility>
 
 #include "lobbyserver.h"
@@ -10,27 +11,71 @@ namespace webfront {
 
 LobbyNews::LobbyNews(lobby::LobbyServer& server, WebService& service,
                      std::chrono::milliseconds interval, QObject* parent)
-    : QObject(parent), server_(server), service_(service) {
-    timer_.setSingleShot(true);
-    timer_.setInterval(interval);
-    connect(&timer_, &QTimer::timeout, this, &LobbyNews::flush);
+    : QObject(parent), server_(server), service_(service), interval_(interval) {
     connect(&server_, &lobby::LobbyServer::lobbyChanged, this,
-            [this](const lobby::PublicLobby& now) { add(now); });
+            [this](const lobby::PublicLobby& now) { add([&](Batch&) { return Item(now); }); });
     connect(&server_, &lobby::LobbyServer::gameBegan, this,
             [this](quint64 number, int kind, const QString& challenger, const QString& challenged) {
-                add(Began{number, kind, challenger, challenged});
+                add([&](Batch&) { return Item(Began{number, kind, challenger, challenged}); });
             });
     connect(&server_, &lobby::LobbyServer::gameRelayed, this,
             [this](quint64 number, const QString& fromId, const QString& text) {
-                const qsizetype at = pending_.texts.size();
-                pending_.texts += fromId;
-                pending_.texts += text;
-                add(Relayed{number, at, fromId.size(), text.size()});
+                add([&](Batch& batch) {
+                    const qsizetype at = batch.texts.size();
+                    batch.texts += fromId;
+                    batch.texts += text;
+                    return Item(Relayed{number, at, fromId.size(), text.size()});
+                });
             });
     connect(&server_, &lobby::LobbyServer::gameEnded, this,
             [this](quint64 number, lobby::GameEndCause cause) {
-                add(Ended{number, cause});
+                add([&](Batch&) { return Item(Ended{number, cause}); });
             });
+}
+
+template <typename Make>
+void LobbyNews::add(Make make) {
+    bool wake = false;
+    {
+        const std::lock_guard hold(inbox_->lock);
+        Batch& batch = inbox_->batch;
+        batch.items.push_back(make(batch));
+        wake = !std::exchange(inbox_->fetching, true);
+    }
+    if (!wake) return;
+    QMetaObject::invokeMethod(&service_, [s = &service_, inbox = inbox_, interval = interval_] {
+        fetch(*s, inbox, interval, true);
+    });
+}
+
+void LobbyNews::fetch(WebService& service, const std::shared_ptr<Inbox>& inbox,
+                      std::chrono::milliseconds interval, bool again) {
+    // The next batch is likely as long as this one: its room is made here,
+    // not while the server's thread waits for the lock.
+    std::size_t items = 0;
+    qsizetype texts = 0;
+    {
+        const std::lock_guard hold(inbox->lock);
+        items = inbox->batch.items.size();
+        texts = inbox->batch.texts.size();
+    }
+    Batch next;
+    next.items.reserve(items);
+    next.texts.reserve(texts);
+    Batch batch;
+    {
+        const std::lock_guard hold(inbox->lock);
+        batch = std::exchange(inbox->batch, std::move(next));
+        if (batch.items.empty() && again) inbox->fetching = false;
+    }
+    if (batch.items.empty()) return;
+    service.holdEvents();
+    for (const Item& item : batch.items)
+        tell(service, batch, item);
+    service.releaseEvents();
+    if (again)
+        QTimer::singleShot(interval, &service,
+                           [s = &service, inbox, interval] { fetch(*s, inbox, interval, true); });
 }
 
 void LobbyNews::tell(WebService& service, const Batch& batch, const Item& item) {
@@ -47,28 +92,9 @@ void LobbyNews::tell(WebService& service, const Batch& batch, const Item& item) 
     }
 }
 
-void LobbyNews::add(Item item) {
-    pending_.items.push_back(std::move(item));
-    // After a quiet spell the news goes at once; within `interval` of the
-    // last hand-over it waits for the next.
-    if (!timer_.isActive()) flush();
-}
-
 void LobbyNews::flush() {
-    if (pending_.items.empty()) {
-        timer_.stop();
-        return;
-    }
-    timer_.start();
-    Batch batch = std::exchange(pending_, {});
-    // The next batch is likely as long as this one.
-    pending_.items.reserve(batch.items.size());
-    pending_.texts.reserve(batch.texts.size());
-    QMetaObject::invokeMethod(&service_, [s = &service_, batch = std::move(batch)] {
-        s->holdEvents();
-        for (const Item& item : batch.items)
-            tell(*s, batch, item);
-        s->releaseEvents();
+    QMetaObject::invokeMethod(&service_, [s = &service_, inbox = inbox_, interval = interval_] {
+        fetch(*s, inbox, interval, false);
     });
 }
 

@@ -2,8 +2,9 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <chrono>
+#include <memory>
+#include <mutex>
 #include <variant>
 #include <vector>
 
@@ -19,18 +20,20 @@ class WebService;
 
 // What the lobby server tells the web front (who is on, a game begun, a
 // message relayed, a game ended), in order, handed from the server's own
-// thread to the front's: at once after a quiet spell, and in batches while
-// the news comes thick, at most one hand-over every `interval`. A game played
-// as fast as the network allows then costs the server's thread an append per
-// relayed message, not a wake-up of another thread, and the front writes each
-// watcher once per batch, however many moves it holds.
+// thread to the front's. The server's thread only gathers it; the first
+// piece after a quiet spell wakes the front's thread, which then comes back
+// for more by itself every `interval` until it finds none. A game played as
+// fast as the network allows thus costs the server's thread an append per
+// relayed message and never a wake-up of another thread (which would also
+// make the system move the players' connections from processor to
+// processor), and the front writes each watcher once per batch, however
+// many moves it holds.
 class LobbyNews : public QObject {
 public:
     LobbyNews(lobby::LobbyServer& server, WebService& service, std::chrono::milliseconds interval,
               QObject* parent = nullptr);
 
-    // Hands over what is gathered now (before the front stops, say); with
-    // nothing gathered the news is quiet again.
+    // Hands over what is gathered now (before the front stops, say).
     void flush();
     // Stops gathering; what was gathered and not handed over is kept for
     // flush().
@@ -64,13 +67,28 @@ private:
         std::vector<Item> items;
         QString texts;
     };
+    // What the two threads share: the news gathered and not yet taken, and
+    // whether the front's thread comes back for it by itself.
+    struct Inbox {
+        std::mutex lock;
+        Batch batch;
+        bool fetching = false;
+    };
+
+    // Adds a piece of news (with `id` and `text` first, for a relayed
+    // message) and wakes the front's thread when it does not come by itself.
+    template <typename Make>
+    void add(Make make);
+    // On the front's thread: takes what was gathered and tells the service;
+    // with `again`, comes back after `interval` while there was any.
+    static void fetch(WebService& service, const std::shared_ptr<Inbox>& inbox,
+                      std::chrono::milliseconds interval, bool again);
     static void tell(WebService& service, const Batch& batch, const Item& item);
-    void add(Item item);
 
     lobby::LobbyServer& server_;
     WebService& service_;
-    QTimer timer_;
-    Batch pending_;
+    std::chrono::milliseconds interval_;
+    std::shared_ptr<Inbox> inbox_ = std::make_shared<Inbox>();
 };
 
 }  // namespace webfront
