@@ -1,5 +1,8 @@
 #include "shogirules/board.h"
 
+#include <array>
+#include <cstdint>
+
 namespace shogi {
 
 namespace {
@@ -8,12 +11,22 @@ constexpr int kEmptyValue = 15;
 constexpr int kSideTwoOffset = 16;
 constexpr int kMaxItemValue = 30;
 
+// Each character's value as a hexadecimal digit, -1 for any other: a board
+// of 81 items comes with every move.
+constexpr std::array<std::int8_t, 128> kHexValue = [] {
+    std::array<std::int8_t, 128> values{};
+    for (int c = 0; c < 128; ++c) {
+        values[std::size_t(c)] = c >= '0' && c <= '9'   ? std::int8_t(c - '0')
+                                 : c >= 'A' && c <= 'F' ? std::int8_t(c - 'A' + 10)
+                                 : c >= 'a' && c <= 'f' ? std::int8_t(c - 'a' + 10)
+                                                        : std::int8_t(-1);
+    }
+    return values;
+}();
+
 int hexDigit(QChar c) {
     const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return u - u'0';
-    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-    return -1;
+    return u < kHexValue.size() ? kHexValue[u] : -1;
 }
 
 }  // namespace
@@ -32,11 +45,21 @@ Board Board::initial() {
 
 namespace {
 
+// The cell of each item value.
+constexpr std::array<Cell, kMaxItemValue + 1> kCellOfValue = [] {
+    std::array<Cell, kMaxItemValue + 1> cells{};
+    for (int value = 0; value <= kMaxItemValue; ++value) {
+        cells[std::size_t(value)] = value == kEmptyValue ? Cell::empty()
+                                    : value > kEmptyValue
+                                        ? Cell::opp(static_cast<Kind>(value - kSideTwoOffset))
+                                        : Cell::own(static_cast<Kind>(value));
+    }
+    return cells;
+}();
+
 std::optional<Cell> cellOfValue(int value) {
     if (value < 0 || value > kMaxItemValue) return std::nullopt;
-    if (value == kEmptyValue) return Cell::empty();
-    if (value > kEmptyValue) return Cell::opp(static_cast<Kind>(value - kSideTwoOffset));
-    return Cell::own(static_cast<Kind>(value));
+    return kCellOfValue[std::size_t(value)];
 }
 
 // The two-digit item every program writes, read without a loop: a board
