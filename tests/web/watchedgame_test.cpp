@@ -137,6 +137,9 @@ TEST(WatchedGame, WhatItCannotReadOrIsNoneOfItsBusinessIsDroppedAndCounted) {
     EXPECT_FALSE(watched.relayed(kHana, QStringLiteral("SYOUGI_MSG6:宜しくお願いします。")).ended);
     EXPECT_EQ(watched.ignoredMessages(), 6);
     EXPECT_EQ(watched.positions().size(), 1u);
+    // Broken moves of the second player tell nobody's side.
+    EXPECT_FALSE(watched.summary().sidesKnown);
+    EXPECT_EQ(watched.summary().black, kHana);
     EXPECT_FALSE(watched.isOver());
     watched.end(EndCause::PlayerLeft);
     EXPECT_FALSE(watched.relayed(kTaro, shogi::BuildMoveMsg(start, 1)).moved);
@@ -175,6 +178,11 @@ TEST(WatchedGame, TheFirstMoveOfAnotherGameIsToldApart) {
     shogiPlay.play(kShogiMoves[0]);
     shogiPlay.play(kShogiMoves[1]);
     EXPECT_TRUE(shogi.beginsAnotherGame(firstAgain));
+    // Relayed, it is told so and leaves this game as it was.
+    const WatchedGame::Change relayed = shogi.relayed(kHana, firstAgain);
+    EXPECT_TRUE(relayed.anotherGame && !relayed.moved && !relayed.ended);
+    EXPECT_EQ(shogi.positions().size(), 3u);
+    EXPECT_EQ(shogi.ignoredMessages(), 0);
     EXPECT_FALSE(shogi.beginsAnotherGame(again.play(kShogiMoves[1])));
     EXPECT_FALSE(shogi.beginsAnotherGame(QStringLiteral("SYOUGI_MSG4:もう一局")));
 
@@ -186,6 +194,8 @@ TEST(WatchedGame, TheFirstMoveOfAnotherGameIsToldApart) {
     goPlay.place(go::Stone::Black, {15, 15});
     EXPECT_FALSE(go.beginsAnotherGame(goAgain.place(go::Stone::White, {15, 3})));
     EXPECT_TRUE(go.beginsAnotherGame(stoneAgain));
+    EXPECT_TRUE(go.relayed(kTaro, stoneAgain).anotherGame);
+    EXPECT_EQ(go.positions().size(), 2u);
     EXPECT_TRUE(WatchedGame::isFirstMove(GameKind::Go, stoneAgain));
     EXPECT_FALSE(WatchedGame::isFirstMove(GameKind::Shogi, stoneAgain));
 }

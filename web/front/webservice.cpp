@@ -115,6 +115,7 @@ void WebService::beginGame(quint64 number) {
     const Pairing& pairing = pairings_.at(number);
     const quint64 id = archive_->newGameId();
     Live& live = live_[id];
+    live.streamKey = streamKey(id);
     live.game.begin(id, pairing.kind, pairing.challenger, pairing.challenged,
                     QDateTime::currentDateTimeUtc());
     idOfNumber_[number] = id;
@@ -127,8 +128,9 @@ void WebService::gameRelayed(quint64 number, QStringView fromId, QStringView tex
     if (const auto id = idOfNumber_.find(number); id != idOfNumber_.end()) {
         const quint64 gameId = id->second;
         Live& live = live_.at(gameId);
-        if (!live.game.beginsAnotherGame(text)) {
-            publish(gameId, live, live.game.relayed(fromId, text));
+        const web::WatchedGame::Change relayed = live.game.relayed(fromId, text);
+        if (!relayed.anotherGame) {
+            publish(gameId, live, relayed);
             return;
         }
         // The players began another game without ending this one (a new
@@ -173,7 +175,7 @@ void WebService::publish(quint64 id, Live& live, const web::WatchedGame::Change&
     }
     // A game nobody follows now needs no event: who comes later is given
     // the moves from the record.
-    if (change.moved && server_ && server_->events().streams(streamKey(id)) > 0) {
+    if (change.moved && server_ && server_->events().streams(live.streamKey) > 0) {
         const auto& positions = live.game.positions();
         const int n = static_cast<int>(positions.size()) - 1;
         sendEvent(id, web::moveEvent(n, positions.back(), live.game.summary()));

@@ -65,6 +65,7 @@ private:
     struct Live {
         web::WatchedGame game;
         int lobbyWatchers = 0;
+        QByteArray streamKey;  // the key of its event streams
     };
 
     // Writes what changed of `live` to the archive and tells its watchers;

@@ -48,9 +48,10 @@ std::optional<ShogiLast> lastMove(const Board& before, const Board& after, Colou
 }  // namespace
 
 std::optional<ShogiState> shogiStateAfter(const ShogiState& before, Colour mover,
-                                          QStringView message) {
+                                          QStringView message, qint32* moveNumber) {
     const auto move = shogi::parseMoveMsg(message);
     if (!move) return std::nullopt;
+    if (moveNumber) *moveNumber = move->moveNo;
     ShogiState after;
     after.board = move->board;
     if (mover == Colour::Black) {

@@ -14,9 +14,10 @@ namespace web {
 // taken by whose they are. The move marked is the one piece of the mover
 // that left a square and the one that arrived on another (or was dropped);
 // a position no single move reaches (a program out of step) is kept all the
-// same, without a mark. Nothing when the message is no move message.
+// same, without a mark. Nothing when the message is no move message. The
+// move number the message gives goes to `moveNumber`, when given.
 std::optional<ShogiState> shogiStateAfter(const ShogiState& before, Colour mover,
-                                          QStringView message);
+                                          QStringView message, qint32* moveNumber = nullptr);
 
 // Whether `loser`'s king stood on `before` and is gone from `after`.
 bool kingTaken(const ShogiState& before, const ShogiState& after, Colour loser);

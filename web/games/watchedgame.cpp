@@ -50,8 +50,15 @@ std::optional<Colour> WatchedGame::colourOf(QStringView id) const {
 WatchedGame::Change WatchedGame::relayed(QStringView fromId, QStringView text,
                                          const QDateTime& at) {
     const auto sender = colourOf(fromId);
-    if (isOver() || record_.positions.empty() || !sender) return ignore();
-    switch (gamecommon::classifyGameMsg(text)) {
+    if (isOver() || record_.positions.empty()) return ignore();
+    const GameMsgType type = gamecommon::classifyGameMsg(text);
+    // A shogi move tells its number as it is read (move()); a go board, or
+    // a move from someone else, is looked at first.
+    if (type == GameMsgType::Move && (!sender || record_.summary.kind == GameKind::Go) &&
+        beginsAnotherGame(text))
+        return anotherGame();
+    if (!sender) return ignore();
+    switch (type) {
         case GameMsgType::Move:
             return move(*sender, text, at);
         case GameMsgType::EndOfGame:
@@ -67,22 +74,20 @@ WatchedGame::Change WatchedGame::relayed(QStringView fromId, QStringView text,
     }
 }
 
-WatchedGame::Change WatchedGame::move(Colour mover, QStringView text, const QDateTime& at) {
+WatchedGame::Change WatchedGame::move(Colour sender, QStringView text, const QDateTime& at) {
     GameSummary& s = record_.summary;
-    if (s.moves >= kMaxMoves) return ignore();
+    if (s.moves >= kMaxMoves) return beginsAnotherGame(text) ? anotherGame() : ignore();
     // The first move tells who is black: whoever makes it.
-    if (!s.sidesKnown) {
-        if (mover == Colour::White) std::swap(s.black, s.white);
-        s.sidesKnown = true;
-        mover = Colour::Black;
-    }
+    const Colour mover = s.sidesKnown ? sender : Colour::Black;
     const Position& before = record_.positions.back();
     Position after;
     after.turn = otherColour(mover);
     bool kingGone = false;
     if (const auto* shogi = std::get_if<ShogiState>(&before.state)) {
-        const auto state = shogiStateAfter(*shogi, mover, text);
+        qint32 number = 0;
+        const auto state = shogiStateAfter(*shogi, mover, text, &number);
         if (!state) return ignore();
+        if (number == 1 && record_.positions.size() >= 2) return anotherGame();
         kingGone = kingTaken(*shogi, *state, otherColour(mover));
         after.state = *state;
     } else {
@@ -90,10 +95,14 @@ WatchedGame::Change WatchedGame::move(Colour mover, QStringView text, const QDat
         if (!state) return ignore();
         after.state = *state;
     }
+    if (!s.sidesKnown) {
+        if (sender == Colour::White) std::swap(s.black, s.white);
+        s.sidesKnown = true;
+    }
     record_.positions.push_back(after);
     s.moves = static_cast<int>(record_.positions.size()) - 1;
-    if (kingGone) return {true, finish(EndHow::KingTaken, mover, at).ended};
-    return {true, false};
+    if (kingGone) return {true, finish(EndHow::KingTaken, mover, at).ended, false};
+    return {true, false, false};
 }
 
 WatchedGame::Change WatchedGame::endOfGame(Colour sender, QStringView text, const QDateTime& at) {
@@ -140,7 +149,13 @@ WatchedGame::Change WatchedGame::finish(EndHow how, std::optional<Colour> winner
                                         const QDateTime& at) {
     record_.summary.result = GameResult{how, winner};
     record_.summary.ended = at.toUTC();
-    return {false, true};
+    return {false, true, false};
+}
+
+WatchedGame::Change WatchedGame::anotherGame() {
+    Change change;
+    change.anotherGame = true;
+    return change;
 }
 
 WatchedGame::Change WatchedGame::ignore() {

@@ -35,6 +35,9 @@ public:
     struct Change {
         bool moved = false;
         bool ended = false;
+        // The message is the first move of another game of the pairing
+        // (see beginsAnotherGame); this game is left as it was.
+        bool anotherGame = false;
     };
     Change relayed(QStringView fromId, QStringView text,
                    const QDateTime& at = QDateTime::currentDateTimeUtc());
@@ -63,10 +66,11 @@ public:
     void setWatchers(int watchers) { record_.summary.watchers = watchers; }
 
 private:
-    Change move(Colour mover, QStringView text, const QDateTime& at);
+    Change move(Colour sender, QStringView text, const QDateTime& at);
     Change endOfGame(Colour sender, QStringView text, const QDateTime& at);
     Change finish(EndHow how, std::optional<Colour> winner, const QDateTime& at);
     Change ignore();
+    static Change anotherGame();
     std::optional<Colour> colourOf(QStringView id) const;
 
     GameRecord record_;
