@@ -61,6 +61,12 @@ TEST(MoveMessage, MalformedMovesAreRefused) {
     const QString good =
         QStringLiteral("SYOUGI_MSG2:") + board + u':' + kNoCaptures + QStringLiteral(" 3: 3:END");
     ASSERT_TRUE(parseMoveMsg(good));
+    // Blanks around a number are no part of it.
+    QString blanks = good;
+    EXPECT_EQ(
+        parseMoveMsg(blanks.replace(QStringLiteral(" 3: 3:END"), QStringLiteral("\t3 : 3:END")))
+            ->moveNo,
+        3);
     QString shortHands = kNoCaptures;
     shortHands.chop(5);  // "Ka, 0," gone
     const QString bad[] = {
@@ -78,7 +84,13 @@ TEST(MoveMessage, MalformedMovesAreRefused) {
         QStringLiteral("SYOUGI_MSG2:") + board + u':' +
             QString(kNoCaptures).replace(QStringLiteral("Ky, 0"), QStringLiteral("Ky,-1")) +
             QStringLiteral(" 3: 3:END"),
+        QStringLiteral("SYOUGI_MSG2:") + board + u':' +
+            QString(kNoCaptures).replace(QStringLiteral("Ky, 0"), QStringLiteral("Ky,41")) +
+            QStringLiteral(" 3: 3:END"),
         QStringLiteral("SYOUGI_MSG2:") + board + u':' + kNoCaptures + QStringLiteral("x: 3:END"),
+        QStringLiteral("SYOUGI_MSG2:") + board + u':' + kNoCaptures + QStringLiteral(" 1 2: 3:END"),
+        QStringLiteral("SYOUGI_MSG2:") + board + u':' + kNoCaptures +
+            QStringLiteral(" 1234567890: 3:END"),
         QStringLiteral("SYOUGI_MSG4:") + board + u':' + kNoCaptures + QStringLiteral(" 3: 3:END"),
     };
     for (const QString& text : bad)

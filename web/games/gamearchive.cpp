@@ -86,6 +86,9 @@ bool GameArchive::record(const WatchedGame& game) {
         w.sidesWritten = true;
     }
     const std::vector<Position>& positions = game.positions();
+    // A shogi move's line is some 300 bytes.
+    if (w.positions < positions.size())
+        lines.reserve(lines.size() + qsizetype(positions.size() - w.positions) * 320);
     for (; w.positions < positions.size(); ++w.positions)
         lines += moveLine(positions[w.positions]);
     GameSummary& kept = index_[s.id];

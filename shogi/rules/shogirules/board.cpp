@@ -1,5 +1,6 @@
 #include "shogirules/board.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -164,7 +165,24 @@ QString Board::positionString() const {
 }
 
 char* Board::writePositionString(char* out) const {
-    return writeCells(out, *this);
+    // Each item and its comma from a table: every archived move writes a
+    // board.
+    static constexpr auto kItems = [] {
+        std::array<std::array<char, 3>, kMaxItemValue + 1> items{};
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        for (int value = 0; value <= kMaxItemValue; ++value)
+            items[std::size_t(value)] = {kDigits[value >> 4], kDigits[value & 0xF], ','};
+        return items;
+    }();
+    for (int k = 0; k < kCellCount; ++k) {
+        const Cell cell = atNumber(k);
+        const int value = kindIndex(cell.kind()) + (cell.isOppPiece() ? kSideTwoOffset : 0);
+        const auto& item = kItems[std::size_t(value)];
+        // No comma after the last item.
+        const std::size_t size = k + 1 < kCellCount ? 3 : 2;
+        out = std::copy_n(item.data(), size, out);
+    }
+    return out;
 }
 
 Board Board::rotated() const {

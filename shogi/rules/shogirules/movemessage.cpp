@@ -33,16 +33,23 @@ QStringView trimmedItem(QStringView text) {
     return QStringView(begin, end);
 }
 
-// A number after leading blanks, with nothing else but trailing blanks.
+// A number of up to nine digits after leading blanks, with nothing else but
+// trailing blanks; read in one pass.
 std::optional<qint32> readNumber(QStringView text, qint32 max) {
-    const QStringView digits = trimmedItem(text);
-    if (digits.isEmpty() || digits.size() > 9) return std::nullopt;
+    const QChar* at = text.data();
+    const QChar* const end = at + text.size();
+    while (at != end && at->isSpace())
+        ++at;
+    const QChar* const digits = at;
     qint32 value = 0;
-    for (QChar c : digits) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
+    while (at != end && at - digits < 9 && *at >= u'0' && *at <= u'9') {
+        value = value * 10 + (at->unicode() - u'0');
+        ++at;
     }
-    if (value > max) return std::nullopt;
+    if (at == digits) return std::nullopt;
+    while (at != end && at->isSpace())
+        ++at;
+    if (at != end || value > max) return std::nullopt;
     return value;
 }
 
