@@ -50,30 +50,29 @@ void LobbyNews::add(Make make) {
 
 void LobbyNews::fetch(WebService& service, const std::shared_ptr<Inbox>& inbox,
                       std::chrono::milliseconds interval, bool again) {
-    // The next batch is likely as long as this one: its room is made here,
-    // not while the server's thread waits for the lock.
-    std::size_t items = 0;
-    qsizetype texts = 0;
-    {
-        const std::lock_guard hold(inbox->lock);
-        items = inbox->batch.items.size();
-        texts = inbox->batch.texts.size();
-    }
-    Batch next;
-    next.items.reserve(items);
-    next.texts.reserve(texts);
     Batch batch;
     {
         const std::lock_guard hold(inbox->lock);
-        batch = std::exchange(inbox->batch, std::move(next));
+        batch = std::exchange(inbox->batch, std::exchange(inbox->spare, Batch()));
         if (batch.items.empty() && again) inbox->fetching = false;
     }
-    if (batch.items.empty()) return;
-    service.holdEvents();
-    for (const Item& item : batch.items)
-        tell(service, batch, item);
-    service.releaseEvents();
-    if (again)
+    const bool news = !batch.items.empty();
+    if (news) {
+        service.holdEvents();
+        for (const Item& item : batch.items)
+            tell(service, batch, item);
+        service.releaseEvents();
+    }
+    // Emptied, the batch's room is where the server's thread writes the
+    // batch after next: memory this thread only read, which that thread
+    // takes back at little cost (and no allocation while it gathers).
+    batch.items.clear();
+    batch.texts.resize(0);
+    {
+        const std::lock_guard hold(inbox->lock);
+        inbox->spare = std::move(batch);
+    }
+    if (news && again)
         QTimer::singleShot(interval, &service,
                            [s = &service, inbox, interval] { fetch(*s, inbox, interval, true); });
 }

@@ -67,11 +67,13 @@ private:
         std::vector<Item> items;
         QString texts;
     };
-    // What the two threads share: the news gathered and not yet taken, and
-    // whether the front's thread comes back for it by itself.
+    // What the two threads share: the news gathered and not yet taken, the
+    // emptied batch that takes its place when it is, and whether the front's
+    // thread comes back for it by itself.
     struct Inbox {
         std::mutex lock;
         Batch batch;
+        Batch spare;
         bool fetching = false;
     };
 
