@@ -24,10 +24,8 @@ class WebService;
 // piece after a quiet spell wakes the front's thread, which then comes back
 // for more by itself every `interval` until it finds none. A game played as
 // fast as the network allows thus costs the server's thread an append per
-// relayed message and never a wake-up of another thread (which would also
-// make the system move the players' connections from processor to
-// processor), and the front writes each watcher once per batch, however
-// many moves it holds.
+// relayed message and never a wake-up of another thread, and the front
+// writes each watcher once per batch, however many moves it holds.
 class LobbyNews : public QObject {
 public:
     LobbyNews(lobby::LobbyServer& server, WebService& service, std::chrono::milliseconds interval,
