@@ -1,6 +1,5 @@
 #include "shogirules/board.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -87,15 +86,22 @@ std::optional<Cell> decodeCell(QStringView item) {
 
 namespace {
 
-// A cell's item: its value as two upper-case hexadecimal digits, written at
-// `out` (QChar or Latin-1 char); past them.
+// Each item value as two upper-case hexadecimal digits.
+constexpr auto kItemTexts = [] {
+    std::array<std::array<char, 2>, kMaxItemValue + 1> items{};
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int value = 0; value <= kMaxItemValue; ++value)
+        items[std::size_t(value)] = {kDigits[value >> 4], kDigits[value & 0xF]};
+    return items;
+}();
+
+// A cell's item, written at `out` (QChar or Latin-1 char); past them.
 template <typename Char>
 Char* writeCell(Char* out, Cell cell) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    int value = kindIndex(cell.kind());
-    if (cell.isOppPiece()) value += kSideTwoOffset;
-    *out++ = Char(kDigits[(value >> 4) & 0xF]);
-    *out++ = Char(kDigits[value & 0xF]);
+    const int value = kindIndex(cell.kind()) + (cell.isOppPiece() ? kSideTwoOffset : 0);
+    const auto& item = kItemTexts[std::size_t(value)];
+    *out++ = Char(item[0]);
+    *out++ = Char(item[1]);
     return out;
 }
 
@@ -165,24 +171,7 @@ QString Board::positionString() const {
 }
 
 char* Board::writePositionString(char* out) const {
-    // Each item and its comma from a table: every archived move writes a
-    // board.
-    static constexpr auto kItems = [] {
-        std::array<std::array<char, 3>, kMaxItemValue + 1> items{};
-        constexpr char kDigits[] = "0123456789ABCDEF";
-        for (int value = 0; value <= kMaxItemValue; ++value)
-            items[std::size_t(value)] = {kDigits[value >> 4], kDigits[value & 0xF], ','};
-        return items;
-    }();
-    for (int k = 0; k < kCellCount; ++k) {
-        const Cell cell = atNumber(k);
-        const int value = kindIndex(cell.kind()) + (cell.isOppPiece() ? kSideTwoOffset : 0);
-        const auto& item = kItems[std::size_t(value)];
-        // No comma after the last item.
-        const std::size_t size = k + 1 < kCellCount ? 3 : 2;
-        out = std::copy_n(item.data(), size, out);
-    }
-    return out;
+    return writeCells(out, *this);
 }
 
 Board Board::rotated() const {
