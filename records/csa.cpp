@@ -207,10 +207,11 @@ struct Reader {
 
 }  // namespace
 
-QString csaText(const ShogiGame& game, Player recorder) {
+QString csaText(const ShogiGame& game, Player recorder, const RecordPlayers& players) {
     QString text = QStringLiteral("V2.2\r\n");
     text += u'\'' + kViewKey.toString() + u' ' + viewName(recorder) + QStringLiteral("\r\n");
-    text += QStringLiteral("N+\r\nN-\r\n");
+    text += QStringLiteral("N+") + headerName(players.first) + QStringLiteral("\r\nN-") +
+            headerName(players.second) + QStringLiteral("\r\n");
     text += game.isSetUp() ? setUpText(game.start()) : QStringLiteral("PI\r\n+\r\n");
     for (const PlayedMove& played : game.moves())
         text += moveText(played) + QStringLiteral("\r\n");

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "recordplayers.h"
 #include "shogiimport.h"
 
 namespace records {
@@ -12,7 +13,8 @@ namespace records {
 // sign, the origin ("00" for a drop), the destination and the piece as it
 // stands after the move, so a promotion shows as the promoted piece.
 
-QString csaText(const ShogiGame& game, Player recorder);
+// The players' names, where known, follow "N+" and "N-".
+QString csaText(const ShogiGame& game, Player recorder, const RecordPlayers& players = {});
 
 // Reads the first game of a CSA file from the usual start: names, game
 // information, times and comments are passed over; statements may share a

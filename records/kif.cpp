@@ -163,10 +163,17 @@ struct Diagram {
 
 }  // namespace
 
-QString kifText(const ShogiGame& game, Player recorder) {
+QString kifText(const ShogiGame& game, Player recorder, const RecordPlayers& players) {
     QString text;
     text += QStringLiteral("# ---- Quor 棋譜ファイル ----\r\n");
     text += u'#' + kViewKey.toString() + u' ' + viewName(recorder) + QStringLiteral("\r\n");
+    for (const auto& [label, name] : {std::pair{QStringView(u"先手："), &players.first},
+                                      std::pair{QStringView(u"後手："), &players.second}}) {
+        const QString line = headerName(*name);
+        if (line.isEmpty()) continue;
+        text += label;
+        text += line + QStringLiteral("\r\n");
+    }
     text += game.isSetUp() ? diagramText(game.start()) : QStringLiteral("手合割：平手\r\n");
     text += kTableHeader.toString() + QStringLiteral("\r\n");
     const PlayedMove* previous = nullptr;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "recordplayers.h"
 #include "shogiimport.h"
 
 namespace records {
@@ -15,7 +16,8 @@ namespace records {
 // widely read KIF files are (one reader used everywhere takes "不成" for the
 // end of the game); reading accepts it.
 
-QString kifText(const ShogiGame& game, Player recorder);
+// The players' names, where known, go into the header ("先手：", "後手：").
+QString kifText(const ShogiGame& game, Player recorder, const RecordPlayers& players = {});
 
 // Reads the main line of a KIF from the usual start. Comment lines, times,
 // the end-of-game line and variations are passed over; a handicap, a starting

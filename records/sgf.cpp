@@ -217,9 +217,21 @@ bool isUtf8Name(const Property& charset) {
 
 }  // namespace
 
-QString sgfText(const GoGame& game, Stone recorder) {
+QString sgfText(const GoGame& game, Stone recorder, const RecordPlayers& players) {
     QString text = QStringLiteral("(;FF[4]GM[1]SZ[19]CA[UTF-8]AP[Quor:1.0]QV[") +
                    viewName(viewOf(recorder)) + u']';
+    for (const auto& [property, name] : {std::pair{QStringView(u"PB["), &players.first},
+                                         std::pair{QStringView(u"PW["), &players.second}}) {
+        const QString value = headerName(*name);
+        if (value.isEmpty()) continue;
+        text += property;
+        for (const QChar c : value) {
+            // A text value ends at "]"; a backslash escapes.
+            if (c == u']' || c == u'\\') text += u'\\';
+            text += c;
+        }
+        text += u']';
+    }
     const auto& nodes = game.nodes();
     Ban before;
     // Ten stones to a line; a set-up on a line of its own.

@@ -6,6 +6,7 @@
 
 #include "gogame.h"
 #include "lineproblem.h"
+#include "recordplayers.h"
 
 namespace records {
 
@@ -15,7 +16,8 @@ namespace records {
 // with its stones set up in the root (AB, AW) and PL naming the player to
 // move; a gap in a record becomes a set-up node (AB, AW, AE) in its place.
 
-QString sgfText(const GoGame& game, go::Stone recorder);
+// The players' names, where known, go into the root (PB, PW).
+QString sgfText(const GoGame& game, go::Stone recorder, const RecordPlayers& players = {});
 
 struct SgfImport {
     GoGame game;

@@ -3,6 +3,7 @@
 #include "chslines.h"
 #include "gorules/positionstring.h"
 #include "recordfiles.h"
+#include "sgf.h"
 
 namespace records {
 namespace {
@@ -48,6 +49,22 @@ TEST(GoRecords, ARecordBecomesOneSgfNodePerStoneAndComesBack) {
     EXPECT_EQ(folder.lines(QStringLiteral("back.chs")), lines);
     // The white stone taken by the last one is gone from its line.
     EXPECT_EQ(go::readPosition(lines.back())->ban.at({0, 0}), Stone::Empty);
+}
+
+TEST(GoRecords, SgfNamesThePlayersGivenEscapedAndReadsTheSameStones) {
+    GoGame game;
+    for (const auto& [colour, p] : kCapture)
+        ASSERT_TRUE(game.place(colour, p));
+    const QString sgf =
+        sgfText(game, Stone::Black, {QStringLiteral("a]b"), QStringLiteral("c\\d\n")});
+    EXPECT_TRUE(
+        sgf.startsWith(u"(;FF[4]GM[1]SZ[19]CA[UTF-8]AP[Quor:1.0]QV[first]"
+                       u"PB[a\\]b]PW[c\\\\d]\n;B[ba]"))
+        << sgf.toStdString();
+    const SgfImport read = readSgf(sgf.toUtf8());
+    ASSERT_TRUE(read.problems.empty()) << read.problems.front().text.toStdString();
+    EXPECT_EQ(read.game.nodes().size(), game.nodes().size());
+    EXPECT_EQ(read.game.board(), game.board());
 }
 
 TEST(GoRecords, ARecordBegunDuringAGameOrWithAGapIsSetUpWhereItBreaks) {

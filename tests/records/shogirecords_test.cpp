@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "begunrecords.h"
+#include "csa.h"
+#include "kif.h"
 #include "recordfiles.h"
 #include "shogigames.h"
 #include "sholines.h"
@@ -105,6 +107,21 @@ TEST(ShogiRecords, KifAndCsaWriteTheMovesAsPlayersReadThem) {
                   (QStringList{"V2.2", "'quor-view: " + view, "N+", "N-", "PI", "+", "+7776FU",
                                "-3334FU", "+8822UM", "-3122GI", "+0045KA", "-5162OU"}));
     }
+}
+
+TEST(ShogiRecords, KifAndCsaNameThePlayersGivenOnOneLineEachAndReadTheSameMoves) {
+    const ShogiGame game = sampleGame();
+    const RecordPlayers players{QStringLiteral("taro"), QStringLiteral(" ha\r\nna ")};
+    const QStringList kif = kifText(game, Player::First, players).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(kif.mid(2, 3), (QStringList{"先手：taro", "後手：ha  na", "手合割：平手"}));
+    const QStringList csa = csaText(game, Player::First, players).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(csa.mid(2, 2), (QStringList{"N+taro", "N-ha  na"}));
+    for (const ShogiImport& read : {readKif(kif), readCsa(csa)}) {
+        ASSERT_TRUE(read.problems.empty()) << read.problems.front().text.toStdString();
+        EXPECT_EQ(sfensOf(read.game), sfensOf(game));
+    }
+    // A name not known is not written.
+    EXPECT_FALSE(kifText(game, Player::First, {QStringLiteral("taro"), {}}).contains(u"後手："));
 }
 
 TEST(ShogiRecords, TheViewOfTheWrittenRecordCanBeChosen) {

@@ -28,19 +28,28 @@ QString joinedLines(const QStringList& lines) {
     return text;
 }
 
-std::optional<QByteArray> shogiRecord(const QStringList& lines, RecordFileFormat format) {
+// The players as a shared record names them; none while it is not known who
+// moved first.
+records::RecordPlayers playersOf(const GameSummary& game) {
+    if (!game.sidesKnown) return {};
+    return {game.black, game.white};
+}
+
+std::optional<QByteArray> shogiRecord(const QStringList& lines, RecordFileFormat format,
+                                      const records::RecordPlayers& players) {
     const records::ShoRead read = records::readSho(lines);
     if (read.game.moves().empty() && !read.game.isSetUp()) return std::nullopt;
     const QString text = format == RecordFileFormat::Csa
-                             ? records::csaText(read.game, read.recorder)
-                             : records::kifText(read.game, read.recorder);
+                             ? records::csaText(read.game, read.recorder, players)
+                             : records::kifText(read.game, read.recorder, players);
     return records::encodeText(text, records::TextEncoding::ShiftJis);
 }
 
-std::optional<QByteArray> goRecord(const QStringList& lines) {
+std::optional<QByteArray> goRecord(const QStringList& lines,
+                                   const records::RecordPlayers& players) {
     const records::ChsRead read = records::readChs(lines);
     if (read.game.nodes().empty()) return std::nullopt;
-    return records::encodeText(records::sgfText(read.game, read.recorder),
+    return records::encodeText(records::sgfText(read.game, read.recorder, players),
                                records::TextEncoding::Utf8);
 }
 
@@ -61,12 +70,12 @@ std::optional<QByteArray> recordFile(const GameRecord& game, RecordFileFormat fo
         case RecordFileFormat::Chs:
             return records::encodeText(joinedLines(lines), records::TextEncoding::ShiftJis);
         case RecordFileFormat::Sgf:
-            return goRecord(lines);
+            return goRecord(lines, playersOf(game.summary));
         case RecordFileFormat::Kif:
         case RecordFileFormat::Csa:
             break;
     }
-    return shogiRecord(lines, format);
+    return shogiRecord(lines, format, playersOf(game.summary));
 }
 
 QString recordFileName(quint64 id, RecordFileFormat format) {

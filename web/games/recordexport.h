@@ -12,7 +12,8 @@ namespace web {
 // The record files a page offers for a game, made as the record tool makes
 // them from the first player's program record of the same game: KIF and CSA
 // for shogi (Shift-JIS), SGF for go (UTF-8), and the programs' own records
-// (".sho", ".chs": Shift-JIS lines with CR LF).
+// (".sho", ".chs": Shift-JIS lines with CR LF). KIF, CSA and SGF name the
+// players once it is known who moved first.
 enum class RecordFileFormat { Kif, Csa, Sgf, Sho, Chs };
 
 // The format an extension names ("kif", "csa", "sgf", "sho", "chs").
